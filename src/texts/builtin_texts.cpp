@@ -1,6 +1,12 @@
 // Every built-in text of the program, in one place. A translator reads and
 // changes the quoted values; the keys stay. Values are scrambled while
 // compiling (see scramble.h) and made readable once at start-up.
+//
+// Style: sentence case everywhere (menus, buttons, tabs, tooltips, messages),
+// no "&" mnemonics, questions end with "?". Fixed terms: "My Menu" (the user's
+// own menu), "Windows menu", "recent programs", "recent documents",
+// "bookmarks", "entry" (an item of a list), "folder". Values hold no line
+// breaks: the program joins message parts itself.
 #include <array>
 
 #include "texts/scramble.h"
@@ -10,16 +16,25 @@
 namespace trevalon {
 namespace {
 
-#define T(key, value) BuiltinText{key, stored_text<value>()}
+#define T(key, value)             \
+    BuiltinText {                 \
+        key, stored_text<value>() \
+    }
+// The product's name comes from the build, like its version.
+#define PRODUCT TREVALON_PRODUCT_NAME
 
-// Names, addresses and the product line. Folder names carry no backslash.
+// Names, addresses and the product line, in their built-in order. Folder names
+// carry no backslash. The folder, file and registry names are where the user's
+// data lives, so they are spelled out rather than derived from the product
+// name: renaming the product must not orphan existing data. "Trevalon.prefs"
+// is also the name the predecessor's settings file is renamed to.
 constexpr std::array kConstants{
     T("RecentSearch_Subdir", "Search Results"),
     T("RecentPrograms_Subdir", "Recent Programs"),
     T("Registry_Subkey", "Software\\Quorvane\\Trevalon"),
     T("RecentDocuments_Subdir", "Recent Documents"),
     T("Offline_PDF", "Trevalon Manual.pdf"),
-    T("Program_Name", TREVALON_PRODUCT_NAME),
+    T("Program_Name", PRODUCT),
     T("Velmora_Subdir", "My Menu"),
     T("AppData_Subdir", "Trevalon"),
     T("Version_Name", "Version " TREVALON_VERSION),
@@ -32,19 +47,215 @@ constexpr std::array kConstants{
     T("Bookmarks_Subdir", "Bookmarks"),
 };
 
-// The English list.
+// The English list, in key order.
 constexpr std::array kEnglish{
+    // Help menu: the maker's web pages and the name of the properties page
+    // that shows the program file's signature (the system's own page name).
     T("Online_Adresse", "https://www.quorvane.example/trevalon/"),
     T("Online_MoreTools", "https://www.quorvane.example/tools/"),
     T("Digital_Sinatures", "Digital Signatures"),
-    T("TXT00040", "Trevalon is a 64-bit program and cannot run as a 32-bit process."),
+
+    // Start-up: message box when the screen cannot be examined (caption, text),
+    // and the caption of the notice after taking over from the predecessor.
+    T("TXT00001", PRODUCT " cannot start"),
+    T("TXT00002", PRODUCT " could not read the display settings and will close now."),
+    T("TXT00013", "Settings taken over from Osmeric"),
+
+    // Power menu, opened from the last button of the lower toolbar.
+    T("TXT00030", "Lock"),
+    T("TXT00031", "Sign out"),
+    T("TXT00032", "Sleep"),
+    T("TXT00033", "Restart"),
+    T("TXT00034", "Shut down"),
+    T("TXT00035", "Force shut down (closes programs without asking)"),
+
+    // Start-up: refusal to run as a 32-bit process, and the text of the notice
+    // after taking over from the predecessor.
+    T("TXT00040", PRODUCT " is a 64-bit program and cannot run as a 32-bit process."),
+    T("TXT00042", PRODUCT " has taken over your Osmeric settings and menu. Osmeric has been "
+                          "closed and no longer starts with Windows."),
+
+    // Tooltips of the upper toolbar (left edge of the main window).
+    T("TXT00050", "My Menu"),
+    T("TXT00051", "Windows menu"),
+    T("TXT00053", "Recent programs"),
+    T("TXT00054", "Recent documents"),
+    T("TXT00055", "Expand all folders"),
+    T("TXT00056", "Collapse all folders"),
+    T("TXT00057", "Large icons"),
+    T("TXT00058", "List"),
+    T("TXT00060", "Tools"),
+    T("TXT00061", "Help"),
+    T("TXT00062", "Exit " PRODUCT),
+
+    // Help menu (upper toolbar).
+    T("TXT00070", "Help"),
+    T("TXT00071", "Manual (PDF)"),
+    T("TXT00072", PRODUCT " website"),
+    T("TXT00073", "More tools from Quorvane"),
+    T("TXT00075", "Digital signature"),
+    T("TXT00076", "About " PRODUCT),
+
+    // Tooltips of the lower toolbar (system places and power).
+    T("TXT00080", "This PC"),
+    T("TXT00081", "Control Panel"),
+    T("TXT00082", "Printers"),
+    T("TXT00083", "Task Manager"),
+    T("TXT00084", "Run"),
+    T("TXT00085", "Lock, sign out or shut down"),
+
+    // Tools menu (upper toolbar).
+    T("TXT00090", "Settings"),
+    T("TXT00091", "Pin " PRODUCT " to the taskbar"),
+    T("TXT00092", "Create desktop shortcut"),
+    T("TXT00093", "Open My Menu in File Explorer"),
+    T("TXT00094", "Clear recent programs"),
+    T("TXT00095", "Clear recent documents"),
+    T("TXT00096", "Delete all bookmarks"),
+
+    // Context menu of the folder tree. The first two are also the captions of
+    // the boxes that ask for the new folder's name.
+    T("TXT00100", "New folder"),
+    T("TXT00101", "New subfolder"),
+    T("TXT00102", "Delete"),
+    T("TXT00103", "Rename"),
+    T("TXT00104", "Information"),
+    T("TXT00105", "Properties"),
+    T("TXT00106", "Refresh"),
+    T("TXT00107", "Cancel"),
+
+    // Context menu of the file list.
+    T("TXT00110", "New shortcut"),
+    T("TXT00111", "Copy"),
+    T("TXT00112", "Cut"),
+    T("TXT00113", "Paste"),
+    T("TXT00114", "Delete"),
+    T("TXT00115", "Rename"),
+    T("TXT00116", "Add to bookmarks"),
+    T("TXT00117", "Pin to taskbar"),
+    T("TXT00118", "Information"),
+    T("TXT00119", "Properties"),
+    T("TXT00120", "Refresh"),
+    T("TXT00121", "Cancel"),
+
+    // Bottom row of the main window: tooltips of the size, bookmarks, search
+    // and back buttons and of the search box, and the empty-search message.
+    T("TXT00130", "Smaller or larger window"),
+    T("TXT00131", "Bookmarks"),
+    T("TXT00133", "Search"),
+    T("TXT00134", "Type a name to search for, then press Enter"),
+    T("TXT00135", "Type a name or part of a name in the search box first."),
+    T("TXT00136", "Previous folder"),
+
+    // Settings window: title, tabs, frames, check boxes, options, labels and
+    // buttons, tab by tab.
+    T("TXT00140", PRODUCT " settings"),
+    T("TXT00141", "General"),
+    T("TXT00142", "Startup"),
+    T("TXT00143", "Start " PRODUCT " when I sign in to Windows"),
+    T("TXT00144", "Menu shown at startup"),
+    T("TXT00145", "My Menu"),
+    T("TXT00146", "Windows menu"),
+    T("TXT00147", "The menu shown last"),
+    T("TXT00148", "Folder of My Menu"),
+    T("TXT00149", "No folder chosen"),
+    T("TXT00150", "Choose folder"),
+    T("TXT00151", "Use default folder"),
+    T("TXT00152", "Closing the window"),
+    T("TXT00153", "Keep " PRODUCT " running in the taskbar when its window is closed"),
+    T("TXT00154", "Behavior"),
+    T("TXT00155", "Recent programs"),
+    T("TXT00156",
+      "days a program stays in the list after it was last started (0 turns the "
+      "list off)"),
+    T("TXT00157", "Search"),
+    T("TXT00158", "Also search recent documents"),
+    T("TXT00159", "Screen edge and taskbar"),
+    T("TXT00160", "Open " PRODUCT " from the top edge of the screen"),
+    T("TXT00161", "Open when the pointer rests on the top edge of the screen"),
+    T("TXT00162", "Open only when the pointer swipes along the top edge"),
+    T("TXT00163", "Taskbar"),
+    T("TXT00164", "Pin " PRODUCT " to the taskbar"),
+    T("TXT00165", "OK"),
+    T("TXT00167", "Starting entries"),
+    T("TXT00168", "Start entries with a double-click instead of a single click"),
+    T("TXT00169", "Internet"),
+    T("TXT00169a", "Fetch page titles and icons for new bookmarks from the internet"),
+
+    // Digital signature notice (Help menu): caption, then three sentences
+    // joined by spaces, a blank line and a closing sentence.
+    T("TXT00172", "Digital signature"),
+    T("TXT00173", "Official copies of " PRODUCT " are digitally signed by Quorvane."),
+    T("TXT00174",
+      "The signature shows that the program file comes from Quorvane and has not "
+      "been changed since."),
+    T("TXT00175", "You can check it on the Digital Signatures page of the file's properties."),
+    T("TXT00176", "That page opens when you close this message."),
+
+    // Window title and pane captions: the suffix of the tree's first item
+    // ("My Menu - Top level"), the captions of the four lists, the names of
+    // the two menus and the tree caption's suffix in the Windows menu.
+    T("TXT00200", "Top level"),
+    T("TXT00201", "Recent programs"),
+    T("TXT00202", "Recent documents"),
+    T("TXT00203", "Bookmarks"),
+    T("TXT00204", "Search results"),
+    T("TXT00205", "Windows menu"),
+    T("TXT00206", "My Menu"),
+    T("TXT00207", "(read-only)"),
+
+    // Folders and entries: prompts of the name boxes, refusals (each followed
+    // by a blank line and the name), questions, information boxes (labels are
+    // followed by a line break and the value), the shortcut wizard notice and
+    // the list-clearing questions.
+    T("TXT00220", "Name of the new folder at the top level of the menu:"),
+    T("TXT00221", "A folder with this name already exists:"),
+    T("TXT00222", "Name of the new folder inside the selected folder:"),
+    T("TXT00223", "A folder with this name already exists:"),
+    T("TXT00224", "New name of the folder:"),
+    T("TXT00225", "A folder with this name already exists:"),
+    T("TXT00226", "Delete this folder and everything in it?"),
+    T("TXT00227",
+      "This folder is read-only here: you can start its entries, but not change "
+      "them."),
+    T("TXT00228",
+      "You can change this folder: add, rename, move and delete its entries and "
+      "subfolders."),
+    T("TXT00229", "Folder:"),
+    T("TXT00230", "New shortcut"),
+    T("TXT00231",
+      "Create the shortcut in the wizard that has opened, then click OK. Clicking "
+      "OK before the wizard is finished closes it without creating a shortcut."),
+    T("TXT00232", "The clipboard holds more than five files. Paste them all?"),
+    T("TXT00233", "New name of the entry:"),
+    T("TXT00234", "An entry with this name already exists:"),
+    T("TXT00235", "This entry is read-only here: you can start it, but not change it."),
+    T("TXT00236", "You can change this entry: rename, move or delete it."),
+    T("TXT00237", "Location:"),
+    T("TXT00238", "Target:"),
+    T("TXT00239", "A shortcut to " PRODUCT " has been added to your desktop."),
+    T("TXT00240", "Clear the list of recent programs?"),
+    T("TXT00241",
+      "Clear the list of recent documents that Windows keeps (the documents "
+      "themselves stay)?"),
+    T("TXT00242", "Delete all bookmarks?"),
+    T("TXT00243", "The Windows menu cannot be changed. Switch to My Menu to add entries."),
+    T("TXT00244", "The target of this shortcut no longer exists."),
+
+    // Settings window: title of the folder chooser for My Menu.
+    T("TXT00245", "Choose the folder for My Menu"),
 };
 
+#undef PRODUCT
 #undef T
 
 }  // namespace
 
-std::span<const BuiltinText> builtin_constants() { return kConstants; }
-std::span<const BuiltinText> builtin_english() { return kEnglish; }
+std::span<const BuiltinText> builtin_constants() {
+    return kConstants;
+}
+std::span<const BuiltinText> builtin_english() {
+    return kEnglish;
+}
 
 }  // namespace trevalon
