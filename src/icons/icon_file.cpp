@@ -116,8 +116,8 @@ std::string unique_icon_path(std::string_view folder, std::int64_t seconds_since
     for (int suffix = 0; suffix <= kMaxNameSuffix; ++suffix) {
         std::string candidate = stem;
         if (suffix > 0)
-            candidate += "-" + std::to_string(suffix);
-        candidate += ".ico";
+            candidate.append(1, '-').append(std::to_string(suffix));
+        candidate.append(".ico");
         std::error_code error;
         const bool taken = fs::exists(utf8_to_path(candidate), error);
         if (!taken && !error)
