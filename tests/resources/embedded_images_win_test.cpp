@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <span>
 #include <vector>
 
+#include "icons/image.h"
 #include "resources/resource_ids.h"
 #include "shell/handles_win.h"
 
@@ -100,11 +102,15 @@ bool is_png(Bytes data) {
            std::memcmp(data.data() + 12, "IHDR", 4) == 0;
 }
 
+UniqueIcon load_icon(const IconEntry& entry) {
+    return UniqueIcon(CreateIconFromResourceEx(
+        const_cast<BYTE*>(entry.data.data()), static_cast<DWORD>(entry.data.size()), TRUE,
+        0x00030000, entry.size, entry.size, LR_DEFAULTCOLOR));
+}
+
 // The size of the icon Windows makes from one entry (0 when it refuses it).
 int loaded_icon_size(const IconEntry& entry) {
-    UniqueIcon icon(CreateIconFromResourceEx(const_cast<BYTE*>(entry.data.data()),
-                                             static_cast<DWORD>(entry.data.size()), TRUE,
-                                             0x00030000, entry.size, entry.size, LR_DEFAULTCOLOR));
+    UniqueIcon icon = load_icon(entry);
     ICONINFO info{};
     if (!icon || !GetIconInfo(icon.get(), &info))
         return 0;
@@ -116,15 +122,129 @@ int loaded_icon_size(const IconEntry& entry) {
     return bitmap.bmWidth == bitmap.bmHeight ? bitmap.bmWidth : 0;
 }
 
+// True when the entry is a 32-bit bitmap with all its pixels present.
+bool holds_bitmap(const IconEntry& entry) {
+    const size_t pixels = static_cast<size_t>(entry.size) * entry.size;
+    return entry.data.size() >= 40 + 4 * pixels && le32(entry.data, 0) == 40 &&
+           le16(entry.data, 14) == 32;
+}
+
+// How many pixels Windows draws over white differently from the entry's own:
+// fully transparent ones must leave the white and opaque ones show their
+// colour, so the alpha channel is honoured rather than the mask alone.
+int misdrawn_pixels(const IconEntry& entry) {
+    const int size = entry.size;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap canvas(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDC dc(nullptr);
+    UniqueIcon icon = load_icon(entry);
+    if (!holds_bitmap(entry) || !canvas || !bits || !dc.get() || !icon)
+        return size * size;
+    std::memset(bits, 0xFF, static_cast<size_t>(size) * size * 4);
+    {
+        DCSelection selection(dc.get(), canvas.get());
+        if (!DrawIconEx(dc.get(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL)) {
+            return size * size;
+        }
+        GdiFlush();
+    }
+    const auto* drawn = static_cast<const BYTE*>(bits);
+    int wrong = 0;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const BYTE* want = entry.data.data() + 40 + 4 * ((size - 1 - y) * size + x);
+            const BYTE* got = drawn + 4 * (y * size + x);
+            const BYTE alpha = want[3];
+            if (alpha != 0 && alpha != 255)
+                continue;
+            for (int c = 0; c < 3; ++c) {
+                const int expected = alpha ? want[c] : 255;
+                if (std::abs(got[c] - expected) > 1) {
+                    ++wrong;
+                    break;
+                }
+            }
+        }
+    }
+    return wrong;
+}
+
 // How many pixels of a 32-bit BMP entry show anything (alpha above 0).
 int visible_pixels(const IconEntry& entry) {
     const size_t pixels = static_cast<size_t>(entry.size) * entry.size;
-    if (entry.data.size() < 40 + 4 * pixels || le32(entry.data, 0) != 40)
+    if (!holds_bitmap(entry))
         return 0;
     int visible = 0;
     for (size_t i = 0; i < pixels; ++i)
         visible += entry.data[40 + 4 * i + 3] != 0;
     return visible;
+}
+
+// A 32-bit bitmap entry's pixels as Windows reads them: rows stored bottom-up,
+// each pixel blue, green, red, alpha.
+Image bitmap_entry_pixels(const IconEntry& entry) {
+    Image image(entry.size, entry.size);
+    for (int y = 0; y < entry.size; ++y) {
+        for (int x = 0; x < entry.size; ++x) {
+            const BYTE* from = entry.data.data() + 40 + 4 * ((entry.size - 1 - y) * entry.size + x);
+            std::uint8_t* to = image.pixel(x, y);
+            to[0] = from[2];
+            to[1] = from[1];
+            to[2] = from[0];
+            to[3] = from[3];
+        }
+    }
+    return image;
+}
+
+// Mean difference per channel (0-255) between `image` and `large` shrunk to
+// its size by averaging blocks, on premultiplied colour. Two renderings of one
+// drawing differ by a few units; a flipped or colour-swapped one by far more.
+double difference_to_shrunk(const Image& image, const Image& large) {
+    const int block = large.width / image.width;
+    double total = 0;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            for (int c = 0; c < 4; ++c) {
+                double sum = 0;
+                for (int dy = 0; dy < block; ++dy) {
+                    for (int dx = 0; dx < block; ++dx) {
+                        const std::uint8_t* p = large.pixel(x * block + dx, y * block + dy);
+                        sum += c == 3 ? p[3] : p[c] * p[3] / 255.0;
+                    }
+                }
+                const std::uint8_t* q = image.pixel(x, y);
+                const double own = c == 3 ? q[3] : q[c] * q[3] / 255.0;
+                total += std::abs(sum / (block * block) - own);
+            }
+        }
+    }
+    return total / (image.width * image.height * 4);
+}
+
+// The bitmap entries drawn from the same source as the 256 px PNG entry must
+// show the same picture: catches rows or colour channels packed wrongly.
+void expect_entries_match_the_large_image(const std::vector<IconEntry>& entries) {
+    std::optional<Image> large;
+    for (const IconEntry& entry : entries) {
+        if (entry.size == 256)
+            large = decode_png(entry.data);
+    }
+    ASSERT_TRUE(large.has_value());
+    for (const IconEntry& entry : entries) {
+        if (entry.size != 32 && entry.size != 64)
+            continue;
+        SCOPED_TRACE(::testing::Message() << entry.size << " px against 256 px");
+        ASSERT_TRUE(holds_bitmap(entry));
+        EXPECT_LT(difference_to_shrunk(bitmap_entry_pixels(entry), *large), 8.0);
+    }
 }
 
 TEST_F(EmbeddedImages, ButtonIconsAreSingle16PixelAlphaIconsWindowsCanLoad) {
@@ -138,9 +258,10 @@ TEST_F(EmbeddedImages, ButtonIconsAreSingle16PixelAlphaIconsWindowsCanLoad) {
         const IconEntry& entry = entries->front();
         EXPECT_EQ(entry.size, 16);
         EXPECT_EQ(entry.bits, 32);
-        EXPECT_EQ(le16(entry.data, 14), 32) << "bit count in the bitmap header";
+        ASSERT_TRUE(holds_bitmap(entry)) << "a 32-bit bitmap entry";
         EXPECT_GT(visible_pixels(entry), 20) << "an icon that shows next to nothing";
         EXPECT_EQ(loaded_icon_size(entry), 16);
+        EXPECT_EQ(misdrawn_pixels(entry), 0);
     }
 }
 
@@ -173,8 +294,10 @@ TEST_F(EmbeddedImages, TemplateIconHoldsSixSizesAndWindowsLoadsIts32PixelImage) 
         }
         if (entry.size == 32) {
             EXPECT_EQ(loaded_icon_size(entry), 32);
+            EXPECT_EQ(misdrawn_pixels(entry), 0);
         }
     }
+    expect_entries_match_the_large_image(*entries);
 }
 
 TEST_F(EmbeddedImages, ProgramIconGroupCoversSmallToLargeAndIsTheFilesIcon) {
@@ -182,12 +305,21 @@ TEST_F(EmbeddedImages, ProgramIconGroupCoversSmallToLargeAndIsTheFilesIcon) {
     ASSERT_GE(group.size(), 6u);
     const size_t count = le16(group, 4);
     ASSERT_GE(group.size(), 6 + 14 * count);
+    // Each group entry names an RT_ICON resource holding that size's image.
+    std::vector<IconEntry> entries;
     std::vector<int> sizes;
-    for (size_t i = 0; i < count; ++i)
-        sizes.push_back(group[6 + 14 * i] ? group[6 + 14 * i] : 256);
-    EXPECT_NE(std::find(sizes.begin(), sizes.end(), 16), sizes.end());
-    EXPECT_NE(std::find(sizes.begin(), sizes.end(), 32), sizes.end());
-    EXPECT_NE(std::find(sizes.begin(), sizes.end(), 256), sizes.end());
+    for (size_t i = 0; i < count; ++i) {
+        const size_t at = 6 + 14 * i;
+        const int size = group[at] ? group[at] : 256;
+        Bytes image = resource(le16(group, at + 12), RT_ICON);
+        ASSERT_FALSE(image.empty()) << size << " px";
+        entries.push_back({size, le16(group, at + 6), image});
+        sizes.push_back(size);
+    }
+    for (int size : {16, 24, 32, 48, 256}) {
+        EXPECT_NE(std::find(sizes.begin(), sizes.end(), size), sizes.end()) << size << " px";
+    }
+    expect_entries_match_the_large_image(entries);
 
     // The shell shows a program file with its first icon group.
     HICON big_icon = nullptr;
