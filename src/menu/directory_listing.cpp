@@ -72,6 +72,10 @@ std::optional<std::vector<DirectoryEntry>> list_directory(std::string_view folde
     return entries;
 }
 
+std::optional<std::vector<DirectoryEntry>> list_directory_kinds(std::string_view folder) {
+    return list_directory(folder, ListingDetail::kinds);
+}
+
 bool ntfs_name_less(std::string_view a, std::string_view b) {
     const std::u16string wide_a = utf8_to_utf16(a);
     const std::u16string wide_b = utf8_to_utf16(b);

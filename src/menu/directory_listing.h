@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,12 @@ enum class ListingDetail {
 // vanishes while it is being listed is left out.
 std::optional<std::vector<DirectoryEntry>> list_directory(
     std::string_view folder, ListingDetail detail = ListingDetail::kinds);
+
+// Where the scan and the search get their listings from: list_directory in
+// the program, a model of a folder tree in tests and benchmarks.
+using FolderLister =
+    std::function<std::optional<std::vector<DirectoryEntry>>(std::string_view folder)>;
+std::optional<std::vector<DirectoryEntry>> list_directory_kinds(std::string_view folder);
 
 // The order list_directory returns: true when a comes before b.
 bool ntfs_name_less(std::string_view a, std::string_view b);

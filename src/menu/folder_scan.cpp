@@ -14,13 +14,17 @@ void add_folder(FolderTreeSink& tree, FolderTable& table, std::string_view text,
 }
 }  // namespace
 
-void scan_folder_tree(std::string_view path, int depth, FolderTreeSink& tree, FolderTable& table) {
+void scan_folder_tree(std::string_view path, int depth, FolderTreeSink& tree, FolderTable& table,
+                      const FolderLister& list) {
     if (table.count() == 0)
         add_folder(tree, table, kTopItemText, depth, without_trailing_separator(path));
-    walk_folder_tree(path, [&](const std::string& folder, const DirectoryEntry& entry, int level) {
-        if (entry.is_directory)
-            add_folder(tree, table, entry.name, depth + level, folder + entry.name);
-    });
+    walk_folder_tree(
+        path,
+        [&](const std::string& folder, const DirectoryEntry& entry, int level) {
+            if (entry.is_directory)
+                add_folder(tree, table, entry.name, depth + level, folder + entry.name);
+        },
+        list);
 }
 
 }  // namespace trevalon

@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "menu/directory_listing.h"
 #include "menu/folder_views.h"
 #include "menu/menu_tables.h"
 
@@ -16,6 +17,7 @@ inline constexpr std::string_view kTopItemText = "TOP";
 // item "TOP" at the given depth; the folders directly inside it share that
 // depth and each level below adds 1. Item position, item data and table
 // index are equal for every folder when tree and table start out empty.
-void scan_folder_tree(std::string_view path, int depth, FolderTreeSink& tree, FolderTable& table);
+void scan_folder_tree(std::string_view path, int depth, FolderTreeSink& tree, FolderTable& table,
+                      const FolderLister& list = list_directory_kinds);
 
 }  // namespace trevalon

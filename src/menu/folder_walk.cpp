@@ -48,17 +48,18 @@ bool leads_back(std::vector<Frame>& stack, const std::string& linked_folder) {
     return false;
 }
 
-void push_listing(std::vector<Frame>& stack, std::string folder) {
-    auto entries = list_directory(folder);
+void push_listing(std::vector<Frame>& stack, std::string folder, const FolderLister& list) {
+    auto entries = list(folder);
     if (entries)
         stack.push_back({std::move(folder), std::move(*entries), 0, std::nullopt});
 }
 
 }  // namespace
 
-void walk_folder_tree(std::string_view start, const FolderWalkVisitor& visit) {
+void walk_folder_tree(std::string_view start, const FolderWalkVisitor& visit,
+                      const FolderLister& list) {
     std::vector<Frame> stack;
-    push_listing(stack, with_trailing_separator(start));
+    push_listing(stack, with_trailing_separator(start), list);
     while (!stack.empty()) {
         Frame& top = stack.back();
         if (top.next == top.entries.size()) {
@@ -74,7 +75,7 @@ void walk_folder_tree(std::string_view start, const FolderWalkVisitor& visit) {
         // top is not used after this point: pushing may move the frames.
         if (entry.is_link && leads_back(stack, child))
             continue;
-        push_listing(stack, std::move(child));
+        push_listing(stack, std::move(child), list);
     }
 }
 

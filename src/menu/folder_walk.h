@@ -20,6 +20,7 @@ namespace trevalon {
 // reported but not entered: following it would never end.
 using FolderWalkVisitor =
     std::function<void(const std::string& folder, const DirectoryEntry& entry, int depth)>;
-void walk_folder_tree(std::string_view start, const FolderWalkVisitor& visit);
+void walk_folder_tree(std::string_view start, const FolderWalkVisitor& visit,
+                      const FolderLister& list = list_directory_kinds);
 
 }  // namespace trevalon

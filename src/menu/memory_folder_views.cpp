@@ -1,15 +1,12 @@
 #include "menu/memory_folder_views.h"
 
-#include <algorithm>
-
 #include "menu/directory_listing.h"
 
 namespace trevalon {
 
 int MemoryFolderTree::add_item(std::string_view text, int depth) {
-    // Like a tree control, an item can sit at most one level below the last.
-    const int deepest = items_.empty() ? 0 : items_.back().depth + 1;
-    items_.push_back({std::string(text), std::clamp(depth, 0, deepest), 0});
+    // Records the depth asked for, so tests see exactly what the caller meant.
+    items_.push_back({std::string(text), depth, 0});
     return item_count() - 1;
 }
 

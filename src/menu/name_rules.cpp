@@ -1,7 +1,5 @@
 #include "menu/name_rules.h"
 
-#include <algorithm>
-
 #include "menu/path_text.h"
 #include "menu/unicode_text.h"
 
@@ -43,21 +41,11 @@ std::string_view cut_to_units(std::string_view text, long budget) {
     std::size_t end = 0;
     long used = 0;
     while (end < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[end]);
-        std::size_t length = 1;
-        if (lead >= 0xF0 && lead < 0xF8) {
-            length = 4;
-        } else if (lead >= 0xE0 && lead < 0xF0) {
-            length = 3;
-        } else if (lead >= 0xC0 && lead < 0xE0) {
-            length = 2;
-        }
-        length = std::min(length, text.size() - end);
-        const long units = static_cast<long>(utf16_length(text.substr(end, length)));
-        if (used + units > budget)
+        const Utf8Step step = utf8_step(text, end);
+        used += static_cast<long>(step.units);
+        if (used > budget)
             break;
-        used += units;
-        end += length;
+        end += step.bytes;
     }
     return text.substr(0, end);
 }

@@ -120,6 +120,12 @@ std::string utf16_to_utf8(std::u16string_view utf16) {
     return out;
 }
 
+Utf8Step utf8_step(std::string_view text, std::size_t pos) {
+    const std::size_t start = pos;
+    const char32_t code = decode_one(text, pos);
+    return {pos - start, code >= 0x10000 ? 2u : 1u};
+}
+
 std::size_t utf16_length(std::string_view utf8) {
     std::size_t units = 0;
     std::size_t pos = 0;

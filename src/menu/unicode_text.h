@@ -17,6 +17,14 @@ std::string utf16_to_utf8(std::u16string_view utf16);
 // path lengths in.
 std::size_t utf16_length(std::string_view utf8);
 
+// The character at text[pos]: how many bytes it takes (1 for a malformed
+// byte, which stands for U+FFFD) and how many UTF-16 units.
+struct Utf8Step {
+    std::size_t bytes;
+    std::size_t units;
+};
+Utf8Step utf8_step(std::string_view text, std::size_t pos);
+
 // Simple one-to-one upper-case mapping of one UTF-16 code unit, close to the
 // table NTFS uses for its name order: ASCII, Latin-1, Latin Extended-A, Greek,
 // Cyrillic, Armenian and the full-width Latin letters. Other units stay.
