@@ -1,7 +1,12 @@
 #include "menu/directory_listing.h"
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h>  // the C runtime's find functions; not the Windows headers
+#endif
 
 #include "menu/unicode_text.h"
 #include "shell/utf8_path.h"
@@ -24,6 +29,61 @@ bool keyed_less(const Keyed& a, const Keyed& b) {
     return a.name < b.name;
 }
 
+#ifdef _WIN32
+
+// The C runtime's find functions hand over kind, attributes, size and time
+// with each name (no further look-up per entry) and, unlike the runtime's
+// directory streams, take paths longer than 260 characters.
+
+// Long absolute paths need the "\\?\" form unless long paths are enabled
+// system-wide.
+std::wstring search_pattern(std::string_view folder) {
+    std::u16string path = utf8_to_utf16(folder);
+    for (char16_t& c : path) {
+        if (c == u'/')
+            c = u'\\';
+    }
+    if (!path.empty() && path.back() != u'\\')
+        path += u'\\';
+    path += u'*';
+    constexpr std::size_t kLongPath = 240;
+    if (path.size() >= kLongPath) {
+        if (path.size() > 2 && path[1] == u':' && path[2] == u'\\') {
+            path.insert(0, u"\\\\?\\");
+        } else if (path.starts_with(u"\\\\") && !path.starts_with(u"\\\\?\\")) {
+            path.replace(0, 2, u"\\\\?\\UNC\\");
+        }
+    }
+    return std::wstring(path.begin(), path.end());
+}
+
+std::optional<std::vector<DirectoryEntry>> read_entries(std::string_view folder, ListingDetail) {
+    constexpr unsigned kReparsePoint = 0x400;
+    _wfinddata64_t data{};
+    const intptr_t handle = _wfindfirst64(search_pattern(folder).c_str(), &data);
+    if (handle == -1)
+        return std::nullopt;
+    std::vector<DirectoryEntry> entries;
+    do {
+        const std::wstring_view wide(data.name);
+        if (wide == L"." || wide == L"..")
+            continue;
+        DirectoryEntry entry;
+        entry.name = utf16_to_utf8(std::u16string(wide.begin(), wide.end()));
+        entry.is_directory = (data.attrib & _A_SUBDIR) != 0;
+        entry.is_link = (data.attrib & kReparsePoint) != 0;
+        entry.read_only = (data.attrib & _A_RDONLY) != 0;
+        entry.size = entry.is_directory ? 0 : static_cast<std::uintmax_t>(data.size);
+        entry.modified = std::chrono::file_clock::from_sys(
+            std::chrono::system_clock::from_time_t(static_cast<std::time_t>(data.time_write)));
+        entries.push_back(std::move(entry));
+    } while (_wfindnext64(handle, &data) == 0);
+    _findclose(handle);
+    return entries;
+}
+
+#else
+
 void fill_details(const fs::directory_entry& item, DirectoryEntry& entry) {
     std::error_code ec;
     const fs::file_status status = item.status(ec);
@@ -38,17 +98,14 @@ void fill_details(const fs::directory_entry& item, DirectoryEntry& entry) {
         entry.modified = modified;
 }
 
-}  // namespace
-
-std::optional<std::vector<DirectoryEntry>> list_directory(std::string_view folder,
-                                                          ListingDetail detail) {
+std::optional<std::vector<DirectoryEntry>> read_entries(std::string_view folder,
+                                                        ListingDetail detail) {
     std::error_code ec;
     fs::directory_iterator it(utf8_to_path(folder), fs::directory_options::skip_permission_denied,
                               ec);
     if (ec)
         return std::nullopt;
-
-    std::vector<Keyed> keyed;
+    std::vector<DirectoryEntry> entries;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec)
             break;
@@ -60,15 +117,30 @@ std::optional<std::vector<DirectoryEntry>> list_directory(std::string_view folde
         entry.is_link = item.is_symlink(kind_error);
         if (detail == ListingDetail::full)
             fill_details(item, entry);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+#endif
+
+}  // namespace
+
+std::optional<std::vector<DirectoryEntry>> list_directory(std::string_view folder,
+                                                          ListingDetail detail) {
+    auto entries = read_entries(folder, detail);
+    if (!entries)
+        return std::nullopt;
+    std::vector<Keyed> keyed;
+    keyed.reserve(entries->size());
+    for (DirectoryEntry& entry : *entries) {
         std::u16string name = utf8_to_utf16(entry.name);
         keyed.push_back({upper_case(name), std::move(name), std::move(entry)});
     }
     std::sort(keyed.begin(), keyed.end(), keyed_less);
-
-    std::vector<DirectoryEntry> entries;
-    entries.reserve(keyed.size());
+    entries->clear();
     for (Keyed& k : keyed)
-        entries.push_back(std::move(k.entry));
+        entries->push_back(std::move(k.entry));
     return entries;
 }
 

@@ -15,10 +15,13 @@ namespace {
 void copy_over(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     if (fs::exists(to, ec)) {
-        // A read-only copy of an earlier match must not keep the later one out.
+        // Replace by removing first: a read-only copy of an earlier match must
+        // not keep the later one out, and MinGW's runtime cannot tell two files
+        // on one drive apart when asked to overwrite.
         fs::permissions(to, fs::perms::owner_write, fs::perm_options::add, ec);
+        fs::remove(to, ec);
     }
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    fs::copy_file(from, to, ec);
 }
 }  // namespace
 

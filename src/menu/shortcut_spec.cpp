@@ -7,7 +7,10 @@ ShortcutSpec bookmark_shortcut(std::string_view link_file, std::string_view addr
     ShortcutSpec spec;
     spec.target = kBookmarkTarget;
     spec.link_file = link_file;
-    spec.arguments = "\"" + std::string(address) + "\"";
+    spec.arguments.reserve(address.size() + 2);
+    spec.arguments += '"';
+    spec.arguments += address;
+    spec.arguments += '"';
     spec.description = address;
     spec.show_command = 1;
     if (icon_file.empty()) {

@@ -120,11 +120,11 @@ TEST(FolderScan, KeepsCyrillicAndJapaneseNamesInUpperCaseOrder) {
 // A modelled tree (creating 20,000 real folders takes most of a minute on a
 // busy disk): the root holds 100 groups of 200 folders each.
 std::optional<std::vector<DirectoryEntry>> list_model_tree(std::string_view folder) {
-    const std::string root = "M" + std::string(1, kPathSeparator);
+    const std::string root = std::string("M") + kPathSeparator;
     std::vector<DirectoryEntry> entries;
     if (folder == root) {
         for (int group = 0; group < 100; ++group)
-            entries.push_back({"g" + std::to_string(1000 + group), true});
+            entries.push_back({std::string("g").append(std::to_string(1000 + group)), true});
     } else if (folder.size() == root.size() + 6) {
         for (int i = 0; i < 200; ++i)
             entries.push_back({std::to_string(1000 + i), true});
