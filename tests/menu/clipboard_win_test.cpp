@@ -38,7 +38,8 @@ void put_text_only(const std::wstring& text) {
 std::vector<std::byte> raw_drop_block() {
     ClipboardSession clipboard;
     HANDLE data = GetClipboardData(CF_HDROP);
-    if (!data) return {};
+    if (!data)
+        return {};
     GlobalLockGuard lock(data);
     const auto* bytes = static_cast<const std::byte*>(lock.data());
     return std::vector<std::byte>(bytes, bytes + lock.size());
@@ -86,13 +87,15 @@ TEST(Clipboard, TextOnlyClipboardHasNoFiles) {
 TEST(Clipboard, SingleByteDropListOfAnotherProgramIsRead) {
     // Another program's list in the active code page (UTF-8 here).
     const std::string names = std::string("C:\\Меню\\a.lnk") + '\0' + "C:\\b.lnk" + '\0' + '\0';
-    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size()));
+    UniqueGlobal memory(
+        GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size()));
     {
         GlobalLockGuard lock(memory.get());
         auto* header = static_cast<DROPFILES*>(lock.data());
         header->pFiles = sizeof(DROPFILES);
         header->fWide = FALSE;
-        std::memcpy(static_cast<char*>(lock.data()) + sizeof(DROPFILES), names.data(), names.size());
+        std::memcpy(static_cast<char*>(lock.data()) + sizeof(DROPFILES), names.data(),
+                    names.size());
     }
     {
         ClipboardSession clipboard;
@@ -106,25 +109,25 @@ TEST(Clipboard, SingleByteDropListOfAnotherProgramIsRead) {
 
 // Another thread's window holds the clipboard open until told to let go.
 class ClipboardHolder {
-public:
-    ClipboardHolder() : thread_([this] { hold(); }) {
-        WaitForSingleObject(ready_.get(), 10000);
-    }
+  public:
+    ClipboardHolder() : thread_([this] { hold(); }) { WaitForSingleObject(ready_.get(), 10000); }
     ~ClipboardHolder() {
         SetEvent(release_.get());
         thread_.join();
     }
     bool holding() const { return holding_; }
 
-private:
+  private:
     void hold() {
         HWND window = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       nullptr, nullptr);
         holding_ = window && OpenClipboard(window);
         SetEvent(ready_.get());
         WaitForSingleObject(release_.get(), 30000);
-        if (holding_) CloseClipboard();
-        if (window) DestroyWindow(window);
+        if (holding_)
+            CloseClipboard();
+        if (window)
+            DestroyWindow(window);
     }
 
     UniqueHandle ready_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};

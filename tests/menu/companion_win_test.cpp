@@ -25,9 +25,11 @@ namespace fs = std::filesystem;
 
 // The build hands over Unix paths; Wine sees the Unix root as drive Z:.
 std::string windows_path(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
     for (char& c : path) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
     return path;
 }
@@ -72,7 +74,8 @@ Outcome run_companion(const std::string& arguments) {
     writer.reset();
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(read_end, buffer, sizeof(buffer), &got, nullptr) && got > 0) outcome.output.append(buffer, got);
+    while (ReadFile(read_end, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        outcome.output.append(buffer, got);
     EXPECT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
     GetExitCodeProcess(process.get(), &outcome.exit_code);
     return outcome;
@@ -81,7 +84,8 @@ Outcome run_companion(const std::string& arguments) {
 std::string pinned_folder() {
     char app_data[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, app_data);
-    return std::string(app_data) + "\\Microsoft\\Internet Explorer\\Quick Launch\\User Pinned\\TaskBar\\";
+    return std::string(app_data) +
+           "\\Microsoft\\Internet Explorer\\Quick Launch\\User Pinned\\TaskBar\\";
 }
 
 TEST(CompanionProgram, WithoutArgumentSaysArgumentsAreMissing) {
@@ -105,8 +109,9 @@ TEST(CompanionProgram, WithoutAPinVerbLeavesAShortcutInThePinnedTaskbarFolder) {
 }
 
 TEST(CompanionProgram, ProgramCarriesTheCompanionAsData) {
-    UniqueLibrary program(LoadLibraryExW(utf8_to_wide(windows_path(TREVALON_EXE_PATH)).c_str(), nullptr,
-                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    UniqueLibrary program(
+        LoadLibraryExW(utf8_to_wide(windows_path(TREVALON_EXE_PATH)).c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     ASSERT_TRUE(program);
     const auto carried = companion_image(program.get());
     const auto built = companion_bytes();
@@ -134,7 +139,8 @@ TEST(RunCompanionProgram, WritesTheFileOnceAndStartsItWithTheQuotedPath) {
     const auto image = companion_bytes();
     const std::string file = temp.str() + "Trev1.exe";
 
-    UniqueHandle first = run_companion_program(temp.str() + "missing program.exe", temp.str(), image);
+    UniqueHandle first =
+        run_companion_program(temp.str() + "missing program.exe", temp.str(), image);
     ASSERT_TRUE(first);
     EXPECT_EQ(wait_for_exit(first), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     ASSERT_EQ(fs::file_size(utf8_to_path(file)), image.size());
@@ -170,7 +176,8 @@ TEST(RunCompanionProgram, DoesNothingWithoutAnImageOrAWritableFolder) {
     test::TempDir temp;
     EXPECT_FALSE(run_companion_program("C:\\x.exe", temp.str(), {}));
     EXPECT_FALSE(fs::exists(temp.path() / "Trev1.exe"));
-    EXPECT_FALSE(run_companion_program("C:\\x.exe", temp.str() + "no such folder", companion_bytes()));
+    EXPECT_FALSE(
+        run_companion_program("C:\\x.exe", temp.str() + "no such folder", companion_bytes()));
 }
 
 }  // namespace

@@ -49,13 +49,14 @@ TEST(ConvertInternetShortcutsWin, LowerCaseAddressLineIsRead) {
     test::TempDir dir;
     dir.write_file("Site.url", "[InternetShortcut]\r\nurl=https://lower.example/\r\n");
     EXPECT_EQ(convert_internet_shortcuts(dir.str()), 1);
-    EXPECT_EQ(bookmark_address(read_shortcut_fields(dir.str() + "Site.lnk")), "https://lower.example/");
+    EXPECT_EQ(bookmark_address(read_shortcut_fields(dir.str() + "Site.lnk")),
+              "https://lower.example/");
 }
 
 TEST(ConvertInternetShortcutsWin, MissingIconFileGivesTheIconOfUrlDll) {
     test::TempDir dir;
-    dir.write_file("Site.url", "[InternetShortcut]\r\nURL=https://a.example/\r\nIconFile=" + dir.str() +
-                                   "gone.ico\r\nIconIndex=5\r\n");
+    dir.write_file("Site.url", "[InternetShortcut]\r\nURL=https://a.example/\r\nIconFile=" +
+                                   dir.str() + "gone.ico\r\nIconIndex=5\r\n");
     ASSERT_EQ(convert_internet_shortcuts(dir.str()), 1);
     const auto stored = read_shortcut_spec(dir.str() + "Site.lnk");
     ASSERT_TRUE(stored);
@@ -68,8 +69,8 @@ TEST(ConvertInternetShortcutsWin, MissingIconFileGivesTheIconOfUrlDll) {
 TEST(ConvertInternetShortcutsWin, ExistingIconFileIsKeptWithItsIndex) {
     test::TempDir dir;
     const std::string icon = dir.write_file("site.ico", "icon bytes");
-    dir.write_file("Site.url",
-                   "[InternetShortcut]\r\nURL=https://a.example/\r\nIconFile=" + icon + "\r\nIconIndex=5\r\n");
+    dir.write_file("Site.url", "[InternetShortcut]\r\nURL=https://a.example/\r\nIconFile=" + icon +
+                                   "\r\nIconIndex=5\r\n");
     ASSERT_EQ(convert_internet_shortcuts(dir.str()), 1);
     const auto stored = read_shortcut_spec(dir.str() + "Site.lnk");
     ASSERT_TRUE(stored);
