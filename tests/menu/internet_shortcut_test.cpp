@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -160,6 +161,26 @@ TEST(ConvertInternetShortcuts, RemovesAReadOnlySourceOnceConverted) {
     FakeCreator fake;
     EXPECT_EQ(convert_internet_shortcuts(dir.str(), fake.creator()), 1);
     EXPECT_FALSE(fs::exists(utf8_to_path(source)));
+}
+
+}  // namespace
+}  // namespace trevalon
+
+namespace trevalon {
+namespace {
+
+TEST(InternetShortcutFile, AnyBytesAreReadWithoutHarm) {
+    std::mt19937 rng(11);
+    const std::string pieces[] = {"URL=", "url=", "IconFile=", "ICONINDEX=",        "\r", "\n", "-",
+                                  "7",    "x",    "\xFF",      std::string(1, '\0')};
+    for (int round = 0; round < 20000; ++round) {
+        std::string content;
+        for (int i = static_cast<int>(rng() % 30); i > 0; --i)
+            content += pieces[rng() % 11];
+        const InternetShortcut shortcut = parse_internet_shortcut(content);
+        ASSERT_EQ(shortcut.address.find_first_of("\r\n"), std::string::npos);
+        ASSERT_LE(shortcut.address.size(), content.size());
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,26 @@ TEST(NameOrder, ComparesUpperCaseFormsOrdinally) {
     std::sort(names.begin(), names.end(), ntfs_name_less);
     EXPECT_EQ(names, (std::vector<std::string>{"A1", "aB", "a_", "B", "c", "Альфа", "бета", "Вега",
                                                "日本"}));
+}
+
+}  // namespace
+}  // namespace trevalon
+
+namespace trevalon {
+namespace {
+
+TEST(UnicodeText, RandomBytesConvertToValidTextOfTheCountedLength) {
+    std::mt19937 rng(5);
+    for (int round = 0; round < 20000; ++round) {
+        std::string bytes(rng() % 40, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(rng() % 256);
+        const std::u16string wide = utf8_to_utf16(bytes);
+        ASSERT_EQ(wide.size(), utf16_length(bytes));
+        // Whatever came in, what goes out is well-formed and stable.
+        const std::string clean = utf16_to_utf8(wide);
+        ASSERT_EQ(utf8_to_utf16(clean), wide);
+    }
 }
 
 }  // namespace
