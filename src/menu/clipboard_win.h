@@ -1,0 +1,29 @@
+// File lists on the clipboard, in the file-drop format other programs use,
+// and the shell's properties sheet of a file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trevalon {
+
+// Files in the clipboard's file-drop list; 0 when there is none or the
+// clipboard is held by another program.
+int clipboard_file_count();
+// Their full paths (UTF-8, any length; a list written wide or single-byte).
+std::vector<std::string> clipboard_files();
+// The same joined by "|", which no path can hold; empty when there is none.
+std::string clipboard_file_list();
+
+// Puts the paths on the clipboard as a file-drop list; true when it is there.
+// A folder's trailing separator is dropped.
+bool copy_files_to_clipboard(const std::vector<std::string>& paths);
+
+// Opens the shell's properties sheet of the file, on the named page when a
+// page name is given. True when the shell took the request.
+bool show_properties(HWND owner, std::string_view path, std::string_view page = {});
+
+}  // namespace trevalon

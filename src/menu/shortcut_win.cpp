@@ -1,0 +1,100 @@
+#include "menu/shortcut_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "menu/internet_shortcut.h"
+#include "shell/handles_win.h"
+#include "shell/wide_win.h"
+
+namespace trevalon {
+
+namespace {
+
+// Ample for any path or argument list a link can hold.
+constexpr int kTextBuffer = 32768;
+
+HRESULT make_link(ComPtr<IShellLinkW>& link) {
+    return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                            link.put_void());
+}
+
+template <typename Getter>
+std::string read_text(Getter get) {
+    std::wstring buffer(kTextBuffer, L'\0');
+    if (FAILED(get(buffer.data(), kTextBuffer)))
+        return {};
+    buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));
+    return wide_to_utf8(buffer);
+}
+
+bool load(IShellLinkW* link, ComPtr<IPersistFile>& file, std::string_view link_file) {
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())))
+        return false;
+    return SUCCEEDED(file->Load(utf8_to_wide(link_file).c_str(), STGM_READ));
+}
+
+}  // namespace
+
+bool create_shortcut(const ShortcutSpec& spec) {
+    ComInit com;
+    ComPtr<IShellLinkW> link;
+    if (FAILED(make_link(link)))
+        return false;
+    link->SetPath(utf8_to_wide(spec.target).c_str());
+    link->SetArguments(utf8_to_wide(spec.arguments).c_str());
+    link->SetWorkingDirectory(utf8_to_wide(spec.working_directory).c_str());
+    link->SetDescription(utf8_to_wide(spec.description).c_str());
+    link->SetShowCmd(spec.show_command);
+    link->SetHotkey(0);
+    link->SetIconLocation(utf8_to_wide(spec.icon_file).c_str(), spec.icon_index);
+    ComPtr<IPersistFile> file;
+    if (FAILED(link.query(file)))
+        return false;
+    return SUCCEEDED(file->Save(utf8_to_wide(spec.link_file).c_str(), TRUE));
+}
+
+std::string read_shortcut(std::string_view link_file) {
+    std::string target;
+    std::string arguments;
+    ComInit com;
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+    if (SUCCEEDED(make_link(link)) && load(link.get(), file, link_file) &&
+        SUCCEEDED(link->Resolve(nullptr, SLR_NO_UI))) {
+        target = read_text([&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, 0); });
+        arguments = read_text([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
+    }
+    return join_link_fields(target, arguments);
+}
+
+std::optional<ShortcutSpec> read_shortcut_spec(std::string_view link_file) {
+    ComInit com;
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+    if (FAILED(make_link(link)) || !load(link.get(), file, link_file))
+        return std::nullopt;
+    ShortcutSpec spec;
+    spec.link_file = link_file;
+    spec.target =
+        read_text([&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, SLGP_RAWPATH); });
+    spec.arguments = read_text([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
+    spec.working_directory =
+        read_text([&](wchar_t* b, int n) { return link->GetWorkingDirectory(b, n); });
+    spec.description = read_text([&](wchar_t* b, int n) { return link->GetDescription(b, n); });
+    int show = 0;
+    if (SUCCEEDED(link->GetShowCmd(&show)))
+        spec.show_command = show;
+    int index = 0;
+    spec.icon_file =
+        read_text([&](wchar_t* b, int n) { return link->GetIconLocation(b, n, &index); });
+    spec.icon_index = index;
+    return spec;
+}
+
+int convert_internet_shortcuts(std::string_view folder) {
+    return convert_internet_shortcuts(folder, create_shortcut);
+}
+
+}  // namespace trevalon
