@@ -74,10 +74,10 @@ struct Layout {
     std::string data_dir = special_folder(CSIDL_APPDATA) + "\\" + name("AppData_Subdir");
     std::string settings_file = data_dir + "\\" + name("Settings_File");
     std::string predecessor_dir = special_folder(CSIDL_APPDATA) + "\\Osmeric";
-    std::string temp_dir = fs_temp() + name("Temp_Subdir");
+    std::string temp_dir = temp_folder() + name("Temp_Subdir");
     std::string uninstall_key = kUninstallKeyBase + name("Program_Name");
 
-    static std::string fs_temp() {
+    static std::string temp_folder() {
         char buffer[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, buffer);
         return buffer;
