@@ -1,0 +1,55 @@
+// The user's thirteen settings, their defaults and the text form of the
+// settings file. Plain and copyable: the main thread owns the record; a
+// later edge-watcher thread gets its own copies of the two values it reads.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace trevalon {
+
+struct Settings {
+    int load_on_windows_start = 0;
+    int allow_internet_access = 1;
+    int search_recent_documents = 1;
+    int keep_recent_objects_days = 14;
+    std::string my_own_menu;  // default: the own-menu folder
+    std::string menu_type_active = "m";
+    int menu_on_program_start = 0;
+    int icon_format = 0;
+    int window_smaller = 1;
+    int window_close_to_tab_bar = 1;
+    int mouse_cursor_vertical = 1;
+    int mouse_cursor_horizontal = 0;
+    int explorer_list_click_event = 0;
+
+    bool operator==(const Settings&) const = default;
+};
+
+// The defaults, with MyOwnMenu pointing at the own-menu folder.
+Settings default_settings(std::string_view own_menu_folder);
+
+// Reads the settings file's text. Keys match in any letter case; a missing key
+// keeps its default; a number that is not one reads as 0. Tolerates what a
+// hand edit leaves: spaces around "=", blank lines, ";" and "#" comments,
+// "[group]" headers, LF-only line ends, a UTF-8 byte order mark.
+Settings parse_settings(std::string_view text, std::string_view own_menu_folder);
+
+// The file's text: one "Key = value" line per setting in the fixed order,
+// each ended by CR LF.
+std::string format_settings(const Settings& settings);
+
+// Turns text in the system's legacy code page into UTF-8.
+using LegacyToUtf8 = std::function<std::string(std::string_view)>;
+
+// The settings from the file's raw bytes. A file that is not valid UTF-8 comes
+// from the predecessor and is converted from the legacy code page first.
+Settings parse_settings_file(std::string_view bytes, std::string_view own_menu_folder,
+                             const LegacyToUtf8& legacy_to_utf8);
+
+// Decimal value of the text's leading number (optional sign, then digits),
+// 0 when it does not start with one, saturated to the int range.
+int parse_setting_number(std::string_view text);
+
+}  // namespace trevalon
