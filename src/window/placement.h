@@ -1,0 +1,29 @@
+// Where the main window goes at start-up: the saved position, axis by axis,
+// when it keeps at least half the window on the usable screen area; otherwise
+// the centred position the window was created at.
+#pragma once
+
+namespace trevalon {
+
+struct WindowPlacementInput {
+    int centred_x = 0;  // outer frame position after centring
+    int centred_y = 0;
+    int width = 0;  // outer frame size
+    int height = 0;
+    int saved_x = 0;  // PosX, PosY
+    int saved_y = 0;
+    int usable_right = 0;  // right and bottom edge of the usable screen area
+    int usable_bottom = 0;
+};
+
+struct WindowPosition {
+    int x = 0;
+    int y = 0;
+};
+
+// Horizontally the saved x is taken when -w/2 < x < right - w/2, vertically
+// the saved y when 0 <= y < bottom - h/2 (w/2 and h/2 in whole pixels,
+// rounded down), so the title bar never starts above the screen.
+WindowPosition place_window(const WindowPlacementInput& input);
+
+}  // namespace trevalon
