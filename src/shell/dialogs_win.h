@@ -1,0 +1,40 @@
+// Message boxes and input boxes behind an interface, so that tests script the
+// answers and nothing ever waits for a person.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace trevalon {
+
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+
+    // Shows `text` with `caption`; `type` holds the MB_* button and icon flags.
+    // Returns the button chosen: IDOK, IDYES, IDNO, IDCANCEL, ...
+    virtual int message_box(std::string_view text, std::string_view caption, UINT type) = 0;
+
+    // Asks for one line of text. Returns what was typed, empty on cancel.
+    virtual std::string input_box(std::string_view title, std::string_view prompt,
+                                  std::string_view default_text) = 0;
+};
+
+// The real boxes, owned by the given window (none: no owner).
+class SystemDialogs final : public Dialogs {
+  public:
+    void set_owner(HWND owner) { owner_ = owner; }
+
+    int message_box(std::string_view text, std::string_view caption, UINT type) override;
+    // For now answers as if cancelled: the window that asks for names brings the
+    // real input box.
+    std::string input_box(std::string_view title, std::string_view prompt,
+                          std::string_view default_text) override;
+
+  private:
+    HWND owner_ = nullptr;
+};
+
+}  // namespace trevalon

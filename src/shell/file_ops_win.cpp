@@ -1,0 +1,247 @@
+#include "shell/file_ops_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "shell/handles_win.h"
+#include "shell/program_folders.h"
+#include "shell/safe_delete.h"
+#include "shell/seed_table.h"
+#include "shell/wide_win.h"
+
+namespace trevalon {
+namespace {
+
+DWORD attributes_of(std::string_view path) {
+    return GetFileAttributesW(utf8_to_wide(path).c_str());
+}
+
+bool is_dot_entry(const WIN32_FIND_DATAW& entry) {
+    return wcscmp(entry.cFileName, L".") == 0 || wcscmp(entry.cFileName, L"..") == 0;
+}
+
+void clear_read_only(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+}
+
+// Calls visit(entry) for every entry of the folder but "." and "..".
+template <typename Visit>
+void for_each_entry(const std::wstring& folder, Visit visit) {
+    WIN32_FIND_DATAW entry;
+    UniqueFindHandle find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
+                                           FindExSearchNameMatch, nullptr, 0));
+    if (!find)
+        return;
+    do {
+        if (!is_dot_entry(entry))
+            visit(entry);
+    } while (FindNextFileW(find.get(), &entry));
+}
+
+std::wstring wide_folder(std::string_view folder) {
+    return utf8_to_wide(with_backslash(folder));
+}
+
+bool remove_tree_unchecked(const std::wstring& folder) {
+    for_each_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
+        const std::wstring path = folder + entry.cFileName;
+        clear_read_only(path);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            // A junction or folder link is removed itself; what it points to stays.
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                RemoveDirectoryW(path.c_str());
+            } else {
+                remove_tree_unchecked(path + L"\\");
+            }
+        } else {
+            DeleteFileW(path.c_str());
+        }
+    });
+    std::wstring self = folder;
+    if (!self.empty() && self.back() == L'\\')
+        self.pop_back();
+    clear_read_only(self);
+    RemoveDirectoryW(self.c_str());
+    return GetFileAttributesW(self.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+bool is_directory(std::string_view path) {
+    const DWORD attributes = attributes_of(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool is_file(std::string_view path) {
+    const DWORD attributes = attributes_of(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool create_folder(std::string_view path) {
+    if (path.empty())
+        return false;
+    CreateDirectoryW(utf8_to_wide(path).c_str(), nullptr);
+    return is_directory(path);
+}
+
+bool create_folders(std::string_view path) {
+    if (path.empty())
+        return false;
+    if (is_directory(path))
+        return true;
+    std::string folder = with_backslash(path);
+    // Create each level from the first missing one down; the drive or share
+    // part simply fails to be created and is passed over.
+    for (std::size_t at = folder.find('\\'); at != std::string::npos;
+         at = folder.find('\\', at + 1)) {
+        const std::string level = folder.substr(0, at);
+        if (!level.empty() && level.back() != ':' && !is_directory(level)) {
+            CreateDirectoryW(utf8_to_wide(level).c_str(), nullptr);
+        }
+    }
+    return is_directory(path);
+}
+
+bool copy_file(std::string_view from, std::string_view to) {
+    const std::wstring target = utf8_to_wide(to);
+    clear_read_only(target);
+    if (!CopyFileW(utf8_to_wide(from).c_str(), target.c_str(), FALSE))
+        return false;
+    clear_read_only(target);
+    return true;
+}
+
+int copy_tree(std::string_view from, std::string_view to, std::string_view pattern,
+              bool recursive) {
+    if (!is_directory(from) || !create_folders(to))
+        return 0;
+    const std::string source = with_backslash(from);
+    const std::string target = with_backslash(to);
+    int copied = 0;
+    for_each_entry(utf8_to_wide(source), [&](const WIN32_FIND_DATAW& entry) {
+        const std::string name = wide_to_utf8(entry.cFileName);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (recursive && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                copied += copy_tree(source + name, target + name, pattern, true);
+            }
+        } else if (matches_pattern(name, pattern)) {
+            if (copy_file(source + name, target + name))
+                ++copied;
+        }
+    });
+    return copied;
+}
+
+bool delete_file(std::string_view path) {
+    const std::wstring wide = utf8_to_wide(path);
+    clear_read_only(wide);
+    return DeleteFileW(wide.c_str()) != FALSE;
+}
+
+bool remove_tree(std::string_view path, std::span<const std::string> allowed_roots) {
+    if (!may_delete_tree(path, allowed_roots))
+        return false;
+    const DWORD attributes = attributes_of(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return true;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        std::wstring link = utf8_to_wide(path);
+        if (!link.empty() && link.back() == L'\\')
+            link.pop_back();
+        return RemoveDirectoryW(link.c_str()) != FALSE;
+    }
+    return remove_tree_unchecked(wide_folder(path));
+}
+
+std::vector<std::string> files_in(std::string_view folder) {
+    std::vector<std::string> names;
+    for_each_entry(wide_folder(folder), [&](const WIN32_FIND_DATAW& entry) {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            names.push_back(wide_to_utf8(entry.cFileName));
+        }
+    });
+    return names;
+}
+
+std::optional<std::int64_t> file_write_time(std::string_view path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(utf8_to_wide(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    const std::int64_t ticks =
+        (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime;
+    // FILETIME counts 100 ns steps since 1601; 11,644,473,600 s lie before 1970.
+    return ticks / 10'000'000 - 11'644'473'600LL;
+}
+
+std::optional<std::string> read_file(std::string_view path, std::size_t limit) {
+    UniqueFile file(CreateFileW(utf8_to_wide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return std::nullopt;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<std::uint64_t>(size.QuadPart) > limit) {
+        return std::nullopt;
+    }
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!content.empty() && (!ReadFile(file.get(), content.data(),
+                                       static_cast<DWORD>(content.size()), &read, nullptr) ||
+                             read != content.size())) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+namespace {
+
+bool write_whole(HANDLE file, std::string_view content) {
+    while (!content.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        content.remove_prefix(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool write_file(std::string_view path, std::string_view content) {
+    UniqueFile file(CreateFileW(utf8_to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    return write_whole(file.get(), content);
+}
+
+bool write_file_atomically(std::string_view path, std::string_view content) {
+    const std::wstring target = utf8_to_wide(path);
+    const std::wstring fresh = target + L".new";
+    bool written = false;
+    {
+        UniqueFile file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return false;
+        written = write_whole(file.get(), content) && FlushFileBuffers(file.get());
+    }
+    if (written && MoveFileExW(fresh.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileW(fresh.c_str());
+    return false;
+}
+
+}  // namespace trevalon

@@ -1,0 +1,59 @@
+// File and folder operations on UTF-8 Windows paths. Failures come back as
+// results; callers that skip failed steps silently simply ignore them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trevalon {
+
+bool is_directory(std::string_view path);
+bool is_file(std::string_view path);
+
+// Creates one folder; true when it exists afterwards.
+bool create_folder(std::string_view path);
+// Creates the folder with every missing parent; true when it exists afterwards.
+bool create_folders(std::string_view path);
+
+// Copies one file, replacing the target even when it is read-only. The copy is
+// never read-only: files the program copies are its own to change and delete.
+bool copy_file(std::string_view from, std::string_view to);
+
+// Copies the files of `from` whose names match `pattern` ("*.*", "*.lnk")
+// into `to`, keeping their folder structure when `recursive`. Nothing happens
+// when `from` is not a folder. Links to other folders (junctions, symbolic
+// links) are not followed. Returns the number of files copied.
+int copy_tree(std::string_view from, std::string_view to, std::string_view pattern, bool recursive);
+
+// Deletes a file, read-only or not.
+bool delete_file(std::string_view path);
+
+// Deletes a folder with everything in it, clearing read-only attributes, but
+// only when it lies strictly inside one of `allowed_roots` (see
+// safe_delete.h). Links inside are removed, never followed. True when the
+// folder is gone afterwards.
+bool remove_tree(std::string_view path, std::span<const std::string> allowed_roots);
+
+// The names of the files (not folders) directly inside a folder.
+std::vector<std::string> files_in(std::string_view folder);
+
+// Last-modified time as seconds since 1970 UTC.
+std::optional<std::int64_t> file_write_time(std::string_view path);
+
+// The whole file, or nothing when it cannot be read or exceeds `limit` bytes.
+std::optional<std::string> read_file(std::string_view path, std::size_t limit = 16u << 20);
+
+// Creates or replaces a file with the content in place.
+bool write_file(std::string_view path, std::string_view content);
+
+// Replaces a file so that a crash or a full disk midway leaves the old file
+// whole: the content goes to a new file beside it, is flushed to the disk and
+// then renamed over the old one in one step. On failure the old file is
+// untouched and the new one removed.
+bool write_file_atomically(std::string_view path, std::string_view content);
+
+}  // namespace trevalon
