@@ -12,7 +12,7 @@ namespace trevalon {
 // A handle released by Close(h) when it is not the invalid value.
 template <typename Handle, auto Close, auto InvalidValue>
 class UniqueResource {
-public:
+  public:
     UniqueResource() = default;
     explicit UniqueResource(Handle handle) : handle_(handle) {}
     ~UniqueResource() { reset(); }
@@ -20,7 +20,8 @@ public:
     UniqueResource& operator=(const UniqueResource&) = delete;
     UniqueResource(UniqueResource&& other) noexcept : handle_(other.release()) {}
     UniqueResource& operator=(UniqueResource&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other)
+            reset(other.release());
         return *this;
     }
 
@@ -28,7 +29,8 @@ public:
     explicit operator bool() const { return handle_ != invalid(); }
     Handle release() { return std::exchange(handle_, invalid()); }
     void reset(Handle handle = invalid()) {
-        if (handle_ != invalid()) Close(handle_);
+        if (handle_ != invalid())
+            Close(handle_);
         handle_ = handle;
     }
     // For APIs that return the handle through an out parameter.
@@ -37,21 +39,39 @@ public:
         return &handle_;
     }
 
-private:
+  private:
     static Handle invalid() { return reinterpret_cast<Handle>(static_cast<INT_PTR>(InvalidValue)); }
     Handle handle_ = invalid();
 };
 
 namespace detail {
-inline void close_handle(HANDLE h) { ::CloseHandle(h); }
-inline void close_key(HKEY h) { ::RegCloseKey(h); }
-inline void find_close(HANDLE h) { ::FindClose(h); }
-inline void delete_gdi_object(HGDIOBJ h) { ::DeleteObject(h); }
-inline void destroy_icon(HICON h) { ::DestroyIcon(h); }
-inline void free_library(HMODULE h) { ::FreeLibrary(h); }
-inline void destroy_menu(HMENU h) { ::DestroyMenu(h); }
-inline void destroy_cursor(HCURSOR h) { ::DestroyCursor(h); }
-inline void global_free(HGLOBAL h) { ::GlobalFree(h); }
+inline void close_handle(HANDLE h) {
+    ::CloseHandle(h);
+}
+inline void close_key(HKEY h) {
+    ::RegCloseKey(h);
+}
+inline void find_close(HANDLE h) {
+    ::FindClose(h);
+}
+inline void delete_gdi_object(HGDIOBJ h) {
+    ::DeleteObject(h);
+}
+inline void destroy_icon(HICON h) {
+    ::DestroyIcon(h);
+}
+inline void free_library(HMODULE h) {
+    ::FreeLibrary(h);
+}
+inline void destroy_menu(HMENU h) {
+    ::DestroyMenu(h);
+}
+inline void destroy_cursor(HCURSOR h) {
+    ::DestroyCursor(h);
+}
+inline void global_free(HGLOBAL h) {
+    ::GlobalFree(h);
+}
 }  // namespace detail
 
 // Kernel objects: processes, threads, files, mutexes.
@@ -72,10 +92,11 @@ using UniqueGlobal = UniqueResource<HGLOBAL, detail::global_free, 0>;
 
 // A locked global memory block, unlocked when the lock ends.
 class GlobalLockGuard {
-public:
+  public:
     explicit GlobalLockGuard(HGLOBAL memory) : memory_(memory), data_(::GlobalLock(memory)) {}
     ~GlobalLockGuard() {
-        if (data_) ::GlobalUnlock(memory_);
+        if (data_)
+            ::GlobalUnlock(memory_);
     }
     GlobalLockGuard(const GlobalLockGuard&) = delete;
     GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
@@ -83,92 +104,97 @@ public:
     void* data() const { return data_; }
     SIZE_T size() const { return data_ ? ::GlobalSize(memory_) : 0; }
 
-private:
+  private:
     HGLOBAL memory_;
     void* data_;
 };
 
 // A device context obtained with GetDC, released with ReleaseDC.
 class WindowDC {
-public:
+  public:
     explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
     ~WindowDC() {
-        if (dc_) ::ReleaseDC(window_, dc_);
+        if (dc_)
+            ::ReleaseDC(window_, dc_);
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
 
 // A memory device context from CreateCompatibleDC.
 class MemoryDC {
-public:
+  public:
     explicit MemoryDC(HDC compatible_with) : dc_(::CreateCompatibleDC(compatible_with)) {}
     ~MemoryDC() {
-        if (dc_) ::DeleteDC(dc_);
+        if (dc_)
+            ::DeleteDC(dc_);
     }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
 };
 
 // An object selected into a device context, put back when the selection ends.
 class DCSelection {
-public:
+  public:
     DCSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
     ~DCSelection() {
-        if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+        if (previous_ && previous_ != HGDI_ERROR)
+            ::SelectObject(dc_, previous_);
     }
     DCSelection(const DCSelection&) = delete;
     DCSelection& operator=(const DCSelection&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };
 
 // The clipboard, open for as long as the session lives.
 class ClipboardSession {
-public:
+  public:
     explicit ClipboardSession(HWND owner = nullptr) : open_(::OpenClipboard(owner) != FALSE) {}
     ~ClipboardSession() {
-        if (open_) ::CloseClipboard();
+        if (open_)
+            ::CloseClipboard();
     }
     ClipboardSession(const ClipboardSession&) = delete;
     ClipboardSession& operator=(const ClipboardSession&) = delete;
     bool is_open() const { return open_; }
 
-private:
+  private:
     bool open_;
 };
 
 // COM initialised on this thread for the guard's lifetime. Declare it before
 // any ComPtr so the pointers are released first.
 class ComInit {
-public:
+  public:
     ComInit() : result_(::CoInitialize(nullptr)) {}
     ~ComInit() {
-        if (SUCCEEDED(result_)) ::CoUninitialize();
+        if (SUCCEEDED(result_))
+            ::CoUninitialize();
     }
     ComInit(const ComInit&) = delete;
     ComInit& operator=(const ComInit&) = delete;
     HRESULT result() const { return result_; }
 
-private:
+  private:
     HRESULT result_;
 };
 
 // An owned reference to a COM interface.
 template <typename Interface>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ~ComPtr() { reset(); }
     ComPtr(const ComPtr&) = delete;
@@ -186,7 +212,8 @@ public:
     Interface* operator->() const { return pointer_; }
     explicit operator bool() const { return pointer_ != nullptr; }
     void reset() {
-        if (pointer_) std::exchange(pointer_, nullptr)->Release();
+        if (pointer_)
+            std::exchange(pointer_, nullptr)->Release();
     }
     // For CoCreateInstance and QueryInterface.
     void** put_void() {
@@ -200,11 +227,12 @@ public:
 
     template <typename Other>
     HRESULT query(ComPtr<Other>& result) const {
-        if (!pointer_) return E_POINTER;
+        if (!pointer_)
+            return E_POINTER;
         return pointer_->QueryInterface(__uuidof(Other), result.put_void());
     }
 
-private:
+  private:
     Interface* pointer_ = nullptr;
 };
 

@@ -5,7 +5,8 @@
 namespace trevalon {
 
 std::wstring utf8_to_wide(std::string_view utf8) {
-    if (utf8.empty()) return {};
+    if (utf8.empty())
+        return {};
     const int size = static_cast<int>(utf8.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
@@ -14,7 +15,8 @@ std::wstring utf8_to_wide(std::string_view utf8) {
 }
 
 std::string wide_to_utf8(std::wstring_view wide) {
-    if (wide.empty()) return {};
+    if (wide.empty())
+        return {};
     const int size = static_cast<int>(wide.size());
     const int length =
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);

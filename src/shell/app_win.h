@@ -1,0 +1,54 @@
+// The program's state: everything start-up builds and the operations share.
+// Operations take App&; the only other global state is the text table
+// (texts()) and what the fault handler must reach.
+#pragma once
+
+#include <windows.h>
+
+#include "menu/menu_tables.h"
+#include "settings/periodic_save.h"
+#include "settings/settings.h"
+#include "shell/handles_win.h"
+#include "shell/program_folders.h"
+#include "shell/view_state.h"
+#include "window/placement.h"
+#include "window/ui_resources_win.h"
+
+namespace trevalon {
+
+class Clock;
+class Dialogs;
+
+// The usable screen area: the screen device context's clip box.
+struct ScreenArea {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+struct App {
+    HINSTANCE instance = nullptr;
+
+    // Seams, owned by whoever runs the program (real ones in WinMain, test
+    // ones in tests); they outlive the App.
+    Dialogs* dialogs = nullptr;
+    const Clock* clock = nullptr;
+
+    ProgramFolders folders;
+    Settings settings;
+    ViewState view;
+    FolderTable folder_table;
+    EntryNameTable entry_names;
+    UiResources ui;
+
+    ScreenArea screen;
+    WindowPosition saved_position;  // PosX, PosY as read at start-up
+    HWND main_window = nullptr;
+    SaveSchedule save_schedule;
+
+    // Held for the whole run; the system releases it when the process ends.
+    UniqueHandle instance_mutex;
+};
+
+}  // namespace trevalon

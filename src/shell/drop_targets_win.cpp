@@ -1,0 +1,7 @@
+#include "shell/drop_targets_win.h"
+
+namespace trevalon {
+
+void register_drop_targets(App&) {}
+
+}  // namespace trevalon

@@ -1,0 +1,59 @@
+#include "shell/event_loop_win.h"
+
+#include <windows.h>
+
+#include "errors/fault_handler_win.h"
+#include "errors/statement_marker.h"
+#include "settings/settings_store_win.h"
+#include "shell/app_win.h"
+#include "shell/clock.h"
+#include "window/main_window_win.h"
+
+namespace trevalon {
+namespace {
+
+constexpr auto kMarkerFile = SourceFile::event_loop;
+
+enum class Pass { go_on, end };
+
+Pass dispatch(App& app, const MSG& message) {
+    if (message.message == kMainWindowCloseEvent && message.hwnd == app.main_window) {
+        TREVALON_MARK();
+        if (app.settings.window_close_to_tab_bar < 1)
+            return Pass::end;
+        ShowWindow(app.main_window, SW_MINIMIZE);
+        return Pass::go_on;
+    }
+    TREVALON_MARK();
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+    return Pass::go_on;
+}
+
+}  // namespace
+
+void save_settings_when_due(App& app) {
+    if (app.clock && take_due_save(app.save_schedule, app.clock->now_seconds()))
+        save_settings(app);
+}
+
+void run_event_loop(App& app) {
+    FaultResumeScope resume_scope;
+    for (;;) {
+        // A fault in the last event that the user chose to continue past comes
+        // back here; that event is abandoned and the loop goes on.
+        if (TREVALON_FAULT_RESUME_POINT() != 0)
+            TREVALON_MARK();
+        arm_fault_resume_point();
+
+        MSG message;
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1)
+            return;
+        if (dispatch(app, message) == Pass::end)
+            return;
+        save_settings_when_due(app);
+    }
+}
+
+}  // namespace trevalon
