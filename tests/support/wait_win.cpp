@@ -14,8 +14,10 @@ bool wait_until(const std::function<bool()>& condition, std::chrono::millisecond
     const auto end = std::chrono::steady_clock::now() + limit;
     for (;;) {
         pump_messages();
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= end) return false;
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }

@@ -1,0 +1,125 @@
+// trevalon_test_helper.exe: a small program the Wine tests start when they
+// need a second process.
+//
+//   fault yes|no|unarmed ANSWER_FILE EVENT
+//       Installs the program's fault handler, divides by zero and answers the
+//       report "Yes" or "No" (unarmed: "Yes" without a resume point). The
+//       message text is written to ANSWER_FILE; the answer waits until the
+//       test signals the named event, so it can read the clipboard first.
+//       Exit codes: 42 when execution resumed, 3 when nothing faulted, else
+//       what the handler ended the process with.
+//   window CLASS TITLE
+//       Shows a top-level window of that class and title until it is closed.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <string_view>
+
+#include "errors/fault_handler_win.h"
+#include "errors/statement_marker.h"
+#include "shell/dialogs_win.h"
+#include "shell/file_ops_win.h"
+#include "shell/handles_win.h"
+#include "shell/wide_win.h"
+#include "texts/text_table.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int kResumedExitCode = 42;
+constexpr int kNoFaultExitCode = 3;
+constexpr int kUsageExitCode = 2;
+// The line the helper marks just before it faults; the test expects it.
+constexpr int kMarkedLine = 4242;
+
+class HelperDialogs final : public Dialogs {
+  public:
+    HelperDialogs(bool yes, std::string answer_file, std::string event_name)
+        : yes_(yes), answer_file_(std::move(answer_file)), event_name_(std::move(event_name)) {}
+
+    int message_box(std::string_view text, std::string_view, UINT) override {
+        write_file_atomically(answer_file_, text);
+        UniqueHandle go(OpenEventW(SYNCHRONIZE, FALSE, utf8_to_wide(event_name_).c_str()));
+        if (go)
+            WaitForSingleObject(go.get(), 60000);
+        return yes_ ? IDYES : IDNO;
+    }
+    std::string input_box(std::string_view, std::string_view, std::string_view) override {
+        return {};
+    }
+
+  private:
+    bool yes_;
+    std::string answer_file_;
+    std::string event_name_;
+};
+
+volatile int g_zero = 0;
+volatile int g_numerator = 7;
+
+[[gnu::noinline]] int divide() {
+    return g_numerator / g_zero;
+}
+
+int run_fault(std::string_view mode, const std::string& answer_file,
+              const std::string& event_name) {
+    load_builtin_texts(texts());
+    static HelperDialogs dialogs(mode != "no", answer_file, event_name);
+    install_fault_handler(dialogs);
+    if (mode == "unarmed") {
+        mark_statement(SourceFile::test_helper, kMarkedLine);
+        return divide() == 0 ? kNoFaultExitCode : kNoFaultExitCode + 1;
+    }
+    FaultResumeScope scope;
+    if (TREVALON_FAULT_RESUME_POINT() != 0)
+        return kResumedExitCode;
+    arm_fault_resume_point();
+    mark_statement(SourceFile::test_helper, kMarkedLine);
+    const int result = divide();
+    return result == 0 ? kNoFaultExitCode : kNoFaultExitCode + 1;
+}
+
+int run_window(const std::wstring& class_name, const std::wstring& title) {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam,
+                                  LPARAM lparam) -> LRESULT {
+        if (message == WM_DESTROY)
+            PostQuitMessage(0);
+        return DefWindowProcW(window, message, wparam, lparam);
+    };
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = class_name.c_str();
+    RegisterClassExW(&window_class);
+    HWND window = CreateWindowExW(0, class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10,
+                                  300, 200, nullptr, nullptr, window_class.hInstance, nullptr);
+    if (!window)
+        return kUsageExitCode;
+    ShowWindow(window, SW_SHOWNORMAL);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace trevalon
+
+int main() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments || count < 4)
+        return trevalon::kUsageExitCode;
+    const std::string mode = trevalon::wide_to_utf8(arguments[1]);
+    if (mode == "fault" && count >= 5) {
+        return trevalon::run_fault(trevalon::wide_to_utf8(arguments[2]),
+                                   trevalon::wide_to_utf8(arguments[3]),
+                                   trevalon::wide_to_utf8(arguments[4]));
+    }
+    if (mode == "window")
+        return trevalon::run_window(arguments[2], arguments[3]);
+    return trevalon::kUsageExitCode;
+}
