@@ -37,7 +37,9 @@ HWND find_main_window(DWORD process_id) {
     return search.found;
 }
 
-TEST(Manifest, MakesUtf8TheActiveCodePage) { EXPECT_EQ(GetACP(), 65001u); }
+TEST(Manifest, MakesUtf8TheActiveCodePage) {
+    EXPECT_EQ(GetACP(), 65001u);
+}
 
 TEST(Program, StartsAndShowsItsWindowTitledWithTheProductName) {
     STARTUPINFOA startup{};
