@@ -20,12 +20,16 @@ class Dialogs {
     // Asks for one line of text. Returns what was typed, empty on cancel.
     virtual std::string input_box(std::string_view title, std::string_view prompt,
                                   std::string_view default_text) = 0;
+
+    // The window the boxes belong to from now on (the main window once it
+    // exists); test doubles ignore it.
+    virtual void set_owner(HWND) {}
 };
 
 // The real boxes, owned by the given window (none: no owner).
 class SystemDialogs final : public Dialogs {
   public:
-    void set_owner(HWND owner) { owner_ = owner; }
+    void set_owner(HWND owner) override { owner_ = owner; }
 
     int message_box(std::string_view text, std::string_view caption, UINT type) override;
     // For now answers as if cancelled: the window that asks for names brings the

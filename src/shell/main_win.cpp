@@ -9,6 +9,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The seams live as long as the process: the fault handler keeps the
     // dialogs, and the program ends inside the exit clean-up.
     static trevalon::SystemDialogs dialogs;
+    static trevalon::SystemDialogs fault_dialogs;
     static const trevalon::SystemClock clock;
-    return trevalon::run_program(instance, dialogs, clock);
+    return trevalon::run_program(instance, dialogs, fault_dialogs, clock);
 }

@@ -59,7 +59,7 @@ bool examine_desktop(ScreenArea& screen) {
 
 }  // namespace
 
-int run_program(HINSTANCE instance, Dialogs& dialogs, const Clock& clock) {
+int run_program(HINSTANCE instance, Dialogs& dialogs, Dialogs& fault_dialogs, const Clock& clock) {
     // The state lives on the heap: it is large, and the process ends inside
     // the exit clean-up without unwinding this frame.
     auto app = std::make_unique<App>();
@@ -97,7 +97,7 @@ int run_program(HINSTANCE instance, Dialogs& dialogs, const Clock& clock) {
     }
 
     // 9. From here on a fatal fault is reported.
-    install_fault_handler(dialogs);
+    install_fault_handler(fault_dialogs);
 
     // 10. The folders; the first start migrates and seeds.
     TREVALON_MARK();
@@ -128,9 +128,7 @@ int run_program(HINSTANCE instance, Dialogs& dialogs, const Clock& clock) {
     TREVALON_MARK();
     if (!build_main_window(*app))
         exit_cleanup(*app);
-    if (auto* system_dialogs = dynamic_cast<SystemDialogs*>(&dialogs)) {
-        system_dialogs->set_owner(app->main_window);
-    }
+    dialogs.set_owner(app->main_window);
 
     // 17. The saved position, where the placement rule accepts it.
     place_main_window(*app);

@@ -9,9 +9,11 @@ namespace trevalon {
 class Clock;
 class Dialogs;
 
-// Runs the program with the given seams. Returns the exit code when the
-// program ends before its window exists (32-bit process, second start, no
+// Runs the program with the given seams. `fault_dialogs` asks the fault
+// report's question; it must never be given an owner window, because the
+// owner's thread may be the one the fault stopped. Returns the exit code when
+// the program ends before its window exists (32-bit process, second start, no
 // desktop); a regular run ends the process in the exit clean-up.
-int run_program(HINSTANCE instance, Dialogs& dialogs, const Clock& clock);
+int run_program(HINSTANCE instance, Dialogs& dialogs, Dialogs& fault_dialogs, const Clock& clock);
 
 }  // namespace trevalon
