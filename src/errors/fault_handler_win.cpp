@@ -78,12 +78,20 @@ DWORD WINAPI report_thread(void* parameter) {
 
 // The report runs on a fresh thread: the faulting thread may have no stack
 // left (a stack overflow) or be in a state no window code should run in.
+// Meanwhile the faulting thread answers messages other threads send to its
+// windows (taking the clipboard from the main window sends it one), but runs
+// nothing posted.
 int report_fault(const FaultFacts& facts) {
     ReportJob job{facts};
     UniqueHandle thread(CreateThread(nullptr, 256 * 1024, report_thread, &job, 0, nullptr));
     if (!thread)
         return show_report(facts);
-    WaitForSingleObject(thread.get(), INFINITE);
+    HANDLE waited = thread.get();
+    while (MsgWaitForMultipleObjects(1, &waited, FALSE, INFINITE, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1) {
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
     return job.answer;
 }
 

@@ -84,5 +84,11 @@ TEST(FaultReport, YesWithoutAResumePointEndsTheProcess) {
     EXPECT_EQ(run.exit_code, kIntegerDivideByZero);
 }
 
+TEST(FaultReport, AClipboardOwnedByTheFaultingThreadDoesNotBlockTheReport) {
+    const FaultRun run = run_fault("clipboard-owner");
+    expect_division_report(run);
+    EXPECT_EQ(run.exit_code, 42u);
+}
+
 }  // namespace
 }  // namespace trevalon

@@ -1,13 +1,15 @@
 // trevalon_test_helper.exe: a small program the Wine tests start when they
 // need a second process.
 //
-//   fault yes|no|unarmed ANSWER_FILE EVENT
+//   fault yes|no|unarmed|clipboard-owner ANSWER_FILE EVENT
 //       Installs the program's fault handler, divides by zero and answers the
-//       report "Yes" or "No" (unarmed: "Yes" without a resume point). The
-//       message text is written to ANSWER_FILE; the answer waits until the
-//       test signals the named event, so it can read the clipboard first.
-//       Exit codes: 42 when execution resumed, 3 when nothing faulted, else
-//       what the handler ended the process with.
+//       report "Yes" or "No" (unarmed: "Yes" without a resume point;
+//       clipboard-owner: "Yes" after a window of the faulting thread took the
+//       clipboard). The message text is written to ANSWER_FILE; the answer
+//       waits until the test signals the named event, so it can read the
+//       clipboard first. Exit codes: 42 when execution resumed, 44 when it
+//       resumed but the clipboard owner's message went unanswered meanwhile,
+//       3 when nothing faulted, else what the handler ended the process with.
 //   window CLASS TITLE
 //       Shows a top-level window of that class and title until it is closed.
 #include <windows.h>
@@ -30,6 +32,7 @@ namespace {
 constexpr int kResumedExitCode = 42;
 constexpr int kNoFaultExitCode = 3;
 constexpr int kUsageExitCode = 2;
+constexpr int kMessageUnansweredExitCode = 44;
 // The line the helper marks just before it faults; the test expects it.
 constexpr int kMarkedLine = 4242;
 
@@ -62,18 +65,59 @@ volatile int g_numerator = 7;
     return g_numerator / g_zero;
 }
 
+bool g_clipboard_taken = false;
+
+LRESULT CALLBACK clipboard_owner_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DESTROYCLIPBOARD)
+        g_clipboard_taken = true;
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// Makes a window of this (the faulting) thread the clipboard's owner, as the
+// program's own window is after it copied entries. The report takes the
+// clipboard from it, which sends the window a message.
+void own_the_clipboard() {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = clipboard_owner_proc;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = L"HelperClipboardOwner";
+    RegisterClassExW(&window_class);
+    HWND owner = CreateWindowExW(0, window_class.lpszClassName, L"owner", WS_OVERLAPPEDWINDOW, 0, 0,
+                                 10, 10, nullptr, nullptr, window_class.hInstance, nullptr);
+    if (!owner || !OpenClipboard(owner))
+        return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(wchar_t) * 6)) {
+        if (void* data = GlobalLock(memory)) {
+            memcpy(data, L"owned", sizeof(wchar_t) * 6);
+            GlobalUnlock(memory);
+        }
+        if (!SetClipboardData(CF_UNICODETEXT, memory))
+            GlobalFree(memory);
+    }
+    CloseClipboard();
+}
+
 int run_fault(std::string_view mode, const std::string& answer_file,
               const std::string& event_name) {
     load_builtin_texts(texts());
     static HelperDialogs dialogs(mode != "no", answer_file, event_name);
     install_fault_handler(dialogs);
+    if (mode == "clipboard-owner")
+        own_the_clipboard();
     if (mode == "unarmed") {
         mark_statement(SourceFile::test_helper, kMarkedLine);
         return divide() == 0 ? kNoFaultExitCode : kNoFaultExitCode + 1;
     }
     FaultResumeScope scope;
-    if (TREVALON_FAULT_RESUME_POINT() != 0)
+    if (TREVALON_FAULT_RESUME_POINT() != 0) {
+        // The faulting thread must have answered the clipboard owner's
+        // message while the report was open, not after it.
+        if (mode == "clipboard-owner" && !g_clipboard_taken)
+            return kMessageUnansweredExitCode;
         return kResumedExitCode;
+    }
     arm_fault_resume_point();
     mark_statement(SourceFile::test_helper, kMarkedLine);
     const int result = divide();
