@@ -21,7 +21,7 @@ constexpr std::string_view kSubkey = "Software\\Quorvane\\TrevalonSettingsTest";
 constexpr std::string_view kAutostartName = "TrevalonSettingsTest";
 
 class SettingsStore : public testing::Test {
-protected:
+  protected:
     void SetUp() override { clear_registry(); }
     void TearDown() override { clear_registry(); }
 
@@ -106,8 +106,8 @@ TEST_F(SettingsStore, LoadGivesDefaultsForAMissingFileAndReadsThePredecessorsLeg
 
     const unsigned code_page = system_legacy_code_page();
     EXPECT_NE(code_page, static_cast<unsigned>(CP_UTF8));
-    const std::string path =
-        dir_.write_file("Osmeric.prefs", "mYoWNmENU =  C:\\Men\xFC\\  \r\nkeeprecentobjectsdays = abc\r\n");
+    const std::string path = dir_.write_file(
+        "Osmeric.prefs", "mYoWNmENU =  C:\\Men\xFC\\  \r\nkeeprecentobjectsdays = abc\r\n");
     const Settings settings = load_settings_file(path, "C:\\Own\\");
     EXPECT_EQ(settings.keep_recent_objects_days, 0);
     if (code_page == 1252) {
@@ -118,8 +118,8 @@ TEST_F(SettingsStore, LoadGivesDefaultsForAMissingFileAndReadsThePredecessorsLeg
 }
 
 TEST_F(SettingsStore, AMinimisedWindowSavesTheDesktopPositionItReturnsTo) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"position", WS_OVERLAPPEDWINDOW, 150, 120, 300, 200,
-                                  nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExW(0, L"STATIC", L"position", WS_OVERLAPPEDWINDOW, 150, 120, 300,
+                                  200, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(window);
     ShowWindow(window, SW_SHOWNORMAL);
     test::pump_messages();
