@@ -18,6 +18,7 @@ namespace trevalon {
 
 class Clock;
 class Dialogs;
+class Launcher;
 
 // The usable screen area: the screen device context's clip box.
 struct ScreenArea {
@@ -33,6 +34,7 @@ struct App {
     // Seams, owned by whoever runs the program (real ones in WinMain, test
     // ones in tests); they outlive the App.
     Dialogs* dialogs = nullptr;
+    Launcher* launcher = nullptr;
     const Clock* clock = nullptr;
 
     ProgramFolders folders;

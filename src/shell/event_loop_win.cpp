@@ -7,6 +7,7 @@
 #include "settings/settings_store_win.h"
 #include "shell/app_win.h"
 #include "shell/clock.h"
+#include "shell/event.h"
 #include "window/main_window_win.h"
 
 namespace trevalon {
@@ -16,17 +17,24 @@ constexpr auto kMarkerFile = SourceFile::event_loop;
 
 enum class Pass { go_on, end };
 
-Pass dispatch(App& app, const MSG& message) {
+// The event a queued message stands for; kOther for messages the window
+// procedures handle themselves.
+Event read_event(const App& app, const MSG& message) {
+    Event event;
     if (message.message == kMainWindowCloseEvent && message.hwnd == app.main_window) {
-        TREVALON_MARK();
+        event.kind = EventKind::kClose;
+        event.window = kMainWindowNumber;
+    }
+    return event;
+}
+
+Pass dispatch(App& app, const Event& event) {
+    TREVALON_MARK();
+    if (event.kind == EventKind::kClose && event.window == kMainWindowNumber) {
         if (app.settings.window_close_to_tab_bar < 1)
             return Pass::end;
         ShowWindow(app.main_window, SW_MINIMIZE);
-        return Pass::go_on;
     }
-    TREVALON_MARK();
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
     return Pass::go_on;
 }
 
@@ -50,8 +58,14 @@ void run_event_loop(App& app) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1)
             return;
-        if (dispatch(app, message) == Pass::end)
+        const Event event = read_event(app, message);
+        if (event.kind == EventKind::kOther) {
+            TREVALON_MARK();
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        } else if (dispatch(app, event) == Pass::end) {
             return;
+        }
         save_settings_when_due(app);
     }
 }

@@ -6,7 +6,9 @@ namespace trevalon {
 
 namespace {
 
-const char* or_null(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+const char* or_null(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
 
 }  // namespace
 
@@ -15,7 +17,8 @@ UniqueHandle SystemLauncher::start(std::string_view program, std::string_view ar
     // The command line names the program first, quoted, so spaces in its path
     // cannot split it; CreateProcess searches the path for a bare name.
     std::string command_line = "\"" + std::string(program) + "\"";
-    if (!arguments.empty()) command_line += " " + std::string(arguments);
+    if (!arguments.empty())
+        command_line += " " + std::string(arguments);
     const std::string folder(working_folder);
 
     STARTUPINFOA startup{};

@@ -3,6 +3,7 @@
 
 #include "shell/clock.h"
 #include "shell/dialogs_win.h"
+#include "shell/launcher_win.h"
 #include "shell/startup_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -10,6 +11,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // dialogs, and the program ends inside the exit clean-up.
     static trevalon::SystemDialogs dialogs;
     static trevalon::SystemDialogs fault_dialogs;
+    static trevalon::SystemLauncher launcher;
     static const trevalon::SystemClock clock;
-    return trevalon::run_program(instance, dialogs, fault_dialogs, clock);
+    return trevalon::run_program(instance, {dialogs, fault_dialogs, launcher, clock});
 }

@@ -59,13 +59,15 @@ bool examine_desktop(ScreenArea& screen) {
 
 }  // namespace
 
-int run_program(HINSTANCE instance, Dialogs& dialogs, Dialogs& fault_dialogs, const Clock& clock) {
+int run_program(HINSTANCE instance, const Seams& seams) {
     // The state lives on the heap: it is large, and the process ends inside
     // the exit clean-up without unwinding this frame.
     auto app = std::make_unique<App>();
     app->instance = instance;
-    app->dialogs = &dialogs;
-    app->clock = &clock;
+    app->dialogs = &seams.dialogs;
+    app->launcher = &seams.launcher;
+    app->clock = &seams.clock;
+    Dialogs& dialogs = seams.dialogs;
 
     // 1. The text table, filled and made readable. The PNG writer needs no
     // preparation.
@@ -97,7 +99,7 @@ int run_program(HINSTANCE instance, Dialogs& dialogs, Dialogs& fault_dialogs, co
     }
 
     // 9. From here on a fatal fault is reported.
-    install_fault_handler(fault_dialogs);
+    install_fault_handler(seams.fault_dialogs);
 
     // 10. The folders; the first start migrates and seeds.
     TREVALON_MARK();
@@ -157,7 +159,7 @@ int run_program(HINSTANCE instance, Dialogs& dialogs, Dialogs& fault_dialogs, co
     register_drop_targets(*app);
 
     // 22.-23. The save schedule starts now; the edge watcher starts.
-    app->save_schedule = SaveSchedule{.last_save = clock.now_seconds(), .interval = 60};
+    app->save_schedule = SaveSchedule{.last_save = seams.clock.now_seconds(), .interval = 60};
     start_edge_watcher(*app);
 
     // 24. The network layer, then the loop; its end is the shutdown.

@@ -8,12 +8,22 @@ namespace trevalon {
 
 class Clock;
 class Dialogs;
+class Launcher;
 
-// Runs the program with the given seams. `fault_dialogs` asks the fault
-// report's question; it must never be given an owner window, because the
-// owner's thread may be the one the fault stopped. Returns the exit code when
-// the program ends before its window exists (32-bit process, second start, no
-// desktop); a regular run ends the process in the exit clean-up.
-int run_program(HINSTANCE instance, Dialogs& dialogs, Dialogs& fault_dialogs, const Clock& clock);
+// The program's connections to the world that tests replace. They outlive
+// the run.
+struct Seams {
+    Dialogs& dialogs;
+    // Asks the fault report's question; never given an owner window, because
+    // the owner's thread may be the one the fault stopped.
+    Dialogs& fault_dialogs;
+    Launcher& launcher;
+    const Clock& clock;
+};
+
+// Runs the program. Returns the exit code when the program ends before its
+// window exists (32-bit process, second start, no desktop); a regular run
+// ends the process in the exit clean-up.
+int run_program(HINSTANCE instance, const Seams& seams);
 
 }  // namespace trevalon

@@ -66,6 +66,9 @@ TEST(SingleInstance, OnlyTheProgramsOwnWindowClassIsTakenForTheRunningInstance) 
     EXPECT_TRUE(test::wait_until([&] { return IsWindowVisible(own) != FALSE; }));
     DestroyWindow(browser);
     DestroyWindow(own);
+    // The class name is the program's; later tests build the real window.
+    UnregisterClassW(L"Trevalon.MainWindow", GetModuleHandleW(nullptr));
+    UnregisterClassW(L"TestBrowser", GetModuleHandleW(nullptr));
 }
 
 }  // namespace
