@@ -17,20 +17,34 @@ constexpr auto kMarkerFile = SourceFile::event_loop;
 
 enum class Pass { go_on, end };
 
+// The Exit command: ends the program whatever the close setting says. The
+// installer posts it to end a running program cleanly.
+constexpr int kExitCommand = 13;
+
 // The event a queued message stands for; kOther for messages the window
 // procedures handle themselves.
 Event read_event(const App& app, const MSG& message) {
     Event event;
-    if (message.message == kMainWindowCloseEvent && message.hwnd == app.main_window) {
+    if (!app.main_window || message.hwnd != app.main_window)
+        return event;
+    if (message.message == kMainWindowCloseEvent) {
         event.kind = EventKind::kClose;
         event.window = kMainWindowNumber;
+    } else if (message.message == WM_COMMAND) {
+        event.kind = EventKind::kCommand;
+        event.window = kMainWindowNumber;
+        event.command = LOWORD(message.wParam);
     }
     return event;
 }
 
 Pass dispatch(App& app, const Event& event) {
     TREVALON_MARK();
-    if (event.kind == EventKind::kClose && event.window == kMainWindowNumber) {
+    if (event.window != kMainWindowNumber)
+        return Pass::go_on;
+    if (event.kind == EventKind::kCommand && event.command == kExitCommand)
+        return Pass::end;
+    if (event.kind == EventKind::kClose) {
         if (app.settings.window_close_to_tab_bar < 1)
             return Pass::end;
         ShowWindow(app.main_window, SW_MINIMIZE);

@@ -9,7 +9,7 @@ struct App;
 
 // The window class only this program registers; the single-instance check
 // looks for it.
-inline constexpr char kMainWindowClass[] = "Trevalon.MainWindow";
+inline constexpr char kMainWindowClass[] = "TrevalonMainWindow";
 
 // Inner size of the full window: the left strip, tree pane, gap, list pane
 // and margin wide; the panes and the band the smaller form gives up high.

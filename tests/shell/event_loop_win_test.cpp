@@ -80,6 +80,17 @@ TEST_F(EventLoop, ClosingMinimisesWhileWindowCloseToTabBarIsSetAndEndsTheLoopOth
     EXPECT_EQ(left.message, static_cast<UINT>(WM_QUIT));
 }
 
+TEST_F(EventLoop, TheExitCommandEndsTheLoopWhateverTheCloseSettingSays) {
+    ASSERT_EQ(app_.settings.window_close_to_tab_bar, 1);
+    PostMessageW(app_.main_window, WM_COMMAND, 12, 0);  // not Exit: nothing happens
+    PostMessageW(app_.main_window, WM_COMMAND, 13, 0);
+    run_queued();
+    EXPECT_FALSE(IsIconic(app_.main_window));
+    MSG left;
+    ASSERT_TRUE(PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(left.message, static_cast<UINT>(WM_QUIT));
+}
+
 TEST_F(EventLoop, SavesAfterAnEventOnlyOnceMoreThanAMinuteHasPassed) {
     clock_.advance(60);
     PostMessageW(app_.main_window, WM_NULL, 0, 0);

@@ -117,7 +117,7 @@ TEST_F(Program, FirstStartPreparesItsFoldersPlacesTheWindowAndItsEndSavesEveryth
     test::save_artifact_screenshot(window, "first_start");
     wchar_t class_name[64] = {};
     GetClassNameW(window, class_name, 64);
-    EXPECT_STREQ(class_name, L"Trevalon.MainWindow");
+    EXPECT_STREQ(class_name, L"TrevalonMainWindow");
     EXPECT_EQ(test::window_title(window).rfind("Trevalon - ", 0), 0u) << test::window_title(window);
     EXPECT_EQ(frame_of(window).left, 100);
     EXPECT_EQ(frame_of(window).top, 50);

@@ -41,7 +41,7 @@ TEST(SingleInstance, TheNameIsHeldOnceAndFreedWithTheHandle) {
 }
 
 TEST(SingleInstance, OnlyTheProgramsOwnWindowClassIsTakenForTheRunningInstance) {
-    HWND own = make_window(L"Trevalon.MainWindow", L"Trevalon - My Menu - Top level");
+    HWND own = make_window(L"TrevalonMainWindow", L"Trevalon - My Menu - Top level");
     // A browser showing a page about the program, above it in the window order.
     HWND browser = make_window(L"TestBrowser", L"Trevalon - Wikipedia");
     ASSERT_TRUE(own && browser);
@@ -67,7 +67,7 @@ TEST(SingleInstance, OnlyTheProgramsOwnWindowClassIsTakenForTheRunningInstance) 
     DestroyWindow(browser);
     DestroyWindow(own);
     // The class name is the program's; later tests build the real window.
-    UnregisterClassW(L"Trevalon.MainWindow", GetModuleHandleW(nullptr));
+    UnregisterClassW(L"TrevalonMainWindow", GetModuleHandleW(nullptr));
     UnregisterClassW(L"TestBrowser", GetModuleHandleW(nullptr));
 }
 
