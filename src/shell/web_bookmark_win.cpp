@@ -1,0 +1,22 @@
+#include "shell/web_bookmark_win.h"
+
+#include "menu/shortcut_win.h"
+#include "shell/background_work_win.h"
+#include "shell/page_title_win.h"
+
+namespace trevalon {
+
+std::optional<std::string> make_web_bookmark(HWND window, const BookmarkDrop& drop,
+                                             const NetworkConfig& config, const Clock& clock) {
+    BookmarkSeams seams;
+    seams.fetch_title = [&config](std::string_view address) {
+        return fetch_page_title(address, config);
+    };
+    seams.run_network_steps = [window](const std::function<void()>& steps) {
+        run_while_window_waits(window, steps);
+    };
+    seams.create_shortcut = [](const ShortcutSpec& spec) { return create_shortcut(spec); };
+    return make_web_bookmark(drop, config, clock, seams);
+}
+
+}  // namespace trevalon
