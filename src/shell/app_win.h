@@ -5,12 +5,15 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "menu/menu_tables.h"
 #include "settings/periodic_save.h"
 #include "settings/settings.h"
 #include "shell/handles_win.h"
 #include "shell/program_folders.h"
 #include "shell/view_state.h"
+#include "window/edge_watcher_win.h"
 #include "window/placement.h"
 #include "window/ui_resources_win.h"
 
@@ -51,6 +54,14 @@ struct App {
 
     // Held for the whole run; the system releases it when the process ends.
     UniqueHandle instance_mutex;
+
+    // The settings window while it is open.
+    HWND settings_window = nullptr;
+
+    // What the edge watcher reads, and the watcher (declared after the
+    // switches it reads, so it ends first).
+    EdgeTriggerSwitches edge_triggers;
+    std::unique_ptr<EdgeWatcher> edge_watcher;
 };
 
 }  // namespace trevalon
