@@ -21,6 +21,12 @@ class Dialogs {
     virtual std::string input_box(std::string_view title, std::string_view prompt,
                                   std::string_view default_text) = 0;
 
+    // The system's folder chooser titled `title`, opened at `start_folder`
+    // and owned by `owner` (null: the boxes' owner). Returns the chosen
+    // folder, empty when cancelled. Answers as cancelled unless overridden.
+    virtual std::string choose_folder(std::string_view title, std::string_view start_folder,
+                                      HWND owner);
+
     // The window the boxes belong to from now on (the main window once it
     // exists); test doubles ignore it.
     virtual void set_owner(HWND) {}
@@ -36,6 +42,9 @@ class SystemDialogs final : public Dialogs {
     // real input box.
     std::string input_box(std::string_view title, std::string_view prompt,
                           std::string_view default_text) override;
+    // The shell's folder browser, limited to file-system folders.
+    std::string choose_folder(std::string_view title, std::string_view start_folder,
+                              HWND owner) override;
 
   private:
     HWND owner_ = nullptr;

@@ -36,4 +36,14 @@ std::string ScriptedDialogs::input_box(std::string_view title, std::string_view 
     return answer;
 }
 
+std::string ScriptedDialogs::choose_folder(std::string_view title, std::string_view start_folder,
+                                           HWND) {
+    calls_.push_back(DialogCall{false, {}, std::string(title), 0, std::string(start_folder), true});
+    if (folder_answers_.empty())
+        return {};
+    std::string answer = std::move(folder_answers_.front());
+    folder_answers_.pop_front();
+    return answer;
+}
+
 }  // namespace trevalon::test

@@ -14,13 +14,15 @@ struct DialogCall {
     std::string text;    // message text, or the input box's prompt
     std::string caption;
     UINT type = 0;
-    std::string default_text;
+    std::string default_text;  // the input box's text, or the folder chooser's start
+    bool folder_chooser = false;
 };
 
 class ScriptedDialogs final : public Dialogs {
   public:
     void answer_message(int button) { message_answers_.push_back(button); }
     void answer_input(std::string text) { input_answers_.push_back(std::move(text)); }
+    void answer_folder(std::string folder) { folder_answers_.push_back(std::move(folder)); }
 
     const std::vector<DialogCall>& calls() const { return calls_; }
 
@@ -30,10 +32,14 @@ class ScriptedDialogs final : public Dialogs {
     // The next queued text; without one, empty (cancelled).
     std::string input_box(std::string_view title, std::string_view prompt,
                           std::string_view default_text) override;
+    // The next queued folder; without one, empty (cancelled).
+    std::string choose_folder(std::string_view title, std::string_view start_folder,
+                              HWND owner) override;
 
   private:
     std::deque<int> message_answers_;
     std::deque<std::string> input_answers_;
+    std::deque<std::string> folder_answers_;
     std::vector<DialogCall> calls_;
 };
 
