@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "menu/clipboard_win.h"
+
 namespace trevalon {
 
 namespace {
@@ -11,6 +13,10 @@ const char* or_null(const std::string& text) {
 }
 
 }  // namespace
+
+bool Launcher::show_properties(HWND owner, std::string_view file, std::string_view page) {
+    return trevalon::show_properties(owner, file, page);
+}
 
 UniqueHandle SystemLauncher::start(std::string_view program, std::string_view arguments,
                                    std::string_view working_folder, int show_command) {

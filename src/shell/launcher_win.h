@@ -27,6 +27,11 @@ class Launcher {
     virtual bool shell_execute(std::string_view verb, std::string_view file,
                                std::string_view arguments, std::string_view working_folder,
                                int show_command) = 0;
+
+    // The shell's properties sheet of `file`, on the page named `page` when
+    // one is given, owned by `owner`. True when the shell took the request.
+    // Opens the real sheet unless overridden.
+    virtual bool show_properties(HWND owner, std::string_view file, std::string_view page);
 };
 
 // The real thing: CreateProcessA and ShellExecuteExA.

@@ -14,6 +14,7 @@ struct LaunchRecord {
     std::string arguments;
     std::string working_folder;
     int show_command = 0;
+    HWND owner = nullptr;  // of a properties sheet
 };
 
 class RecordingLauncher final : public Launcher {
@@ -28,6 +29,12 @@ class RecordingLauncher final : public Launcher {
                        std::string_view working_folder, int show_command) override {
         records.push_back({std::string(verb), std::string(file), std::string(arguments),
                            std::string(working_folder), show_command});
+        return shell_execute_answer;
+    }
+    // Recorded as the verb "properties" with the page as its arguments.
+    bool show_properties(HWND owner, std::string_view file, std::string_view page) override {
+        records.push_back(
+            {"properties", std::string(file), std::string(page), std::string(), 0, owner});
         return shell_execute_answer;
     }
 
