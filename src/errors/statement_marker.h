@@ -27,6 +27,8 @@ enum class SourceFile : std::uint8_t {
     first_run = 4,
     settings_store = 5,
     main_window = 6,
+    settings_window = 7,
+    system_commands = 8,
     test_helper = 255,
 };
 
