@@ -1,0 +1,181 @@
+// Bringing the main window forward: the order of the forced-foreground calls,
+// the real thing under Wine (restoring a minimised window, from another
+// thread), and the edge watcher reacting to real pointer moves on the
+// test's own display.
+#include "window/foreground_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/test_app_win.h"
+#include "support/wait_win.h"
+#include "window/edge_watcher_win.h"
+
+namespace trevalon {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Records every call; the foreground moves to the window it is set to, as it
+// would on the screen.
+class RecordingForegroundCalls final : public ForegroundCalls {
+  public:
+    RecordingForegroundCalls(DWORD caller, DWORD foreground_thread, DWORD window_thread)
+        : caller_(caller), foreground_thread_(foreground_thread), window_thread_(window_thread) {}
+
+    DWORD current_thread_id() override { return caller_; }
+    HWND foreground_window() override { return foreground_; }
+    DWORD window_thread_id(HWND window) override {
+        return window == kWindow ? window_thread_ : foreground_thread_;
+    }
+    void attach_thread_input(DWORD from, DWORD to, bool attach) override {
+        calls.push_back((attach ? "attach " : "detach ") + std::to_string(from) + ">" +
+                        std::to_string(to));
+    }
+    UINT foreground_lock_timeout() override {
+        calls.push_back("get timeout");
+        return 200000;
+    }
+    void set_foreground_lock_timeout(UINT timeout) override {
+        calls.push_back("set timeout " + std::to_string(timeout));
+    }
+    void unlock_set_foreground() override { calls.push_back("unlock"); }
+    void allow_any_set_foreground() override { calls.push_back("allow any"); }
+    void set_foreground(HWND window) override {
+        calls.push_back("set foreground");
+        foreground_ = window;
+    }
+    bool is_minimised(HWND) override {
+        calls.push_back("is minimised");
+        return minimised;
+    }
+    void restore(HWND) override { calls.push_back("restore"); }
+
+    static inline const HWND kWindow = reinterpret_cast<HWND>(0x1234);
+    static inline const HWND kOther = reinterpret_cast<HWND>(0x5678);
+    bool minimised = false;
+    std::vector<std::string> calls;
+
+  private:
+    DWORD caller_;
+    DWORD foreground_thread_;
+    DWORD window_thread_;
+    HWND foreground_ = kOther;
+};
+
+TEST(ForceForeground, AttachesLiftsTheLockSetsRestoresAndDetachesInOrder) {
+    // The edge watcher's case: three different threads.
+    RecordingForegroundCalls calls(1, 2, 3);
+    calls.minimised = true;
+    EXPECT_EQ(force_foreground(RecordingForegroundCalls::kWindow, calls), 0);
+    EXPECT_EQ(calls.calls, (std::vector<std::string>{
+                               "attach 1>2", "attach 3>1", "get timeout", "set timeout 0", "unlock",
+                               "allow any", "set foreground", "is minimised", "restore",
+                               "set timeout 200000", "detach 1>2", "detach 3>1"}));
+}
+
+TEST(ForceForeground, AttachesOnlyToOtherThreadsAndRestoresOnlyAMinimisedWindow) {
+    // The main thread bringing its own window forward from its own foreground.
+    RecordingForegroundCalls same(7, 7, 7);
+    force_foreground(RecordingForegroundCalls::kWindow, same);
+    EXPECT_EQ(same.calls,
+              (std::vector<std::string>{"get timeout", "set timeout 0", "unlock", "allow any",
+                                        "set foreground", "is minimised", "set timeout 200000"}));
+    // Another program in front: only the caller attaches to it. The ids read
+    // first decide the detaching too, though the foreground has moved.
+    RecordingForegroundCalls other(7, 9, 7);
+    force_foreground(RecordingForegroundCalls::kWindow, other);
+    EXPECT_EQ(other.calls.front(), "attach 7>9");
+    EXPECT_EQ(other.calls.back(), "detach 7>9");
+    EXPECT_EQ(std::count(other.calls.begin(), other.calls.end(), "restore"), 0);
+}
+
+class Foreground : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(app().main_window);
+        other_ =
+            CreateWindowExW(0, L"Static", L"another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
+                            50, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_TRUE(other_);
+        // The pointer starts well away from the top edge.
+        SetCursorPos(640, 600);
+    }
+    void TearDown() override { DestroyWindow(other_); }
+
+    App& app() { return test_app_.app(); }
+
+    // The main window minimised and another window in front.
+    void send_main_window_away() {
+        ShowWindow(app().main_window, SW_MINIMIZE);
+        SetForegroundWindow(other_);
+        test::pump_messages();
+        ASSERT_TRUE(IsIconic(app().main_window));
+        ASSERT_EQ(GetForegroundWindow(), other_);
+    }
+
+    bool main_window_in_front() {
+        return GetForegroundWindow() == app().main_window && !IsIconic(app().main_window);
+    }
+
+    test::TestApp test_app_{TREVALON_EXE_PATH};
+    HWND other_ = nullptr;
+};
+
+TEST_F(Foreground, AMinimisedWindowIsRestoredAndComesToTheFront) {
+    send_main_window_away();
+    force_foreground(app().main_window);
+    test::pump_messages();
+    EXPECT_TRUE(main_window_in_front());
+}
+
+TEST_F(Foreground, AnotherThreadCanBringTheWindowForward) {
+    send_main_window_away();
+    std::atomic<bool> done{false};
+    std::jthread watcher([&] {
+        force_foreground(app().main_window);
+        done = true;
+    });
+    // The window's thread answers the restore while the other thread waits.
+    EXPECT_TRUE(test::wait_until([&] { return done.load(); }));
+    watcher.join();
+    EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 5s));
+}
+
+TEST_F(Foreground, ThePointerOnTheTopRowBringsTheMainWindowForward) {
+    send_main_window_away();
+    start_edge_watcher(app());
+    ASSERT_TRUE(app().edge_watcher);
+    SetCursorPos(640, 0);
+    EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 10s));
+}
+
+TEST_F(Foreground, TheWatcherFollowsTheTriggersTheMainThreadPublishes) {
+    app().settings.mouse_cursor_vertical = 0;
+    start_edge_watcher(app());
+    send_main_window_away();
+    SetCursorPos(640, 0);
+    // Switched off: the pointer rests on the top row for a whole second.
+    EXPECT_FALSE(test::wait_until([&] { return main_window_in_front(); }, 1s));
+
+    app().settings.mouse_cursor_vertical = 1;
+    publish_edge_triggers(app().edge_triggers, app().settings);
+    EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 10s));
+}
+
+TEST_F(Foreground, AStoppedWatcherEndsPromptly) {
+    start_edge_watcher(app());
+    SetCursorPos(640, 0);  // mid-check when asked to stop
+    app().edge_watcher->request_stop();
+    EXPECT_TRUE(test::wait_until([&] { return app().edge_watcher->finished(); }, 5s));
+}
+
+}  // namespace
+}  // namespace trevalon
