@@ -1,0 +1,30 @@
+#include "window/view_texts.h"
+
+namespace trevalon {
+
+std::string joined_text(std::string_view first, std::string_view second) {
+    std::string text(first);
+    text += " - ";
+    text += second;
+    return text;
+}
+
+std::string menu_caption(std::string_view caption, bool windows_menu,
+                         std::string_view read_only_note) {
+    std::string text(caption);
+    if (windows_menu) {
+        text += ' ';
+        text += read_only_note;
+    }
+    return text;
+}
+
+std::string search_caption(std::string_view heading, std::string_view search_text) {
+    std::string text(heading);
+    text += " \"";
+    text += search_text;
+    text += '"';
+    return text;
+}
+
+}  // namespace trevalon
