@@ -29,6 +29,8 @@ enum class SourceFile : std::uint8_t {
     main_window = 6,
     settings_window = 7,
     system_commands = 8,
+    list_views = 9,
+    view_toggles = 10,
     test_helper = 255,
 };
 

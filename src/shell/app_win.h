@@ -10,12 +10,14 @@
 #include "menu/menu_tables.h"
 #include "settings/periodic_save.h"
 #include "settings/settings.h"
+#include "shell/event_queue.h"
 #include "shell/handles_win.h"
 #include "shell/program_folders.h"
 #include "shell/view_state.h"
 #include "window/edge_watcher_win.h"
 #include "window/placement.h"
 #include "window/ui_resources_win.h"
+#include "window/window_controls_win.h"
 
 namespace trevalon {
 
@@ -50,6 +52,8 @@ struct App {
     ScreenArea screen;
     WindowPosition saved_position;  // PosX, PosY as read at start-up
     HWND main_window = nullptr;
+    WindowControls window;  // the main window's controls, menus and pictures
+    EventQueue events;      // produced by the window procedures, taken by the loop
     SaveSchedule save_schedule;
 
     // Held for the whole run; the system releases it when the process ends.

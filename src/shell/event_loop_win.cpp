@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <utility>
+
 #include "errors/fault_handler_win.h"
 #include "errors/statement_marker.h"
 #include "settings/settings_store_win.h"
@@ -9,6 +12,7 @@
 #include "shell/clock.h"
 #include "shell/event.h"
 #include "window/main_window_win.h"
+#include "window/window_events_win.h"
 
 namespace trevalon {
 namespace {
@@ -20,23 +24,6 @@ enum class Pass { go_on, end };
 // The Exit command: ends the program whatever the close setting says. The
 // installer posts it to end a running program cleanly.
 constexpr int kExitCommand = 13;
-
-// The event a queued message stands for; kOther for messages the window
-// procedures handle themselves.
-Event read_event(const App& app, const MSG& message) {
-    Event event;
-    if (!app.main_window || message.hwnd != app.main_window)
-        return event;
-    if (message.message == kMainWindowCloseEvent) {
-        event.kind = EventKind::kClose;
-        event.window = kMainWindowNumber;
-    } else if (message.message == WM_COMMAND) {
-        event.kind = EventKind::kCommand;
-        event.window = kMainWindowNumber;
-        event.command = LOWORD(message.wParam);
-    }
-    return event;
-}
 
 Pass dispatch(App& app, const Event& event) {
     TREVALON_MARK();
@@ -54,6 +41,12 @@ Pass dispatch(App& app, const Event& event) {
 
 }  // namespace
 
+void post_event(App& app, Event event) {
+    app.events.push(std::move(event));
+    if (app.main_window)
+        PostMessageW(app.main_window, kEventWaitingMessage, 0, 0);
+}
+
 void save_settings_when_due(App& app) {
     if (app.clock && take_due_save(app.save_schedule, app.clock->now_seconds()))
         save_settings(app);
@@ -68,17 +61,26 @@ void run_event_loop(App& app) {
             TREVALON_MARK();
         arm_fault_resume_point();
 
+        // Events first, one per pass; each one's wake-up goes with it, so
+        // the queue of window messages holds no stale ones.
+        if (std::optional<Event> event = app.events.pop()) {
+            MSG wake_up;
+            PeekMessageW(&wake_up, app.main_window, kEventWaitingMessage, kEventWaitingMessage,
+                         PM_REMOVE);
+            if (dispatch(app, *event) == Pass::end)
+                return;
+            save_settings_when_due(app);
+            continue;
+        }
+
         MSG message;
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1)
             return;
-        const Event event = read_event(app, message);
-        if (event.kind == EventKind::kOther) {
-            TREVALON_MARK();
+        TREVALON_MARK();
+        if (!translate_window_keys(app, message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
-        } else if (dispatch(app, event) == Pass::end) {
-            return;
         }
         save_settings_when_due(app);
     }

@@ -2,16 +2,24 @@
 // the periodic settings save.
 #pragma once
 
+#include "shell/event.h"
+
 namespace trevalon {
 
 struct App;
 
 // Runs until the program is to end (the Exit command 13, the main window
 // closed while WindowCloseToTabBar is below 1, or a quit message); the caller
-// then runs the shutdown. For now the loop dispatches window messages and
-// handles the main window's close and the Exit command posted to it; the
-// other commands and drops come with the window's controls.
+// then runs the shutdown. Window messages are dispatched to their windows,
+// whose procedures turn them into events (post_event); the loop takes one
+// queued event per pass. For now only the Exit command and the main window's
+// close are acted on.
 void run_event_loop(App& app);
+
+// Queues an event for the loop and wakes it. Window procedures call this
+// instead of acting, so every handler runs from the loop, never inside a
+// control's notification or another window's message.
+void post_event(App& app, Event event);
 
 // After each event: saves the settings when more than the interval has
 // passed since the last save.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <utility>
@@ -72,6 +73,12 @@ inline void destroy_cursor(HCURSOR h) {
 inline void global_free(HGLOBAL h) {
     ::GlobalFree(h);
 }
+inline void destroy_image_list(HIMAGELIST h) {
+    ::ImageList_Destroy(h);
+}
+inline void destroy_accelerators(HACCEL h) {
+    ::DestroyAcceleratorTable(h);
+}
 }  // namespace detail
 
 // Kernel objects: processes, threads, files, mutexes.
@@ -86,6 +93,8 @@ using UniqueBrush = UniqueResource<HBRUSH, detail::delete_gdi_object, 0>;
 using UniqueIcon = UniqueResource<HICON, detail::destroy_icon, 0>;
 using UniqueLibrary = UniqueResource<HMODULE, detail::free_library, 0>;
 using UniqueMenu = UniqueResource<HMENU, detail::destroy_menu, 0>;
+using UniqueImageList = UniqueResource<HIMAGELIST, detail::destroy_image_list, 0>;
+using UniqueAccelerators = UniqueResource<HACCEL, detail::destroy_accelerators, 0>;
 // Memory that GlobalAlloc gave us and nobody else owns yet (for the clipboard,
 // ownership passes to the system once SetClipboardData succeeds: release()).
 using UniqueGlobal = UniqueResource<HGLOBAL, detail::global_free, 0>;

@@ -55,6 +55,12 @@ constexpr std::array kEnglish{
     T("Online_MoreTools", "https://www.quorvane.example/tools/"),
     T("Digital_Sinatures", "Digital Signatures"),
 
+    // Column titles of the file list, where the shell offers none of its own.
+    T("Column_Name", "Name"),
+    T("Column_Size", "Size"),
+    T("Column_Type", "Type"),
+    T("Column_Modified", "Modified"),
+
     // Start-up: message box when the screen cannot be examined (caption, text),
     // and the caption of the notice after taking over from the predecessor.
     T("TXT00001", PRODUCT " cannot start"),

@@ -1,24 +1,178 @@
 #include "window/list_views_win.h"
 
 #include <string>
+#include <vector>
 
+#include "errors/statement_marker.h"
+#include "menu/file_list_cleanup.h"
+#include "menu/file_list_view_win.h"
+#include "menu/folder_scan.h"
+#include "menu/menu_search.h"
+#include "menu/shortcut_win.h"
 #include "shell/app_win.h"
-#include "shell/wide_win.h"
+#include "shell/file_ops_win.h"
+#include "shell/safe_delete.h"
 #include "texts/text_table.h"
 #include "window/exit_cleanup_win.h"
+#include "window/main_window_win.h"
+#include "window/view_frame_win.h"
+#include "window/view_texts.h"
 
 namespace trevalon {
+namespace {
 
-void show_menu(App& app, std::string_view /*menu_folder*/, std::string_view caption) {
-    if (!app.main_window)
+constexpr auto kMarkerFile = SourceFile::list_views;
+
+// Empties one of the program's working folders (Windows menu, recent
+// documents, recent search) so it can be filled afresh. False when the folder
+// is not strictly inside the program's own folders: then it is neither
+// emptied nor filled, so a damaged name never touches a user's folder.
+bool renew_working_folder(const ProgramFolders& folders, const std::string& folder) {
+    const std::vector<std::string> roots = deletable_roots(folders);
+    if (!may_delete_tree(folder, roots))
+        return false;
+    remove_tree(folder, roots);
+    return create_folders(folder);
+}
+
+// The Windows menu: the common programs, then the user's, so a shortcut in
+// both ends up as the user's copy.
+void rebuild_windows_menu(const ProgramFolders& folders) {
+    if (!renew_working_folder(folders, folders.windows_menu))
         return;
-    std::string title = find_text("Program_Name");
-    title += " - ";
-    title += caption;
-    SetWindowTextW(app.main_window, utf8_to_wide(title).c_str());
+    copy_tree(folders.common_programs, folders.windows_menu, "*.*", true);
+    copy_tree(folders.user_programs, folders.windows_menu, "*.*", true);
+}
+
+// Shared by the three lists: the list emptied, the folder prepared by the
+// caller, titles set, then the folder opened.
+void show_list_folder(App& app, const std::string& folder, std::string_view title_key,
+                      void (*prepare)(const ProgramFolders&)) {
+    ViewChangeFrame frame(app);
+    app.window.list.set_text("");
+    if (prepare)
+        prepare(app.folders);
+    set_view_title(app, text(title_key));
+    open_folder_in_list(app, folder);
+}
+
+void copy_recent_documents(const ProgramFolders& folders) {
+    if (renew_working_folder(folders, folders.recent_documents))
+        copy_tree(folders.recent, folders.recent_documents, "*.*", false);
+}
+
+}  // namespace
+
+void set_view_title(App& app, std::string_view item_text) {
+    set_window_text(app.main_window, joined_text(find_text("Program_Name"), item_text));
+    set_window_text(app.window.list_caption, item_text);
+}
+
+void open_folder_in_list(App& app, std::string_view folder) {
+    const std::string path = with_backslash(folder);
+    convert_internet_shortcuts(path);
+    app.window.list.set_text(path);
+    if (HWND list = app.window.list.window()) {
+        ListViewFileList rows(list);
+        clean_up_file_list(rows, app.entry_names);
+    } else {
+        app.entry_names.clear();
+    }
+}
+
+void show_menu(App& app, std::string_view menu_folder, std::string_view caption) {
+    TREVALON_MARK();
+    ViewChangeFrame frame(app);
+    WindowControls& controls = app.window;
+    app.folder_table.clear();
+    controls.list.set_text("");
+    controls.tree.clear();
+
+    if (menu_folder == app.folders.windows_menu)
+        rebuild_windows_menu(app.folders);
+    scan_folder_tree(menu_folder, 0, controls.tree.items(), app.folder_table);
+    controls.tree.hide_horizontal_scroll_bar();
+
+    controls.tree.select(0);
+    controls.tree.set_selected_text(joined_text(caption, text("TXT00200")));
+    set_window_text(
+        controls.tree_caption,
+        menu_caption(caption, app.view.menu_mode == kWindowsMenuMode, text("TXT00207")));
+    // Without a tree control the title still names the menu.
+    const std::string item = controls.tree.window() ? controls.tree.selected_text()
+                                                    : joined_text(caption, text("TXT00200"));
+    set_view_title(app, item);
+    if (app.folder_table.valid(0))
+        open_folder_in_list(app, app.folder_table.paths[0]);
+}
+
+void show_recent_programs(App& app) {
+    TREVALON_MARK();
+    show_list_folder(app, app.folders.recent_programs, "TXT00201", nullptr);
+}
+
+void show_recent_documents(App& app) {
+    TREVALON_MARK();
+    show_list_folder(app, app.folders.recent_documents, "TXT00202", copy_recent_documents);
+}
+
+void show_bookmarks(App& app) {
+    TREVALON_MARK();
+    show_list_folder(app, app.folders.bookmarks, "TXT00203", nullptr);
+}
+
+void show_search_results(App& app, std::string_view menu_folder, std::string_view search_text) {
+    TREVALON_MARK();
+    ViewChangeFrame frame(app);
+    app.window.list.set_text("");
+    const ProgramFolders& folders = app.folders;
+    if (renew_working_folder(folders, folders.recent_search)) {
+        std::vector<std::string> roots{std::string(menu_folder), folders.common_programs,
+                                       folders.user_programs};
+        if (app.settings.search_recent_documents > 0)
+            roots.push_back(folders.recent);
+        for (const std::string& root : roots) {
+            if (!root.empty())
+                search_menu_folder(root, search_text, folders.recent_search);
+        }
+    }
+    const std::string heading = text("TXT00204");
+    set_window_text(app.main_window, joined_text(find_text("Program_Name"), heading));
+    set_window_text(app.window.list_caption, search_caption(heading, search_text));
+    open_folder_in_list(app, folders.recent_search);
+}
+
+void expand_folder_tree(App& app) {
+    TREVALON_MARK();
+    ViewChangeFrame frame(app);
+    FolderTree& tree = app.window.tree;
+    const int selected = tree.selected();
+    tree.expand_all();
+    tree.select(selected);
+    tree.mark_selected(selected);
+    tree.ensure_visible(selected);
+}
+
+void collapse_folder_tree(App& app) {
+    TREVALON_MARK();
+    ViewChangeFrame frame(app);
+    FolderTree& tree = app.window.tree;
+    tree.collapse_all();
+    const int selected = tree.selected();
+    tree.mark_selected(selected);
+    tree.ensure_visible(selected);
+    if (selected < 0)
+        return;
+    if (app.folder_table.valid(selected))
+        open_folder_in_list(app, app.folder_table.paths[static_cast<std::size_t>(selected)]);
+    set_view_title(app, tree.selected_text());
 }
 
 std::optional<LRESULT> main_window_callback(App& app, HWND, UINT message, WPARAM, LPARAM) {
+    // The file list reads its folder only when the program sets its text and
+    // watches nothing, so no change notification of its own ever arrives
+    // here to be swallowed: the list cannot refill itself behind the
+    // clean-up's back.
     if (message == WM_QUERYENDSESSION)
         exit_cleanup(app);
     return std::nullopt;

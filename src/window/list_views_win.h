@@ -1,4 +1,6 @@
-// What the folder tree and the file list show, and the main window's callback.
+// What the folder tree and the file list show: a menu with its folder tree,
+// the recent programs, the recent documents, the bookmarks, search results;
+// the two tree commands; and the main window's callback.
 #pragma once
 
 #include <windows.h>
@@ -10,10 +12,38 @@ namespace trevalon {
 
 struct App;
 
-// Shows a menu folder with its folder tree under the given caption.
-// For now: only the window title follows (the program's name, " - ", the
-// caption), as there are no tree and list controls yet.
+// Each procedure here shows the wait cursor and keeps the main window from
+// drawing while it runs, so the tree and the list are repainted once.
+
+// Shows a menu folder with its folder tree under the caption (the menu's
+// name). The Windows-menu folder is first rebuilt from the common and the
+// user programs folders (the user's copy of a shortcut in both wins). Item 0
+// is selected and named caption + " - " + TXT00200; the list shows its files.
 void show_menu(App& app, std::string_view menu_folder, std::string_view caption);
+
+// The three lists; the folder tree is left as it is. The recent documents are
+// a fresh copy of the files of the system's Recent folder.
+void show_recent_programs(App& app);
+void show_recent_documents(App& app);
+void show_bookmarks(App& app);
+
+// Searches the menu folder, the common and the user programs folders and,
+// when SearchRecentDocuments is above 0, the system's Recent folder for
+// files whose names contain the text, and shows the matches.
+void show_search_results(App& app, std::string_view menu_folder, std::string_view search_text);
+
+// Expands every tree item and keeps the selected one selected and in view.
+void expand_folder_tree(App& app);
+// Collapses every tree item; with an item selected the list shows its folder.
+void collapse_folder_tree(App& app);
+
+// Opening a folder in the list: its internet shortcuts are converted, the
+// list is pointed at the folder (ending in "\") and cleaned up.
+void open_folder_in_list(App& app, std::string_view folder);
+
+// The window title (the program's name, " - ", the text) and the list's
+// caption (control 5, the text alone).
+void set_view_title(App& app, std::string_view text);
 
 // The main window's own handling of a message before the default handling;
 // an answer means the message is handled. When the session ends

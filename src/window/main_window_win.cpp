@@ -1,21 +1,91 @@
 #include "window/main_window_win.h"
 
+#include <commctrl.h>
+
+#include <string>
+
 #include "errors/statement_marker.h"
 #include "resources/resource_ids.h"
 #include "shell/app_win.h"
+#include "shell/event_loop_win.h"
 #include "shell/wide_win.h"
 #include "texts/text_table.h"
+#include "window/button_images_win.h"
+#include "window/dpi_win.h"
 #include "window/list_views_win.h"
 #include "window/placement.h"
+#include "window/window_controls_win.h"
+#include "window/window_events_win.h"
+#include "window/window_numbers.h"
 
 namespace trevalon {
 namespace {
 
 constexpr auto kMarkerFile = SourceFile::main_window;
-constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 App* app_of(HWND window) {
     return reinterpret_cast<App*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// The toolbars ask their parent for each button's tooltip.
+bool answer_tooltip(App& app, LPARAM lparam) {
+    auto* request = reinterpret_cast<NMTTDISPINFOW*>(lparam);
+    if (!request || request->hdr.code != TTN_GETDISPINFOW)
+        return false;
+    const auto from = request->hdr.hwndFrom;
+    bool from_toolbar = false;
+    for (HWND toolbar : {app.window.upper_toolbar, app.window.lower_toolbar}) {
+        if (toolbar && from == reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0)))
+            from_toolbar = true;
+    }
+    if (!from_toolbar)
+        return false;
+    const std::string_view key = toolbar_tooltip_key(static_cast<int>(request->hdr.idFrom));
+    app.window.tooltip_text = key.empty() ? std::wstring() : utf8_to_wide(text(key));
+    request->lpszText = app.window.tooltip_text.data();
+    return true;
+}
+
+// The pane captions are black on the button face.
+std::optional<LRESULT> colour_static(const App& app, WPARAM wparam, LPARAM lparam) {
+    const auto control = reinterpret_cast<HWND>(lparam);
+    if (control != app.window.tree_caption && control != app.window.list_caption)
+        return std::nullopt;
+    const auto dc = reinterpret_cast<HDC>(wparam);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// On a monitor of another resolution: the suggested frame, the fonts and
+// pictures for the new resolution, and every control laid out again.
+void change_dpi(App& app, int dpi, const RECT& suggested) {
+    WindowControls& controls = app.window;
+    controls.dpi = dpi;
+    app.ui.fonts = create_fonts(dpi);
+    const MainLayout layout = main_layout(controls.form, dpi);
+    make_toolbar_images(controls, app.instance, layout.image_side);
+    for (HWND toolbar : {controls.upper_toolbar, controls.lower_toolbar}) {
+        const HIMAGELIST images = toolbar == controls.upper_toolbar ? controls.upper_images.get()
+                                                                    : controls.lower_images.get();
+        SendMessageW(toolbar, TB_SETBITMAPSIZE, 0,
+                     MAKELPARAM(layout.image_side, layout.image_side));
+        SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+        SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+    }
+    for (const ImageButton& button : kImageButtons) {
+        controls.button_icons[static_cast<std::size_t>(button.image)] =
+            button_icon(app.instance, button.image, layout.image_side);
+    }
+    controls.button_icons[kLargerImage] =
+        button_icon(app.instance, kLargerImage, layout.image_side);
+    SetWindowPos(app.main_window, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    apply_fonts_and_colours(app);
+    apply_layout(app);
+    controls.list.set_column_width(kNameColumn, layout.list_column_width);
+    InvalidateRect(app.main_window, nullptr, TRUE);
 }
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -25,14 +95,34 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     App* app = app_of(window);
-    if (app) {
-        if (const auto answer = main_window_callback(*app, window, message, wparam, lparam)) {
-            return *answer;
+    if (!app)
+        return DefWindowProcW(window, message, wparam, lparam);
+    if (const auto answer = main_window_callback(*app, window, message, wparam, lparam))
+        return *answer;
+
+    switch (message) {
+        case kEventWaitingMessage:
+            // Only wakes the loop; the event itself waits in the queue.
+            return 0;
+        case WM_NOTIFY:
+            if (answer_tooltip(*app, lparam))
+                return 0;
+            break;
+        case WM_CTLCOLORSTATIC:
+            if (const auto brush = colour_static(*app, wparam, lparam))
+                return *brush;
+            break;
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+            if (suggested)
+                change_dpi(*app, HIWORD(wparam), *suggested);
+            return 0;
         }
+        default:
+            break;
     }
-    if (message == WM_CLOSE) {
-        // The close button and a posted WM_CLOSE both end up in the loop.
-        PostMessageW(window, kMainWindowCloseEvent, 0, 0);
+    if (auto event = event_from_message(app->window, message, wparam, lparam, GetFocus())) {
+        post_event(*app, std::move(*event));
         return 0;
     }
     return DefWindowProcW(window, message, wparam, lparam);
@@ -46,29 +136,63 @@ bool register_main_window_class(HINSTANCE instance) {
     window_class.cbSize = sizeof(window_class);
     window_class.lpfnWndProc = main_window_proc;
     window_class.hInstance = instance;
-    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+    // The program's icon in the title bar (small) and the taskbar (large).
+    window_class.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP),
+                                                       IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                       GetSystemMetrics(SM_CYICON), LR_SHARED));
+    window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP),
+                                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = class_name.c_str();
     return RegisterClassExW(&window_class) != 0;
 }
 
+void move_control(HWND control, const Rect& rect) {
+    if (control) {
+        SetWindowPos(control, nullptr, rect.x, rect.y, rect.width, rect.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void centre_on_screen(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 bool build_main_window(App& app) {
     TREVALON_MARK();
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES |
+                                                ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&init);
     if (!register_main_window_class(app.instance))
         return false;
-    RECT frame{0, 0, kMainInnerWidth, kMainInnerHeight};
-    AdjustWindowRectEx(&frame, kMainWindowStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const SIZE frame =
+        frame_size_for_inner({kMainInnerWidth, kMainInnerHeight}, kMainWindowStyle, 0, 96);
     app.main_window = CreateWindowExW(
         0, utf8_to_wide(kMainWindowClass).c_str(), utf8_to_wide(find_text("Program_Name")).c_str(),
-        kMainWindowStyle, x, y, width, height, nullptr, nullptr, app.instance, &app);
-    return app.main_window != nullptr;
+        kMainWindowStyle, 0, 0, frame.cx, frame.cy, nullptr, nullptr, app.instance, &app);
+    if (!app.main_window)
+        return false;
+
+    // The layout is in pixels at 96 dpi; the window is as large as its
+    // resolution makes those pixels.
+    app.window.dpi = window_dpi(app.main_window);
+    const MainLayout layout = main_layout(WindowForm::full, app.window.dpi);
+    set_inner_size(app, layout.inner.width, layout.inner.height);
+    centre_on_screen(app.main_window);
+
+    TREVALON_MARK();
+    build_controls(app);
+    return true;
 }
 
 void place_main_window(App& app) {
@@ -88,6 +212,63 @@ void place_main_window(App& app) {
     });
     SetWindowPos(app.main_window, nullptr, position.x, position.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void set_inner_size(App& app, int width, int height) {
+    RECT frame{};
+    RECT inner{};
+    if (!app.main_window || !GetWindowRect(app.main_window, &frame) ||
+        !GetClientRect(app.main_window, &inner))
+        return;
+    // The frame grows by exactly what the inner area lacks, whatever the
+    // frame's own metrics are.
+    SetWindowPos(app.main_window, nullptr, 0, 0, frame.right - frame.left + width - inner.right,
+                 frame.bottom - frame.top + height - inner.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void apply_layout(App& app) {
+    WindowControls& controls = app.window;
+    const MainLayout layout = main_layout(controls.form, controls.dpi);
+    set_inner_size(app, layout.inner.width, layout.inner.height);
+    for (const auto& [toolbar, origin] :
+         {std::pair{controls.upper_toolbar, layout.upper_toolbar},
+          std::pair{controls.lower_toolbar, layout.lower_toolbar}}) {
+        if (toolbar) {
+            SetWindowPos(toolbar, nullptr, origin.x, origin.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    move_control(controls.tree_caption, layout.tree_caption);
+    move_control(controls.list_caption, layout.list_caption);
+    move_control(controls.tree_container, layout.tree_container);
+    move_control(controls.tree.window(), layout.tree);
+    move_control(controls.list_container, layout.list_container);
+    move_control(controls.list.window(), layout.list);
+    move_control(controls.size_button, layout.size_button);
+    move_control(controls.back_button, layout.back_button);
+    move_control(controls.bookmarks_button, layout.bookmarks_button);
+    move_control(controls.search_button, layout.search_button);
+    move_control(controls.search_field, layout.search_field);
+    const int image = controls.form == WindowForm::full ? kSmallerImage : kLargerImage;
+    if (controls.size_button) {
+        SendMessageW(controls.size_button, STM_SETICON,
+                     reinterpret_cast<WPARAM>(controls.button_icons[image].get()), 0);
+    }
+}
+
+void set_window_text(HWND window, std::string_view text) {
+    if (window)
+        SetWindowTextW(window, utf8_to_wide(text).c_str());
+}
+
+std::string window_text(HWND window) {
+    if (!window)
+        return {};
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return wide_to_utf8(text);
 }
 
 }  // namespace trevalon

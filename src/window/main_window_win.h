@@ -1,32 +1,53 @@
-// The main window: built hidden at start-up, then placed and shown.
+// The main window: built hidden at start-up with all its controls, then
+// placed and shown.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
+#include <string_view>
 
 namespace trevalon {
 
 struct App;
 
 // The window class only this program registers; the single-instance check
-// looks for it.
+// and the installer look for it.
 inline constexpr char kMainWindowClass[] = "TrevalonMainWindow";
 
-// Inner size of the full window: the left strip, tree pane, gap, list pane
-// and margin wide; the panes and the band the smaller form gives up high.
+// Inner size of the full window at 96 dpi: the left strip, tree pane, gap,
+// list pane and margin wide; the panes and the band the smaller form gives
+// up high.
 inline constexpr int kMainInnerWidth = 30 + 350 + 2 + 490 + 5;
 inline constexpr int kMainInnerHeight = 485 + 110;
 
-// Posted to the main window's queue when it is asked to close, so the event
-// loop decides between ending and minimising.
-inline constexpr UINT kMainWindowCloseEvent = WM_APP + 1;
+// Posted to the main window whenever an event is queued, so the event loop
+// wakes up and takes it.
+inline constexpr UINT kEventWaitingMessage = WM_APP + 1;
 
-// Creates the hidden main window, centred on the screen and titled with the
-// program's name, with its callback installed. For now the window holds no
-// controls yet. Returns false when the window cannot be created.
+// The main window's style: title bar, system menu, minimise box.
+inline constexpr DWORD kMainWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+// Creates the hidden main window, centred on the screen, titled with the
+// program's name, at the inner size of the full form scaled to the window's
+// resolution, with every control, popup menu and key, and its callback
+// installed. Returns false when the window cannot be created; nothing else is
+// built then.
 bool build_main_window(App& app);
 
 // Moves the window to the saved position, axis by axis, where the placement
 // rule accepts it.
 void place_main_window(App& app);
+
+// Sets the window's inner size, keeping its top left corner.
+void set_inner_size(App& app, int width, int height);
+
+// Moves every control to the layout of the window's form and resolution.
+void apply_layout(App& app);
+
+// The text of the window's title or of a caption control (4, 5).
+void set_window_text(HWND window, std::string_view text);
+std::string window_text(HWND window);
 
 }  // namespace trevalon

@@ -2,38 +2,85 @@
 
 #include <windows.h>
 
+#include "errors/statement_marker.h"
 #include "shell/app_win.h"
+#include "window/main_window_win.h"
+#include "window/view_frame_win.h"
+#include "window/window_numbers.h"
 
 namespace trevalon {
 namespace {
 
-constexpr int kBandHeight = 110;
+constexpr auto kMarkerFile = SourceFile::view_toggles;
 
-void change_inner_height(HWND window, int change) {
-    RECT frame{};
-    if (!window || !GetWindowRect(window, &frame))
-        return;
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + change,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void resize(HWND control, const Rect& rect) {
+    if (control) {
+        SetWindowPos(control, nullptr, 0, 0, rect.width, rect.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void move(HWND control, const Rect& rect) {
+    if (control) {
+        SetWindowPos(control, nullptr, rect.x, rect.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// Both forms are laid out from their own numbers rather than by shifting the
+// current places, so any sequence of toggles lands on exactly the layout of
+// the form asked for. Nothing is drawn in between.
+void apply_form(App& app, WindowForm form) {
+    WindowControls& controls = app.window;
+    const MainLayout layout = main_layout(form, controls.dpi);
+    DrawingFreeze freeze(app.main_window);
+    // The panes, each content before its container.
+    resize(controls.tree.window(), layout.tree);
+    resize(controls.tree_container, layout.tree_container);
+    resize(controls.list.window(), layout.list);
+    resize(controls.list_container, layout.list_container);
+    // The bottom row.
+    move(controls.bookmarks_button, layout.bookmarks_button);
+    move(controls.search_field, layout.search_field);
+    move(controls.search_button, layout.search_button);
+    move(controls.back_button, layout.back_button);
+    move(controls.size_button, layout.size_button);
+    const int image = form == WindowForm::full ? kSmallerImage : kLargerImage;
+    if (controls.size_button) {
+        SendMessageW(controls.size_button, STM_SETICON,
+                     reinterpret_cast<WPARAM>(controls.button_icons[image].get()), 0);
+    }
+    if (controls.lower_toolbar) {
+        SetWindowPos(controls.lower_toolbar, nullptr, layout.lower_toolbar.x,
+                     layout.lower_toolbar.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    set_inner_size(app, layout.inner.width, layout.inner.height);
+    controls.form = form;
 }
 
 }  // namespace
 
 void show_large_icons(App& app) {
+    TREVALON_MARK();
     app.settings.icon_format = 0;
+    app.window.list.set_display_mode(kLargeIconMode);
 }
 
 void show_list(App& app) {
+    TREVALON_MARK();
     app.settings.icon_format = 1;
+    app.window.list.set_display_mode(kListMode);
 }
 
 void make_window_smaller(App& app) {
-    change_inner_height(app.main_window, -kBandHeight);
+    TREVALON_MARK();
+    apply_form(app, WindowForm::smaller);
     app.settings.window_smaller = 1;
 }
 
 void make_window_larger(App& app) {
-    change_inner_height(app.main_window, kBandHeight);
+    TREVALON_MARK();
+    apply_form(app, WindowForm::full);
     app.settings.window_smaller = 0;
 }
 

@@ -1,18 +1,20 @@
 // The two view choices of the main window: large icons or a list in the file
-// list, and the full or the smaller window.
+// list, and the full or the smaller window. They change the settings in
+// memory; the settings are written by the periodic save and at exit.
 #pragma once
 
 namespace trevalon {
 
 struct App;
 
-// For now: IconFormat = 0 only; the file list that shows the icons comes later.
+// IconFormat = 0; the file list shows large icons.
 void show_large_icons(App& app);
-// For now: IconFormat = 1 only.
+// IconFormat = 1; the file list shows a list, one entry per line.
 void show_list(App& app);
-// For now: the window's inner height shrinks by the band; WindowSmaller = 1.
+// The smaller form: the panes, the bottom row, the lower toolbar and the
+// window give up the band of 110 pixels (at 96 dpi); WindowSmaller = 1.
 void make_window_smaller(App& app);
-// For now: the window's inner height grows by the band; WindowSmaller = 0.
+// The full form again; WindowSmaller = 0.
 void make_window_larger(App& app);
 
 }  // namespace trevalon

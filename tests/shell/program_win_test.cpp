@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "menu/shortcut_win.h"
 #include "settings/settings.h"
 #include "shell/file_ops_win.h"
 #include "shell/handles_win.h"
 #include "shell/program_folders.h"
 #include "shell/registry_win.h"
 #include "shell/special_folders_win.h"
-#include "shell/url_template.h"
 #include "shell/wide_win.h"
 #include "support/process_win.h"
 #include "support/screenshot_win.h"
@@ -131,8 +131,15 @@ TEST_F(Program, FirstStartPreparesItsFoldersPlacesTheWindowAndItsEndSavesEveryth
                                       &folders_.bookmarks, &folders_.icon_cache}) {
         EXPECT_TRUE(is_directory(*folder)) << *folder;
     }
-    EXPECT_EQ(read_file(folders_.url_template + "URL.url"),
-              compose_url_template(find_text("Online_Adresse"), folders_.url_template));
+    // The template was shown once, which made its internet shortcut a
+    // bookmark link with the template's icon.
+    EXPECT_FALSE(is_file(folders_.url_template + "URL.url"));
+    const auto bookmark = read_shortcut_spec(folders_.url_template + "URL.lnk");
+    ASSERT_TRUE(bookmark);
+    EXPECT_EQ(bookmark->arguments, "\"" + find_text("Online_Adresse") + "\"");
+    EXPECT_EQ(_stricmp(bookmark->icon_file.c_str(), (folders_.url_template + "URL.ico").c_str()),
+              0)
+        << bookmark->icon_file;
     {
         UniqueLibrary image(
             LoadLibraryExW(utf8_to_wide(exe_).c_str(), nullptr,

@@ -48,8 +48,9 @@ constexpr std::array kTxtKeys{
 static_assert(kTxtKeys.size() == 136);
 
 // The named keys of the English list, in their built-in order.
-constexpr std::array kNamedEnglishKeys{"Online_Adresse"sv, "Online_MoreTools"sv,
-                                       "Digital_Sinatures"sv};
+constexpr std::array kNamedEnglishKeys{
+    "Online_Adresse"sv, "Online_MoreTools"sv, "Digital_Sinatures"sv, "Column_Name"sv,
+    "Column_Size"sv,    "Column_Type"sv,      "Column_Modified"sv};
 
 // The constants, in their built-in order.
 constexpr std::array kConstantKeys{

@@ -1,0 +1,274 @@
+#include "window/file_list_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <array>
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "menu/directory_listing.h"
+#include "shell/handles_win.h"
+#include "shell/wide_win.h"
+#include "texts/text_table.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int kCreatedColumnWidth = 100;
+
+// Text keys of the column titles, used where the shell gives none.
+constexpr std::array<std::string_view, kColumnCount> kColumnTitleKeys{
+    "Column_Name", "Column_Size", "Column_Type", "Column_Modified"};
+
+// The shell's own (localised) titles of its name, size, type and
+// modification-date columns, found by the property each column shows.
+std::array<std::wstring, kColumnCount> shell_column_titles() {
+    std::array<std::wstring, kColumnCount> titles;
+    ComInit com;
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.put())))
+        return titles;
+    wchar_t windows_folder[MAX_PATH] = {};
+    if (!GetSystemWindowsDirectoryW(windows_folder, MAX_PATH))
+        return titles;
+    PIDLIST_RELATIVE pidl = nullptr;
+    if (FAILED(
+            desktop->ParseDisplayName(nullptr, nullptr, windows_folder, nullptr, &pidl, nullptr)))
+        return titles;
+    ComPtr<IShellFolder2> folder;
+    const HRESULT bound =
+        desktop->BindToObject(pidl, nullptr, IID_IShellFolder2, folder.put_void());
+    CoTaskMemFree(pidl);
+    if (FAILED(bound))
+        return titles;
+    // The storage properties: display name, size, type text, date modified.
+    constexpr GUID kStorageProperties{
+        0xB725F130, 0x47EF, 0x101A, {0xA5, 0xF1, 0x02, 0x60, 0x8C, 0x9E, 0xEB, 0xAC}};
+    constexpr std::array<DWORD, kColumnCount> kPropertyIds{10, 12, 4, 14};
+    for (UINT column = 0; column < 64; ++column) {
+        SHCOLUMNID id{};
+        if (FAILED(folder->MapColumnToSCID(column, &id)))
+            break;
+        for (std::size_t i = 0; i < kPropertyIds.size(); ++i) {
+            if (!titles[i].empty() || !IsEqualGUID(id.fmtid, kStorageProperties) ||
+                id.pid != kPropertyIds[i])
+                continue;
+            SHELLDETAILS details{};
+            wchar_t* text = nullptr;
+            if (SUCCEEDED(folder->GetDetailsOf(nullptr, column, &details)) &&
+                SUCCEEDED(StrRetToStrW(&details.str, nullptr, &text)) && text) {
+                titles[i] = text;
+                CoTaskMemFree(text);
+            }
+        }
+    }
+    return titles;
+}
+
+std::wstring size_text(std::uintmax_t size) {
+    wchar_t text[64] = {};
+    StrFormatKBSizeW(static_cast<LONGLONG>(size), text, 64);
+    return text;
+}
+
+// Date and time in the user's short formats, in local time.
+std::wstring modified_text(std::filesystem::file_time_type modified) {
+    const auto since_1970 = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::file_clock::to_sys(modified).time_since_epoch());
+    const std::int64_t ticks = (since_1970.count() + 11'644'473'600LL) * 10'000'000LL;
+    const FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME universal{};
+    SYSTEMTIME local{};
+    if (!FileTimeToSystemTime(&utc, &universal) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
+        return {};
+    wchar_t date[80] = {};
+    wchar_t time[80] = {};
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, date, 80, nullptr);
+    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &local, nullptr, time, 80);
+    return std::wstring(date) + L" " + time;
+}
+
+void set_cell(HWND list, int row, int column, std::wstring text) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+constexpr std::array<DWORD, 4> kModeStyles{LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+
+}  // namespace
+
+bool file_list_double_buffered() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return !ntdll || !GetProcAddress(ntdll, "wine_get_version");
+}
+
+bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi) {
+    list_ = CreateWindowExW(0, WC_LISTVIEWW, L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS |
+                                LVS_SINGLESEL | LVS_NOSORTHEADER,
+                            rect.x, rect.y, rect.width, rect.height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!list_)
+        return false;
+    if (file_list_double_buffered()) {
+        SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
+    }
+
+    // The system image lists, shared with the shell (never destroyed here).
+    SHFILEINFOW info{};
+    const auto small_images =
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    const auto large_images =
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_LARGEICON);
+    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, static_cast<LPARAM>(small_images));
+    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, static_cast<LPARAM>(large_images));
+
+    const std::array<std::wstring, kColumnCount> shell_titles = shell_column_titles();
+    for (int column = 0; column < kColumnCount; ++column) {
+        std::wstring title = shell_titles[static_cast<std::size_t>(column)];
+        if (title.empty())
+            title =
+                utf8_to_wide(trevalon::text(kColumnTitleKeys[static_cast<std::size_t>(column)]));
+        LVCOLUMNW data{};
+        data.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        data.fmt = column == kSizeColumn ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        data.cx = scale_length(kCreatedColumnWidth, dpi);
+        data.pszText = title.data();
+        data.iSubItem = column;
+        SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&data));
+    }
+    return true;
+}
+
+void FileList::set_text(std::string_view text) {
+    source_ = apply_list_text(source_, text);
+    read_folder();
+}
+
+void FileList::read_folder() {
+    if (!list_)
+        return;
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    if (!source_.folder.empty()) {
+        // The shell reads a link's target for its icon through COM.
+        ComInit com;
+        const auto entries = list_directory(source_.folder, ListingDetail::full);
+        for (const std::string_view pattern : split_patterns(source_.pattern)) {
+            if (!entries)
+                break;
+            for (const DirectoryEntry& entry : *entries) {
+                if (entry.is_directory || !matches_file_pattern(entry.name, pattern))
+                    continue;
+                SHFILEINFOW info{};
+                SHGetFileInfoW(utf8_to_wide(source_.folder + entry.name).c_str(), 0, &info,
+                               sizeof(info), SHGFI_SYSICONINDEX | SHGFI_TYPENAME);
+                std::wstring name = utf8_to_wide(entry.name);
+                LVITEMW item{};
+                item.mask = LVIF_TEXT | LVIF_IMAGE;
+                item.iItem = row_count();
+                item.pszText = name.data();
+                item.iImage = info.iIcon;
+                const int row = static_cast<int>(
+                    SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+                if (row < 0)
+                    continue;
+                set_cell(list_, row, kSizeColumn, size_text(entry.size));
+                set_cell(list_, row, kTypeColumn, info.szTypeName);
+                set_cell(list_, row, kModifiedColumn, modified_text(entry.modified));
+            }
+        }
+    }
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+int FileList::state() const {
+    return list_ ? static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                 MAKELPARAM(LVNI_SELECTED, 0)))
+                 : -1;
+}
+
+int FileList::row_count() const {
+    return list_ ? static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+std::string FileList::item_text(int row, int column) const {
+    if (row < 0 || row >= row_count() || column < 0 || column >= kColumnCount)
+        return {};
+    std::wstring buffer(1024, L'\0');
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    const auto length = static_cast<std::size_t>(SendMessageW(
+        list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    buffer.resize(std::min(length, buffer.size()));
+    return wide_to_utf8(buffer);
+}
+
+void FileList::set_display_mode(int mode) {
+    if (!list_ || mode < 0 || mode >= static_cast<int>(kModeStyles.size()))
+        return;
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(list_, GWL_STYLE));
+    SetWindowLongPtrW(list_, GWL_STYLE,
+                      static_cast<LONG_PTR>((style & ~LVS_TYPEMASK) |
+                                            kModeStyles[static_cast<std::size_t>(mode)]));
+    if (mode == kListMode && name_column_width_ >= 0)
+        SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(list_entry_width(), 0));
+    SendMessageW(list_, LVM_ARRANGE, LVA_DEFAULT, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+int FileList::list_entry_width() const {
+    RECT inner{};
+    GetClientRect(list_, &inner);
+    return inner.right > 0 ? std::min(name_column_width_, static_cast<int>(inner.right))
+                           : name_column_width_;
+}
+
+int FileList::display_mode() const {
+    if (!list_)
+        return kDetailsMode;
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(list_, GWL_STYLE)) & LVS_TYPEMASK;
+    for (std::size_t mode = 0; mode < kModeStyles.size(); ++mode) {
+        if (kModeStyles[mode] == style)
+            return static_cast<int>(mode);
+    }
+    return kDetailsMode;
+}
+
+void FileList::set_column_width(int column, int width) {
+    if (column == kNameColumn)
+        name_column_width_ = width;
+    const int applied =
+        column == kNameColumn && display_mode() == kListMode ? list_entry_width() : width;
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(applied, 0));
+}
+
+void FileList::set_colours(COLORREF text, COLORREF background) {
+    SendMessageW(list_, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
+    SendMessageW(list_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
+    SendMessageW(list_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
+}
+
+void FileList::set_font(HFONT font) {
+    if (font)
+        SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void FileList::focus() {
+    if (list_)
+        SetFocus(list_);
+}
+
+}  // namespace trevalon

@@ -1,0 +1,77 @@
+// The file list (control 3): a list view that reads the files of one folder
+// by pattern, in the shared name order, with the shell's icons and type
+// names. It shows a snapshot: it reads its folder only when its text is set
+// and does not watch the folder.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "window/file_list_text.h"
+#include "window/layout.h"
+
+namespace trevalon {
+
+// Display modes: the list-view styles icon, small icon, list and details.
+inline constexpr int kLargeIconMode = 0;
+inline constexpr int kSmallIconMode = 1;
+inline constexpr int kListMode = 2;
+inline constexpr int kDetailsMode = 3;
+
+// Columns, each 100 pixels wide (at 96 dpi) when created.
+inline constexpr int kNameColumn = 0;
+inline constexpr int kSizeColumn = 1;
+inline constexpr int kTypeColumn = 2;
+inline constexpr int kModifiedColumn = 3;
+inline constexpr int kColumnCount = 4;
+
+// Whether the list draws through a buffer. Wine's list view leaves the band
+// below the last row of list mode unpainted (black) when it does, so there
+// the list draws directly.
+bool file_list_double_buffered();
+
+class FileList {
+  public:
+    // Creates the control in details mode with pattern "*.*" and no folder.
+    bool create(HWND parent, const Rect& rect, int control_id, int dpi);
+
+    HWND window() const { return list_; }
+
+    // Shows a folder and/or a pattern (see apply_list_text) and reads the
+    // folder again.
+    void set_text(std::string_view text);
+    // The current folder, ending in "\"; empty when none.
+    const std::string& text() const { return source_.folder; }
+    const std::string& pattern() const { return source_.pattern; }
+
+    // The selected row, -1 when none.
+    int state() const;
+    int row_count() const;
+    // The text of a cell; column 0 is the file name (until the clean-up
+    // replaces it by the display name).
+    std::string item_text(int row, int column) const;
+
+    // Applies the mode to the control's style at once and redraws it.
+    void set_display_mode(int mode);
+    int display_mode() const;
+    // Column 0's width is also every entry's width in list mode; there it is
+    // kept within the list's inner width, so one entry fills a line without
+    // a horizontal scroll bar.
+    void set_column_width(int column, int width);
+    void set_colours(COLORREF text, COLORREF background);
+    void set_font(HFONT font);
+    void focus();
+
+  private:
+    void read_folder();
+    int list_entry_width() const;
+
+    HWND list_ = nullptr;
+    ListSource source_;
+    int name_column_width_ = -1;
+    COLORREF background_ = RGB(255, 255, 255);  // as set; re-applied on switching to list mode
+};
+
+}  // namespace trevalon

@@ -1,0 +1,59 @@
+// The folder tree (control 1): a tree view the program fills itself, its
+// items addressed by their position in display order.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "menu/folder_tree_view_win.h"
+#include "window/layout.h"
+
+namespace trevalon {
+
+class FolderTree {
+  public:
+    // Creates the control: expand buttons and root lines, no connecting
+    // lines, the selection kept visible without the focus, a sunken edge.
+    bool create(HWND parent, const Rect& rect, int control_id);
+
+    HWND window() const { return tree_; }
+    // The items as the folder scan fills them. Every change to the items goes
+    // through it, so positions stay known.
+    TreeViewFolderTree& items() { return items_; }
+    const TreeViewFolderTree& items() const { return items_; }
+
+    void clear() { items_.clear(); }
+    int add_item(std::string_view text, int depth) { return items_.add_item(text, depth); }
+    int count() const { return items_.item_count(); }
+    void set_item_data(int position, std::intptr_t data) { items_.set_item_data(position, data); }
+
+    // Selects the item at position; a position outside the items clears the
+    // selection.
+    void select(int position);
+    // The selected item's position, -1 when none.
+    int selected() const;
+    std::string selected_text() const { return items_.item_text(selected()); }
+    void set_selected_text(std::string_view text) { items_.set_item_text(selected(), text); }
+    // The control's handle of the item (null when out of range).
+    HTREEITEM item_handle(int position) const { return items_.item_handle(position); }
+    // Sets the item's own selected state (item state 1).
+    void mark_selected(int position);
+    void ensure_visible(int position);
+
+    void expand_all();
+    void collapse_all();
+    void hide_horizontal_scroll_bar();
+
+    void set_colours(COLORREF text, COLORREF background);
+    void set_font(HFONT font);
+
+  private:
+    HWND tree_ = nullptr;
+    TreeViewFolderTree items_{nullptr};
+};
+
+}  // namespace trevalon

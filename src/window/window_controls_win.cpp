@@ -1,0 +1,303 @@
+#include "window/window_controls_win.h"
+
+#include <commctrl.h>
+
+#include "shell/app_win.h"
+#include "shell/event_loop_win.h"
+#include "shell/wide_win.h"
+#include "texts/text_table.h"
+#include "window/button_images_win.h"
+#include "window/pane_window_win.h"
+#include "window/window_numbers.h"
+
+namespace trevalon {
+namespace {
+
+constexpr COLORREF kGreyText = RGB(96, 96, 96);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kTreeBackground = RGB(250, 250, 250);
+// Child window ids of the toolbars, apart from every command and control number.
+constexpr int kToolbarIdBase = 100;
+
+HMENU child_id(int id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+HWND create_child(HWND parent, const wchar_t* window_class, DWORD style, const Rect& rect, int id,
+                  DWORD ex_style = 0) {
+    return CreateWindowExW(ex_style, window_class, L"", WS_CHILD | WS_VISIBLE | style, rect.x,
+                           rect.y, rect.width, rect.height, parent, child_id(id),
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+void set_font(HWND window, HFONT font) {
+    if (window && font)
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+// A toolbar whose buttons stand in one column at `origin`: the frame
+// stripped so it keeps the place it is given, then stacked into as many rows
+// as it has buttons, then sized to that column.
+HWND create_toolbar(HWND parent, int number, std::span<const ToolbarButton> buttons,
+                    HIMAGELIST images, int image_side, Point origin) {
+    HWND toolbar = create_child(parent, TOOLBARCLASSNAMEW,
+                                TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_NODIVIDER |
+                                    CCS_NOPARENTALIGN | CCS_NORESIZE,
+                                {origin.x, origin.y, 1, 1}, kToolbarIdBase + number);
+    if (!toolbar)
+        return nullptr;
+    SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(image_side, image_side));
+    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+
+    std::vector<TBBUTTON> data;
+    int image = 0;
+    for (const ToolbarButton& button : buttons) {
+        TBBUTTON entry{};
+        if (button.separator()) {
+            entry.fsStyle = BTNS_SEP;
+            entry.fsState = TBSTATE_WRAP;
+        } else {
+            entry.iBitmap = image++;
+            entry.idCommand = button.command;
+            entry.fsState = TBSTATE_ENABLED | TBSTATE_WRAP;
+            entry.fsStyle = BTNS_BUTTON;
+        }
+        data.push_back(entry);
+    }
+    SendMessageW(toolbar, TB_ADDBUTTONSW, data.size(), reinterpret_cast<LPARAM>(data.data()));
+
+    const auto count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    RECT bounds{};
+    SendMessageW(toolbar, TB_SETROWS, MAKEWPARAM(count, TRUE), reinterpret_cast<LPARAM>(&bounds));
+    // The column's own extent; the toolbar window is given exactly that, so
+    // it never reaches over the panes beside the strip. Some toolbars place a
+    // wrapped separator beside its button rather than below it: only the
+    // buttons count, and the separators leave their gap between the groups.
+    int width = 0;
+    int height = 0;
+    for (int i = 0; i < count; ++i) {
+        RECT item{};
+        if (!data[static_cast<std::size_t>(i)].idCommand)
+            continue;
+        if (SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item))) {
+            width = std::max(width, static_cast<int>(item.right));
+            height = std::max(height, static_cast<int>(item.bottom));
+        }
+    }
+    SetWindowPos(toolbar, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return toolbar;
+}
+
+UniqueMenu create_popup_menu(const PopupMenu& menu) {
+    UniqueMenu popup(CreatePopupMenu());
+    if (!popup)
+        return popup;
+    for (const MenuItem& item : menu.items) {
+        if (item.separator()) {
+            AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(item.command),
+                        utf8_to_wide(text(item.caption_key)).c_str());
+        }
+    }
+    return popup;
+}
+
+void add_tooltip(HWND tooltips, HWND owner, HWND tool, std::string_view key) {
+    if (!tooltips || !tool)
+        return;
+    std::wstring tip = utf8_to_wide(text(key));
+    TOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = tip.data();
+    SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+HWND create_image_button(HWND parent, const Rect& rect, int control, HICON icon) {
+    HWND button =
+        create_child(parent, L"STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, rect, control);
+    if (button && icon)
+        SendMessageW(button, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    return button;
+}
+
+void make_button_icons(WindowControls& controls, HINSTANCE instance, int side) {
+    for (const ImageButton& button : kImageButtons) {
+        controls.button_icons[static_cast<std::size_t>(button.image)] =
+            button_icon(instance, button.image, side);
+    }
+    controls.button_icons[kLargerImage] = button_icon(instance, kLargerImage, side);
+}
+
+}  // namespace
+
+HWND WindowControls::control(int number) const {
+    switch (number) {
+        case kTreeContainer:
+            return tree_container;
+        case kFolderTreeControl:
+            return tree.window();
+        case kListContainer:
+            return list_container;
+        case kFileListControl:
+            return list.window();
+        case kTreeCaptionControl:
+            return tree_caption;
+        case kListCaptionControl:
+            return list_caption;
+        case kBookmarksButton:
+            return bookmarks_button;
+        case kBackButton:
+            return back_button;
+        case kSearchField:
+            return search_field;
+        case kSearchButton:
+            return search_button;
+        case kSizeButton:
+            return size_button;
+        default:
+            return nullptr;
+    }
+}
+
+HWND WindowControls::toolbar(int number) const {
+    return number == kUpperToolbar   ? upper_toolbar
+           : number == kLowerToolbar ? lower_toolbar
+                                     : nullptr;
+}
+
+HMENU WindowControls::popup(int number) const {
+    for (const auto& [popup_number, menu] : popups) {
+        if (popup_number == number)
+            return menu.get();
+    }
+    return nullptr;
+}
+
+int show_popup_menu(App& app, int number) {
+    HMENU menu = app.window.popup(number);
+    if (!menu || !app.main_window)
+        return 0;
+    POINT at{};
+    GetCursorPos(&at);
+    // The owner must be in front, or the menu does not close when the user
+    // clicks elsewhere.
+    SetForegroundWindow(app.main_window);
+    const int command =
+        static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
+                                        at.y, 0, app.main_window, nullptr));
+    PostMessageW(app.main_window, WM_NULL, 0, 0);
+    if (command > 0) {
+        Event event;
+        event.kind = EventKind::kCommand;
+        event.window = kMainWindowNumber;
+        event.command = command;
+        post_event(app, std::move(event));
+    }
+    return command;
+}
+
+void make_toolbar_images(WindowControls& controls, HINSTANCE instance, int side) {
+    controls.upper_images = toolbar_images(instance, kUpperToolbarButtons, side);
+    controls.lower_images = toolbar_images(instance, kLowerToolbarButtons, side);
+}
+
+void build_controls(App& app) {
+    HWND window = app.main_window;
+    WindowControls& controls = app.window;
+    const MainLayout layout = main_layout(WindowForm::full, controls.dpi);
+    const HINSTANCE instance = app.instance;
+    controls.form = WindowForm::full;
+
+    // Toolbars 0 and 14.
+    make_toolbar_images(controls, instance, layout.image_side);
+    controls.upper_toolbar =
+        create_toolbar(window, kUpperToolbar, kUpperToolbarButtons, controls.upper_images.get(),
+                       layout.image_side, layout.upper_toolbar);
+    controls.lower_toolbar =
+        create_toolbar(window, kLowerToolbar, kLowerToolbarButtons, controls.lower_images.get(),
+                       layout.image_side, layout.lower_toolbar);
+
+    // The five popup menus.
+    controls.popups.clear();
+    for (const PopupMenu& menu : kPopupMenus) {
+        if (UniqueMenu popup = create_popup_menu(menu))
+            controls.popups.emplace_back(menu.number, std::move(popup));
+    }
+
+    // The pane captions 4 and 5.
+    constexpr DWORD kCaptionStyle = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_ENDELLIPSIS;
+    controls.tree_caption =
+        create_child(window, L"STATIC", kCaptionStyle, layout.tree_caption, kTreeCaptionControl);
+    controls.list_caption =
+        create_child(window, L"STATIC", kCaptionStyle, layout.list_caption, kListCaptionControl);
+
+    // Container 0 with the folder tree, container 2 with the file list.
+    controls.tree_container = create_pane_window(window, layout.tree_container, kTreeContainer,
+                                                 GetSysColorBrush(COLOR_BTNFACE));
+    controls.list_container = create_pane_window(window, layout.list_container, kListContainer,
+                                                 static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (controls.tree_container) {
+        controls.tree.create(controls.tree_container, layout.tree, kFolderTreeControl);
+    }
+    if (controls.list_container) {
+        controls.list.create(controls.list_container, layout.list, kFileListControl, controls.dpi);
+    }
+
+    // The bottom row.
+    make_button_icons(controls, instance, layout.image_side);
+    auto icon = [&controls](int image) {
+        return controls.button_icons[static_cast<std::size_t>(image)].get();
+    };
+    controls.size_button =
+        create_image_button(window, layout.size_button, kSizeButton, icon(kSmallerImage));
+    controls.back_button =
+        create_image_button(window, layout.back_button, kBackButton, icon(kImageButtons[1].image));
+    controls.bookmarks_button = create_image_button(window, layout.bookmarks_button,
+                                                    kBookmarksButton, icon(kImageButtons[2].image));
+    controls.search_button = create_image_button(window, layout.search_button, kSearchButton,
+                                                 icon(kImageButtons[3].image));
+    controls.search_field = create_child(window, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL,
+                                         layout.search_field, kSearchField);
+
+    controls.tooltips =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+    for (const ImageButton& button : kImageButtons)
+        add_tooltip(controls.tooltips, window, controls.control(button.control),
+                    button.tooltip_key);
+    add_tooltip(controls.tooltips, window, controls.search_field, kSearchFieldTooltipKey);
+
+    // Return raises command 44.
+    ACCEL return_key{FVIRTKEY, VK_RETURN, kReturnKeyCommand};
+    controls.keys = UniqueAccelerators(CreateAcceleratorTableW(&return_key, 1));
+
+    apply_fonts_and_colours(app);
+    controls.list.set_column_width(kNameColumn, layout.list_column_width);
+}
+
+void apply_fonts_and_colours(App& app) {
+    WindowControls& controls = app.window;
+    const UiFonts& fonts = app.ui.fonts;
+    // Font 1 is every control's default; some have their own.
+    for (HWND child : {controls.upper_toolbar, controls.lower_toolbar, controls.tree_caption,
+                       controls.list_caption, controls.tree.window(), controls.list.window(),
+                       controls.search_field, controls.tooltips}) {
+        set_font(child, fonts.font1.get());
+    }
+    set_font(controls.tree_caption, fonts.font11.get());
+    set_font(controls.list_caption, fonts.font11.get());
+    controls.tree.set_font(fonts.font10.get());
+    controls.tree.set_colours(kGreyText, kTreeBackground);
+    controls.list.set_font(fonts.font12.get());
+    controls.list.set_colours(kGreyText, kWhite);
+    set_font(controls.search_field, fonts.font12.get());
+}
+
+}  // namespace trevalon

@@ -1,0 +1,76 @@
+// The main window's controls, menus and pictures, as built at start-up. The
+// operations of the window find their controls here.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/handles_win.h"
+#include "window/file_list_win.h"
+#include "window/folder_tree_win.h"
+#include "window/layout.h"
+#include "window/ui_resources_win.h"
+
+namespace trevalon {
+
+struct App;
+
+struct WindowControls {
+    HWND upper_toolbar = nullptr;     // toolbar 0
+    HWND lower_toolbar = nullptr;     // toolbar 14
+    HWND tree_caption = nullptr;      // 4
+    HWND list_caption = nullptr;      // 5
+    HWND tree_container = nullptr;    // 0
+    HWND list_container = nullptr;    // 2
+    FolderTree tree;                  // 1
+    FileList list;                    // 3
+    HWND size_button = nullptr;       // 13
+    HWND back_button = nullptr;       // 9
+    HWND bookmarks_button = nullptr;  // 8
+    HWND search_button = nullptr;     // 12
+    HWND search_field = nullptr;      // 11
+    HWND tooltips = nullptr;          // for the bottom row
+
+    std::vector<std::pair<int, UniqueMenu>> popups;  // by popup number
+    UniqueAccelerators keys;                         // Return as command 44
+
+    // Pictures at the window's resolution.
+    int dpi = 96;
+    UniqueImageList upper_images;
+    UniqueImageList lower_images;
+    std::array<UniqueIcon, kImageSlots> button_icons;  // the image buttons' pictures
+
+    WindowForm form = WindowForm::full;
+    std::wstring tooltip_text;  // the toolbar tooltip being shown
+
+    // The window of a control number (0-5, 8, 9, 11-13) or toolbar number
+    // (0 is the tree container; 14 the lower toolbar); null for none.
+    HWND control(int number) const;
+    HWND toolbar(int number) const;
+    // A popup menu by number (21, 29, 37, 45, 54); null when it could not be
+    // built.
+    HMENU popup(int number) const;
+};
+
+// Builds every control, popup menu and key of the main window in its full
+// form, at the resolution in app.window.dpi. A control that cannot be
+// created is left out; the rest is built.
+void build_controls(App& app);
+
+// Fonts 1, 10, 11 and 12 and the colours, on the controls that use them.
+void apply_fonts_and_colours(App& app);
+
+// Shows popup menu `number` at the mouse position and queues the chosen
+// item as a command event, so its handler runs as an event of its own after
+// the menu has closed. Returns the command, 0 when nothing was chosen or the
+// menu does not exist. Enable or disable items on popup(number) first.
+int show_popup_menu(App& app, int number);
+
+// The toolbars' pictures at side × side.
+void make_toolbar_images(WindowControls& controls, HINSTANCE instance, int side);
+
+}  // namespace trevalon

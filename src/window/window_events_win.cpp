@@ -1,0 +1,129 @@
+#include "window/window_events_win.h"
+
+#include <commctrl.h>
+
+#include "shell/app_win.h"
+#include "window/window_controls_win.h"
+#include "window/window_numbers.h"
+
+namespace trevalon {
+namespace {
+
+Event command_event(int command) {
+    Event event;
+    event.kind = EventKind::kCommand;
+    event.window = kMainWindowNumber;
+    event.command = command;
+    return event;
+}
+
+Event control_event(int control, int type) {
+    Event event;
+    event.kind = EventKind::kControl;
+    event.window = kMainWindowNumber;
+    event.control = control;
+    event.type = type;
+    return event;
+}
+
+std::optional<Event> from_command(const WindowControls& controls, WPARAM wparam, LPARAM lparam,
+                                  HWND focus) {
+    const int id = LOWORD(wparam);
+    const int code = HIWORD(wparam);
+    const auto source = reinterpret_cast<HWND>(lparam);
+    if (!source) {
+        // Menu items (code 0) and keys (code 1). Return on the file list is
+        // the list's own Enter, which always counts as a double click.
+        if (code == 1 && id == kReturnKeyCommand && focus && focus == controls.list.window())
+            return control_event(kFileListControl, kLeftDoubleClick);
+        return command_event(id);
+    }
+    if (source == controls.upper_toolbar || source == controls.lower_toolbar)
+        return command_event(id);
+    // The image buttons: control numbers share values with commands (13 is
+    // also Exit), so they are told apart by their windows, never by the id.
+    for (const int control : {kSizeButton, kBackButton, kBookmarksButton, kSearchButton}) {
+        if (source != controls.control(control))
+            continue;
+        if (code == STN_CLICKED)
+            return control_event(control, kLeftClick);
+        if (code == STN_DBLCLK)
+            return control_event(control, kLeftDoubleClick);
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<Event> from_notify(const WindowControls& controls, LPARAM lparam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+    if (!header)
+        return std::nullopt;
+    if (header->hwndFrom && header->hwndFrom == controls.tree.window()) {
+        switch (header->code) {
+            case NM_CLICK:
+                return control_event(kFolderTreeControl, kLeftClick);
+            case NM_RCLICK:
+                return control_event(kFolderTreeControl, kRightClick);
+            default:
+                return std::nullopt;
+        }
+    }
+    if (header->hwndFrom && header->hwndFrom == controls.list.window()) {
+        switch (header->code) {
+            case NM_CLICK:
+                return control_event(kFileListControl, kLeftClick);
+            case NM_RCLICK:
+                return control_event(kFileListControl, kRightClick);
+            case NM_DBLCLK:
+            case NM_RETURN:
+                return control_event(kFileListControl, kLeftDoubleClick);
+            case NM_RDBLCLK:
+                return control_event(kFileListControl, kRightDoubleClick);
+            case LVN_BEGINDRAG:
+                return control_event(kFileListControl, kDragStart);
+            case LVN_ITEMCHANGED: {
+                const auto* change = reinterpret_cast<const NMLISTVIEW*>(lparam);
+                // Only a change of the selection counts, not of texts or images.
+                if ((change->uChanged & LVIF_STATE) &&
+                    ((change->uNewState ^ change->uOldState) & LVIS_SELECTED)) {
+                    return control_event(kFileListControl, kSelectionChange);
+                }
+                return std::nullopt;
+            }
+            default:
+                return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Event> event_from_message(const WindowControls& controls, UINT message, WPARAM wparam,
+                                        LPARAM lparam, HWND focus) {
+    switch (message) {
+        case WM_COMMAND:
+            return from_command(controls, wparam, lparam, focus);
+        case WM_NOTIFY:
+            return from_notify(controls, lparam);
+        case WM_CLOSE: {
+            Event event;
+            event.kind = EventKind::kClose;
+            event.window = kMainWindowNumber;
+            return event;
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+bool translate_window_keys(const App& app, MSG& message) {
+    if (!app.main_window || !app.window.keys)
+        return false;
+    // Only keys meant for the main window or its controls.
+    if (message.hwnd != app.main_window && !IsChild(app.main_window, message.hwnd))
+        return false;
+    return TranslateAcceleratorW(app.main_window, app.window.keys.get(), &message) != 0;
+}
+
+}  // namespace trevalon
