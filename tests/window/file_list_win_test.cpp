@@ -1,0 +1,102 @@
+// The file list control on its own: what it reads for a folder and a
+// pattern, its columns, its selection state.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "window/window_fixture_win.h"
+
+namespace trevalon {
+namespace {
+
+class FileListControl : public test::WindowTest {
+  protected:
+    void SetUp() override {
+        test::WindowTest::SetUp();
+        folder_ = app_.folders.own_menu;
+        for (const char* name : {"Zeta.lnk", "alpha.lnk", "News.url", "Readme", "Notes.txt"})
+            write_file(folder_ + name, "12345");
+        create_folders(folder_ + "Sub folder");
+        write_file(folder_ + "Sub folder\\Inside.lnk", "x");
+    }
+
+    FileList& list() { return app_.window.list; }
+
+    std::string folder_;
+};
+
+TEST_F(FileListControl, ListsTheFilesOfTheFolderInNameOrderWithoutFolders) {
+    list().set_text(folder_);
+    EXPECT_EQ(list_rows(), (std::vector<std::string>{"alpha.lnk", "News.url", "Notes.txt", "Readme",
+                                                     "Zeta.lnk"}));
+    EXPECT_EQ(list().text(), folder_);
+    EXPECT_EQ(list().pattern(), "*.*");
+    EXPECT_EQ(list().state(), -1);
+    // Size, type and modification time come with every row.
+    for (int column = 1; column < 4; ++column)
+        EXPECT_FALSE(list().item_text(0, column).empty()) << column;
+    EXPECT_EQ(list().item_text(0, 7), "");
+    EXPECT_EQ(list().item_text(9, 0), "");
+}
+
+TEST_F(FileListControl, PatternsAndFoldersChangeIndependently) {
+    list().set_text(folder_);
+    list().set_text("*.url");
+    EXPECT_EQ(list_rows(), (std::vector<std::string>{"News.url"}));
+    EXPECT_EQ(list().text(), folder_);
+
+    // A new folder keeps the pattern.
+    const std::string other = app_.folders.bookmarks;
+    write_file(other + "Site.url", "x");
+    write_file(other + "Site.lnk", "x");
+    list().set_text(other);
+    EXPECT_EQ(list_rows(), (std::vector<std::string>{"Site.url"}));
+
+    // Several patterns list in their order: links first, then the rest.
+    list().set_text(folder_ + "*.lnk;*.url");
+    EXPECT_EQ(list_rows(), (std::vector<std::string>{"alpha.lnk", "Zeta.lnk", "News.url"}));
+    list().set_text("\\*.txt");
+    EXPECT_EQ(list_rows(), (std::vector<std::string>{"Notes.txt"}));
+    EXPECT_EQ(list().text(), folder_);
+}
+
+TEST_F(FileListControl, AMissingFolderIsEmptyAndTheEmptyTextClearsTheFolder) {
+    const std::string missing = folder_ + "Not there\\";
+    list().set_text(missing);
+    EXPECT_EQ(list().row_count(), 0);
+    EXPECT_EQ(list().text(), missing);
+
+    list().set_text(folder_);
+    ASSERT_GT(list().row_count(), 0);
+    list().set_text("");
+    EXPECT_EQ(list().row_count(), 0);
+    EXPECT_EQ(list().text(), "");
+}
+
+TEST_F(FileListControl, TheDriveLetterComesBackUpperCase) {
+    ASSERT_EQ(folder_[1], ':');
+    std::string lower = folder_;
+    lower[0] = static_cast<char>(tolower(lower[0]));
+    list().set_text(lower);
+    EXPECT_EQ(list().text()[0], static_cast<char>(toupper(folder_[0])));
+    EXPECT_EQ(list().row_count(), 5);
+}
+
+TEST_F(FileListControl, UsesTheSystemImageListsAndSwitchesDisplayModes) {
+    HWND control = list().window();
+    EXPECT_TRUE(SendMessageW(control, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    EXPECT_TRUE(SendMessageW(control, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+    for (const int mode : {kLargeIconMode, kSmallIconMode, kListMode, kDetailsMode}) {
+        list().set_display_mode(mode);
+        EXPECT_EQ(list().display_mode(), mode);
+    }
+    list().set_display_mode(7);
+    EXPECT_EQ(list().display_mode(), kDetailsMode);
+}
+
+}  // namespace
+}  // namespace trevalon

@@ -1,0 +1,422 @@
+// The main window as built: every control at its place, the toolbars as
+// columns, the popup menus, fonts and colours; the events its messages
+// produce; the view toggles.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "menu/file_list_view_win.h"
+#include "shell/event_loop_win.h"
+#include "shell/wide_win.h"
+#include "window/layout.h"
+#include "window/view_toggles_win.h"
+#include "window/window_events_win.h"
+#include "window/window_fixture_win.h"
+#include "window/window_numbers.h"
+
+namespace trevalon {
+namespace {
+
+using MainWindow = test::WindowTest;
+using test::rect_in_parent;
+
+struct ButtonPlace {
+    bool separator;
+    RECT rect;
+};
+
+std::vector<ButtonPlace> toolbar_buttons(HWND toolbar) {
+    std::vector<ButtonPlace> buttons;
+    const auto count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&button));
+        RECT rect{};
+        SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&rect));
+        buttons.push_back({(button.fsStyle & BTNS_SEP) != 0, rect});
+    }
+    return buttons;
+}
+
+// Every control's rectangle, in the order the layout lists them.
+std::vector<Rect> control_rects(const App& app) {
+    const WindowControls& c = app.window;
+    std::vector<Rect> rects;
+    for (HWND control :
+         {c.tree_caption, c.list_caption, c.tree_container, c.tree.window(), c.list_container,
+          c.list.window(), c.size_button, c.back_button, c.bookmarks_button, c.search_button,
+          c.search_field, c.upper_toolbar, c.lower_toolbar}) {
+        rects.push_back(test::rect_in_parent(control));
+    }
+    return rects;
+}
+
+std::vector<Rect> layout_rects(const MainLayout& layout, const App& app) {
+    return {layout.tree_caption,
+            layout.list_caption,
+            layout.tree_container,
+            layout.tree,
+            layout.list_container,
+            layout.list,
+            layout.size_button,
+            layout.back_button,
+            layout.bookmarks_button,
+            layout.search_button,
+            layout.search_field,
+            {layout.upper_toolbar.x, layout.upper_toolbar.y,
+             test::rect_in_parent(app.window.upper_toolbar).width,
+             test::rect_in_parent(app.window.upper_toolbar).height},
+            {layout.lower_toolbar.x, layout.lower_toolbar.y,
+             test::rect_in_parent(app.window.lower_toolbar).width,
+             test::rect_in_parent(app.window.lower_toolbar).height}};
+}
+
+TEST_F(MainWindow, EveryControlStandsAtItsPlaceInTheFullForm) {
+    ASSERT_EQ(app_.window.dpi, 96) << "the test prefix runs at 96 dpi";
+    EXPECT_EQ(inner_size(), (Size{877, 595}));
+    const MainLayout layout = main_layout(WindowForm::full);
+    EXPECT_EQ(control_rects(app_), layout_rects(layout, app_));
+    // The spot checks of the numbers themselves.
+    EXPECT_EQ(rect_in_parent(app_.window.tree_container), (Rect{30, 25, 350, 545}));
+    EXPECT_EQ(rect_in_parent(app_.window.tree.window()), (Rect{-2, -2, 354, 549}));
+    EXPECT_EQ(rect_in_parent(app_.window.list.window()), (Rect{4, 4, 482, 537}));
+    EXPECT_EQ(rect_in_parent(app_.window.size_button).y, 573);
+    EXPECT_EQ(rect_in_parent(app_.window.search_field), (Rect{440, 573, 432, 16}));
+    // The tree's sunken border lies in the 2 pixels its container clips.
+    EXPECT_TRUE(GetWindowLongPtrW(app_.window.tree.window(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(GetWindowLongPtrW(app_.window.tree_container, GWL_STYLE) & WS_CLIPCHILDREN);
+}
+
+TEST_F(MainWindow, TheToolbarsAreSingleColumnsWithTheirSeparatorsInsideTheStrip) {
+    const auto upper = toolbar_buttons(app_.window.upper_toolbar);
+    ASSERT_EQ(upper.size(), kUpperToolbarButtons.size());
+    const RECT* previous = nullptr;
+    bool separated = false;
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        EXPECT_EQ(upper[i].separator, kUpperToolbarButtons[i].separator()) << i;
+        if (upper[i].separator) {
+            separated = true;
+            continue;
+        }
+        EXPECT_EQ(upper[i].rect.left, upper[0].rect.left) << i;
+        if (previous) {
+            // Each button below the last; a separator leaves a gap between groups.
+            if (separated) {
+                EXPECT_GT(upper[i].rect.top, previous->bottom) << i;
+            } else {
+                EXPECT_EQ(upper[i].rect.top, previous->bottom) << i;
+            }
+        }
+        previous = &upper[i].rect;
+        separated = false;
+    }
+    const auto lower = toolbar_buttons(app_.window.lower_toolbar);
+    ASSERT_EQ(lower.size(), 6u);
+    for (std::size_t i = 1; i < lower.size(); ++i) {
+        EXPECT_EQ(lower[i].rect.left, lower[0].rect.left);
+        EXPECT_EQ(lower[i].rect.top, lower[i - 1].rect.bottom);
+    }
+    for (HWND toolbar : {app_.window.upper_toolbar, app_.window.lower_toolbar}) {
+        const Rect place = rect_in_parent(toolbar);
+        EXPECT_LE(place.right(), kLeftStrip) << "the column must not reach over the tree";
+        EXPECT_GE(place.height, static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)) * 16);
+    }
+    // The upper column ends above the lower one in both forms.
+    EXPECT_LT(rect_in_parent(app_.window.upper_toolbar).bottom(), 330);
+    EXPECT_LE(rect_in_parent(app_.window.lower_toolbar).bottom(), inner_size().height);
+}
+
+TEST_F(MainWindow, PopupMenusHoldTheirItemsAndSeparatorsWithTheirTexts) {
+    for (const PopupMenu& menu : kPopupMenus) {
+        HMENU popup = app_.window.popup(menu.number);
+        ASSERT_TRUE(popup) << menu.number;
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(menu.items.size()));
+        for (std::size_t i = 0; i < menu.items.size(); ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_FTYPE | MIIM_ID;
+            ASSERT_TRUE(GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &info));
+            EXPECT_EQ((info.fType & MFT_SEPARATOR) != 0, menu.items[i].separator());
+            if (menu.items[i].separator())
+                continue;
+            EXPECT_EQ(static_cast<int>(info.wID), menu.items[i].command);
+            wchar_t caption[200] = {};
+            GetMenuStringW(popup, static_cast<UINT>(i), caption, 200, MF_BYPOSITION);
+            EXPECT_EQ(wide_to_utf8(caption), find_text(menu.items[i].caption_key));
+        }
+    }
+    EXPECT_EQ(app_.window.popup(kHelpMenu) != nullptr, true);
+    EXPECT_EQ(app_.window.popup(44), nullptr);
+}
+
+TEST_F(MainWindow, APopupMenuChoiceBecomesACommandEventOfItsOwn) {
+    // The menu's own loop reads the keys posted to this thread; a timer ends
+    // the menu should they never arrive, so the test cannot hang.
+    const UINT_PTR guard =
+        SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    PostMessageW(app_.main_window, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(app_.main_window, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(show_popup_menu(app_, kHelpMenu), 30);
+    auto events = take_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, EventKind::kCommand);
+    EXPECT_EQ(events[0].command, 30);
+
+    PostMessageW(app_.main_window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(show_popup_menu(app_, kToolsMenu), 0);
+    EXPECT_TRUE(take_events().empty());
+    KillTimer(nullptr, guard);
+    EXPECT_EQ(show_popup_menu(app_, 44), 0);
+}
+
+TEST_F(MainWindow, FontsColoursAndStylesOfTheControls) {
+    const UiFonts& fonts = app_.ui.fonts;
+    auto font_of = [](HWND control) {
+        return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    };
+    EXPECT_EQ(font_of(app_.window.tree_caption), fonts.font11.get());
+    EXPECT_EQ(font_of(app_.window.list_caption), fonts.font11.get());
+    EXPECT_EQ(font_of(app_.window.tree.window()), fonts.font10.get());
+    EXPECT_EQ(font_of(app_.window.list.window()), fonts.font12.get());
+    EXPECT_EQ(font_of(app_.window.search_field), fonts.font12.get());
+
+    HWND tree = app_.window.tree.window();
+    EXPECT_EQ(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(250, 250, 250)));
+    EXPECT_EQ(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0), static_cast<LRESULT>(RGB(96, 96, 96)));
+    const auto tree_style = GetWindowLongPtrW(tree, GWL_STYLE);
+    EXPECT_TRUE(tree_style & TVS_HASBUTTONS);
+    EXPECT_TRUE(tree_style & TVS_LINESATROOT);
+    EXPECT_TRUE(tree_style & TVS_SHOWSELALWAYS);
+    EXPECT_FALSE(tree_style & TVS_HASLINES);
+
+    HWND list = app_.window.list.window();
+    EXPECT_EQ(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0), static_cast<LRESULT>(RGB(96, 96, 96)));
+    EXPECT_EQ(SendMessageW(list, LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(255, 255, 255)));
+    const auto list_style = GetWindowLongPtrW(list, GWL_STYLE);
+    EXPECT_TRUE(list_style & LVS_SINGLESEL);
+    EXPECT_TRUE(list_style & LVS_NOSORTHEADER);
+    EXPECT_TRUE(list_style & LVS_SHAREIMAGELISTS);
+    EXPECT_FALSE(list_style & LVS_SHOWSELALWAYS);
+    EXPECT_FALSE(GetWindowLongPtrW(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ((SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_DOUBLEBUFFER) != 0,
+              file_list_double_buffered());
+    // Details mode at creation, four columns, the first as wide as the pane.
+    EXPECT_EQ(app_.window.list.display_mode(), kDetailsMode);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 490);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), 100);
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    ASSERT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4);
+    for (int column = 0; column < 4; ++column) {
+        wchar_t title[100] = {};
+        LVCOLUMNW data{};
+        data.mask = LVCF_TEXT;
+        data.pszText = title;
+        data.cchTextMax = 100;
+        SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&data));
+        EXPECT_NE(title[0], L'\0') << column;
+    }
+    // The captions start empty; the search field is borderless.
+    EXPECT_EQ(window_text(app_.window.tree_caption), "");
+    EXPECT_FALSE(GetWindowLongPtrW(app_.window.search_field, GWL_STYLE) & WS_BORDER);
+    EXPECT_FALSE(GetWindowLongPtrW(app_.window.search_field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    // The size button shows the picture for making the window smaller.
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app_.window.size_button, STM_GETICON, 0, 0)),
+              app_.window.button_icons[kSmallerImage].get());
+}
+
+TEST_F(MainWindow, ToolbarButtonsMenuItemsAndTheCloseBoxBecomeEvents) {
+    // A click on the last button of the upper toolbar: Exit.
+    const auto upper = toolbar_buttons(app_.window.upper_toolbar);
+    const RECT exit = upper.back().rect;
+    const LPARAM at = MAKELPARAM((exit.left + exit.right) / 2, (exit.top + exit.bottom) / 2);
+    SendMessageW(app_.window.upper_toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(app_.window.upper_toolbar, WM_LBUTTONUP, 0, at);
+    // A menu item, posted as the installer does; the close box.
+    PostMessageW(app_.main_window, WM_COMMAND, 52, 0);
+    PostMessageW(app_.main_window, WM_CLOSE, 0, 0);
+
+    const std::vector<Event> events = take_events();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].kind, EventKind::kCommand);
+    EXPECT_EQ(events[0].command, 13);
+    EXPECT_EQ(events[1].kind, EventKind::kCommand);
+    EXPECT_EQ(events[1].command, 52);
+    EXPECT_EQ(events[2].kind, EventKind::kClose);
+    EXPECT_EQ(events[2].window, kMainWindowNumber);
+}
+
+TEST_F(MainWindow, ImageButtonClicksAreControlEventsNeverTheCommandOfTheSameNumber) {
+    for (const ImageButton& button : kImageButtons) {
+        HWND control = app_.window.control(button.control);
+        SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        const std::vector<Event> events = take_events();
+        ASSERT_EQ(events.size(), 1u) << button.control;
+        EXPECT_EQ(events[0].kind, EventKind::kControl);
+        EXPECT_EQ(events[0].control, button.control);
+        EXPECT_EQ(events[0].type, kLeftClick);
+        EXPECT_EQ(events[0].command, 0);
+    }
+    // Typing into the search field (control 11, like command 11) is no event.
+    SetWindowTextW(app_.window.search_field, L"note");
+    EXPECT_TRUE(take_events().empty());
+}
+
+TEST_F(MainWindow, ReturnIsCommand44ExceptOnTheFileListWhereItIsADoubleClick) {
+    auto press_return = [this](HWND focus) {
+        SetFocus(focus);
+        MSG key{focus, WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};
+        if (!translate_window_keys(app_, key)) {
+            TranslateMessage(&key);
+            DispatchMessageW(&key);
+        }
+        return take_events();
+    };
+    auto events = press_return(app_.window.search_field);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, EventKind::kCommand);
+    EXPECT_EQ(events[0].command, kReturnKeyCommand);
+
+    events = press_return(app_.window.list.window());
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, EventKind::kControl);
+    EXPECT_EQ(events[0].control, kFileListControl);
+    EXPECT_EQ(events[0].type, kLeftDoubleClick);
+    EXPECT_EQ(app_.window.list.state(), -1);
+}
+
+TEST_F(MainWindow, TreeAndListNotificationsBecomeTheirEventNumbers) {
+    struct Case {
+        HWND from;
+        UINT code;
+        int control;
+        int type;
+    };
+    HWND tree = app_.window.tree.window();
+    HWND list = app_.window.list.window();
+    for (const Case& c :
+         {Case{tree, NM_CLICK, 1, 0}, Case{tree, NM_RCLICK, 1, 1}, Case{list, NM_CLICK, 3, 0},
+          Case{list, NM_RCLICK, 3, 1}, Case{list, NM_DBLCLK, 3, 2}, Case{list, NM_RDBLCLK, 3, 3},
+          Case{list, NM_RETURN, 3, 2}, Case{list, LVN_BEGINDRAG, 3, 14002}}) {
+        NMLISTVIEW note{};
+        note.hdr = {c.from, static_cast<UINT_PTR>(GetDlgCtrlID(c.from)), c.code};
+        note.iItem = -1;
+        SendMessageW(GetParent(c.from), WM_NOTIFY, note.hdr.idFrom,
+                     reinterpret_cast<LPARAM>(&note));
+        const std::vector<Event> events = take_events();
+        ASSERT_EQ(events.size(), 1u) << c.code;
+        EXPECT_EQ(events[0].kind, EventKind::kControl);
+        EXPECT_EQ(events[0].control, c.control);
+        EXPECT_EQ(events[0].type, c.type);
+    }
+    // A tree double click is none of the tree's events.
+    NMHDR other{tree, 1, static_cast<UINT>(NM_DBLCLK)};
+    SendMessageW(GetParent(tree), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&other));
+    EXPECT_TRUE(take_events().empty());
+}
+
+TEST_F(MainWindow, ASelectionChangeInTheListIsEvent768AndAnotherChangeIsNot) {
+    write_file(app_.folders.own_menu + "Editor.lnk", "x");
+    write_file(app_.folders.own_menu + "Notes.txt", "x");
+    app_.window.list.set_text(app_.folders.own_menu);
+    ASSERT_EQ(app_.window.list.row_count(), 2);
+    take_events();
+
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageW(app_.window.list.window(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+    auto events = take_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].control, kFileListControl);
+    EXPECT_EQ(events[0].type, kSelectionChange);
+    EXPECT_EQ(app_.window.list.state(), 1);
+
+    // Rewriting a row's text is not a selection change.
+    ListViewFileList(app_.window.list.window()).set_row_text(0, "Editor");
+    EXPECT_TRUE(take_events().empty());
+}
+
+TEST_F(MainWindow, TheSmallerFormGivesUpTheBandAndTwoTogglesRestoreEveryRectangle) {
+    const std::vector<Rect> full = control_rects(app_);
+    const Size full_size = inner_size();
+    RECT frame{};
+    GetWindowRect(app_.main_window, &frame);
+
+    make_window_smaller(app_);
+    EXPECT_EQ(app_.settings.window_smaller, 1);
+    EXPECT_EQ(inner_size(), (Size{877, 485}));
+    EXPECT_EQ(control_rects(app_), layout_rects(main_layout(WindowForm::smaller), app_));
+    EXPECT_EQ(rect_in_parent(app_.window.lower_toolbar).y, 330);
+    EXPECT_EQ(rect_in_parent(app_.window.tree_container).height, 435);
+    EXPECT_EQ(rect_in_parent(app_.window.size_button).y, 463);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app_.window.size_button, STM_GETICON, 0, 0)),
+              app_.window.button_icons[kLargerImage].get());
+    RECT small_frame{};
+    GetWindowRect(app_.main_window, &small_frame);
+    EXPECT_EQ(small_frame.left, frame.left);
+    EXPECT_EQ(small_frame.top, frame.top);
+
+    make_window_larger(app_);
+    EXPECT_EQ(app_.settings.window_smaller, 0);
+    EXPECT_EQ(inner_size(), full_size);
+    EXPECT_EQ(control_rects(app_), full);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app_.window.size_button, STM_GETICON, 0, 0)),
+              app_.window.button_icons[kSmallerImage].get());
+
+    // And the other way round.
+    make_window_smaller(app_);
+    const std::vector<Rect> small = control_rects(app_);
+    make_window_larger(app_);
+    make_window_smaller(app_);
+    EXPECT_EQ(control_rects(app_), small);
+}
+
+TEST_F(MainWindow, DisplayModeAndWindowSizeAreIndependentChoices) {
+    const int window_smaller = app_.settings.window_smaller;
+    show_list(app_);
+    EXPECT_EQ(app_.settings.icon_format, 1);
+    EXPECT_EQ(app_.settings.window_smaller, window_smaller);
+    EXPECT_EQ(app_.window.list.display_mode(), kListMode);
+    EXPECT_EQ(GetWindowLongPtrW(app_.window.list.window(), GWL_STYLE) & LVS_TYPEMASK, LVS_LIST);
+    // In list mode every entry is as wide as the list: one entry per line.
+    RECT inner{};
+    GetClientRect(app_.window.list.window(), &inner);
+    EXPECT_EQ(SendMessageW(app_.window.list.window(), LVM_GETCOLUMNWIDTH, 0, 0), inner.right);
+    EXPECT_GE(inner.right, 482 - GetSystemMetrics(SM_CXVSCROLL));
+
+    make_window_smaller(app_);
+    EXPECT_EQ(app_.window.list.display_mode(), kListMode);
+    EXPECT_EQ(app_.settings.icon_format, 1);
+    show_large_icons(app_);
+    EXPECT_EQ(app_.settings.icon_format, 0);
+    EXPECT_EQ(app_.window.list.display_mode(), kLargeIconMode);
+    EXPECT_EQ(GetWindowLongPtrW(app_.window.list.window(), GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
+    EXPECT_EQ(app_.settings.window_smaller, 1);
+}
+
+TEST_F(MainWindow, InListModeEveryEntryTakesAWholeLine) {
+    for (const char* name : {"a.lnk", "b.lnk", "c.lnk"})
+        write_file(app_.folders.own_menu + name, "x");
+    app_.window.list.set_text(app_.folders.own_menu);
+    show_list(app_);
+    HWND list = app_.window.list.window();
+    RECT first{LVIR_BOUNDS, 0, 0, 0};
+    RECT second{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    SendMessageW(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    EXPECT_EQ(second.left, first.left);
+    EXPECT_GT(second.top, first.top);
+    EXPECT_GE(first.right - first.left, 482 - GetSystemMetrics(SM_CXVSCROLL));
+    // No horizontal scroll bar for a single column of entries.
+    EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL);
+}
+
+}  // namespace
+}  // namespace trevalon
