@@ -10,7 +10,6 @@
 #include "shell/event_loop_win.h"
 #include "shell/wide_win.h"
 #include "texts/text_table.h"
-#include "window/button_images_win.h"
 #include "window/dpi_win.h"
 #include "window/list_views_win.h"
 #include "window/placement.h"
@@ -57,37 +56,6 @@ std::optional<LRESULT> colour_static(const App& app, WPARAM wparam, LPARAM lpara
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-// On a monitor of another resolution: the suggested frame, the fonts and
-// pictures for the new resolution, and every control laid out again.
-void change_dpi(App& app, int dpi, const RECT& suggested) {
-    WindowControls& controls = app.window;
-    controls.dpi = dpi;
-    app.ui.fonts = create_fonts(dpi);
-    const MainLayout layout = main_layout(controls.form, dpi);
-    make_toolbar_images(controls, app.instance, layout.image_side);
-    for (HWND toolbar : {controls.upper_toolbar, controls.lower_toolbar}) {
-        const HIMAGELIST images = toolbar == controls.upper_toolbar ? controls.upper_images.get()
-                                                                    : controls.lower_images.get();
-        SendMessageW(toolbar, TB_SETBITMAPSIZE, 0,
-                     MAKELPARAM(layout.image_side, layout.image_side));
-        SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-        SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
-    }
-    for (const ImageButton& button : kImageButtons) {
-        controls.button_icons[static_cast<std::size_t>(button.image)] =
-            button_icon(app.instance, button.image, layout.image_side);
-    }
-    controls.button_icons[kLargerImage] =
-        button_icon(app.instance, kLargerImage, layout.image_side);
-    SetWindowPos(app.main_window, nullptr, suggested.left, suggested.top,
-                 suggested.right - suggested.left, suggested.bottom - suggested.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    apply_fonts_and_colours(app);
-    apply_layout(app);
-    controls.list.set_column_width(kNameColumn, layout.list_column_width);
-    InvalidateRect(app.main_window, nullptr, TRUE);
-}
-
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
@@ -113,9 +81,15 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
                 return *brush;
             break;
         case WM_DPICHANGED: {
-            const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-            if (suggested)
-                change_dpi(*app, HIWORD(wparam), *suggested);
+            // On a monitor of another resolution: the suggested place, then
+            // everything at the new resolution.
+            if (const auto* suggested = reinterpret_cast<const RECT*>(lparam)) {
+                SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                             suggested->right - suggested->left, suggested->bottom - suggested->top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            apply_dpi(*app, HIWORD(wparam));
+            InvalidateRect(window, nullptr, TRUE);
             return 0;
         }
         default:

@@ -7,6 +7,7 @@
 #include "shell/wide_win.h"
 #include "texts/text_table.h"
 #include "window/button_images_win.h"
+#include "window/main_window_win.h"
 #include "window/pane_window_win.h"
 #include "window/window_numbers.h"
 
@@ -35,11 +36,45 @@ void set_font(HWND window, HFONT font) {
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
+// The buttons stacked into as many rows as there are, and the toolbar window
+// sized to exactly that column, so it never reaches over the panes beside the
+// strip. Some toolbars place a wrapped separator beside its button rather
+// than below it: only the buttons count, and the separators leave their gap
+// between the groups.
+void stack_toolbar(HWND toolbar) {
+    const auto count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    RECT bounds{};
+    SendMessageW(toolbar, TB_SETROWS, MAKEWPARAM(count, TRUE), reinterpret_cast<LPARAM>(&bounds));
+    int width = 0;
+    int height = 0;
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        RECT item{};
+        SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&button));
+        if (button.fsStyle & BTNS_SEP)
+            continue;
+        if (SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item))) {
+            width = std::max(width, static_cast<int>(item.right));
+            height = std::max(height, static_cast<int>(item.bottom));
+        }
+    }
+    SetWindowPos(toolbar, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Pictures of side × side on buttons the default margins larger.
+void set_toolbar_images(HWND toolbar, HIMAGELIST images, int side, int dpi) {
+    SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(side, side));
+    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    SendMessageW(toolbar, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(side + scale_length(7, dpi), side + scale_length(6, dpi)));
+}
+
 // A toolbar whose buttons stand in one column at `origin`: the frame
-// stripped so it keeps the place it is given, then stacked into as many rows
-// as it has buttons, then sized to that column.
+// stripped so it keeps the place it is given, then stacked.
 HWND create_toolbar(HWND parent, int number, std::span<const ToolbarButton> buttons,
-                    HIMAGELIST images, int image_side, Point origin) {
+                    HIMAGELIST images, int image_side, int dpi, Point origin) {
     HWND toolbar = create_child(parent, TOOLBARCLASSNAMEW,
                                 TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_NODIVIDER |
                                     CCS_NOPARENTALIGN | CCS_NORESIZE,
@@ -47,8 +82,7 @@ HWND create_toolbar(HWND parent, int number, std::span<const ToolbarButton> butt
     if (!toolbar)
         return nullptr;
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(image_side, image_side));
-    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    set_toolbar_images(toolbar, images, image_side, dpi);
 
     std::vector<TBBUTTON> data;
     int image = 0;
@@ -67,26 +101,7 @@ HWND create_toolbar(HWND parent, int number, std::span<const ToolbarButton> butt
     }
     SendMessageW(toolbar, TB_ADDBUTTONSW, data.size(), reinterpret_cast<LPARAM>(data.data()));
 
-    const auto count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
-    RECT bounds{};
-    SendMessageW(toolbar, TB_SETROWS, MAKEWPARAM(count, TRUE), reinterpret_cast<LPARAM>(&bounds));
-    // The column's own extent; the toolbar window is given exactly that, so
-    // it never reaches over the panes beside the strip. Some toolbars place a
-    // wrapped separator beside its button rather than below it: only the
-    // buttons count, and the separators leave their gap between the groups.
-    int width = 0;
-    int height = 0;
-    for (int i = 0; i < count; ++i) {
-        RECT item{};
-        if (!data[static_cast<std::size_t>(i)].idCommand)
-            continue;
-        if (SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(&item))) {
-            width = std::max(width, static_cast<int>(item.right));
-            height = std::max(height, static_cast<int>(item.bottom));
-        }
-    }
-    SetWindowPos(toolbar, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    stack_toolbar(toolbar);
     return toolbar;
 }
 
@@ -218,10 +233,10 @@ void build_controls(App& app) {
     make_toolbar_images(controls, instance, layout.image_side);
     controls.upper_toolbar =
         create_toolbar(window, kUpperToolbar, kUpperToolbarButtons, controls.upper_images.get(),
-                       layout.image_side, layout.upper_toolbar);
+                       layout.image_side, controls.dpi, layout.upper_toolbar);
     controls.lower_toolbar =
         create_toolbar(window, kLowerToolbar, kLowerToolbarButtons, controls.lower_images.get(),
-                       layout.image_side, layout.lower_toolbar);
+                       layout.image_side, controls.dpi, layout.lower_toolbar);
 
     // The five popup menus.
     controls.popups.clear();
@@ -279,6 +294,33 @@ void build_controls(App& app) {
     controls.keys = UniqueAccelerators(CreateAcceleratorTableW(&return_key, 1));
 
     apply_fonts_and_colours(app);
+    controls.list.set_column_width(kNameColumn, layout.list_column_width);
+}
+
+void apply_dpi(App& app, int dpi) {
+    WindowControls& controls = app.window;
+    controls.dpi = dpi;
+    const MainLayout layout = main_layout(controls.form, dpi);
+    // The new fonts are in place before the old ones go.
+    UiFonts old_fonts = std::move(app.ui.fonts);
+    app.ui.fonts = create_fonts(dpi);
+    apply_fonts_and_colours(app);
+
+    make_toolbar_images(controls, app.instance, layout.image_side);
+    set_toolbar_images(controls.upper_toolbar, controls.upper_images.get(), layout.image_side, dpi);
+    set_toolbar_images(controls.lower_toolbar, controls.lower_images.get(), layout.image_side, dpi);
+    stack_toolbar(controls.upper_toolbar);
+    stack_toolbar(controls.lower_toolbar);
+    make_button_icons(controls, app.instance, layout.image_side);
+    for (const ImageButton& button : kImageButtons) {
+        if (button.control == kSizeButton)
+            continue;
+        SendMessageW(controls.control(button.control), STM_SETICON,
+                     reinterpret_cast<WPARAM>(
+                         controls.button_icons[static_cast<std::size_t>(button.image)].get()),
+                     0);
+    }
+    apply_layout(app);
     controls.list.set_column_width(kNameColumn, layout.list_column_width);
 }
 

@@ -61,6 +61,10 @@ struct WindowControls {
 // created is left out; the rest is built.
 void build_controls(App& app);
 
+// Everything that depends on the resolution, for a new one: fonts,
+// pictures, toolbar buttons, and every control's place.
+void apply_dpi(App& app, int dpi);
+
 // Fonts 1, 10, 11 and 12 and the colours, on the controls that use them.
 void apply_fonts_and_colours(App& app);
 

@@ -11,6 +11,7 @@
 #include "menu/file_list_view_win.h"
 #include "shell/event_loop_win.h"
 #include "shell/wide_win.h"
+#include "window/font_sizes.h"
 #include "window/layout.h"
 #include "window/view_toggles_win.h"
 #include "window/window_events_win.h"
@@ -251,6 +252,29 @@ TEST_F(MainWindow, ToolbarButtonsMenuItemsAndTheCloseBoxBecomeEvents) {
     EXPECT_EQ(events[2].window, kMainWindowNumber);
 }
 
+TEST_F(MainWindow, EveryButtonAndTheSearchFieldHaveTheirTooltips) {
+    HWND tips =
+        reinterpret_cast<HWND>(SendMessageW(app_.window.upper_toolbar, TB_GETTOOLTIPS, 0, 0));
+    ASSERT_TRUE(tips);
+    NMTTDISPINFOW request{};
+    request.hdr = {tips, 13, TTN_GETDISPINFOW};
+    SendMessageW(app_.main_window, WM_NOTIFY, 13, reinterpret_cast<LPARAM>(&request));
+    ASSERT_TRUE(request.lpszText);
+    EXPECT_EQ(wide_to_utf8(request.lpszText), find_text("TXT00062"));
+
+    EXPECT_EQ(SendMessageW(app_.window.tooltips, TTM_GETTOOLCOUNT, 0, 0), 5);
+    for (const ImageButton& button : kImageButtons) {
+        wchar_t tip[200] = {};
+        TOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = app_.main_window;
+        info.uId = reinterpret_cast<UINT_PTR>(app_.window.control(button.control));
+        info.lpszText = tip;
+        SendMessageW(app_.window.tooltips, TTM_GETTEXTW, 200, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(wide_to_utf8(tip), find_text(button.tooltip_key)) << button.control;
+    }
+}
+
 TEST_F(MainWindow, ImageButtonClicksAreControlEventsNeverTheCommandOfTheSameNumber) {
     for (const ImageButton& button : kImageButtons) {
         HWND control = app_.window.control(button.control);
@@ -376,6 +400,41 @@ TEST_F(MainWindow, TheSmallerFormGivesUpTheBandAndTwoTogglesRestoreEveryRectangl
     make_window_larger(app_);
     make_window_smaller(app_);
     EXPECT_EQ(control_rects(app_), small);
+}
+
+TEST_F(MainWindow, ANewResolutionLaysEverythingOutAgain) {
+    auto change_dpi = [this](int dpi) {
+        RECT frame{};
+        GetWindowRect(app_.main_window, &frame);
+        RECT suggested{frame.left, frame.top, frame.left + 1400, frame.top + 1000};
+        SendMessageW(app_.main_window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+    };
+    change_dpi(144);
+    EXPECT_EQ(app_.window.dpi, 144);
+    const MainLayout big = main_layout(WindowForm::full, 144);
+    EXPECT_EQ(inner_size(), big.inner);
+    EXPECT_EQ(control_rects(app_), layout_rects(big, app_));
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(app_.window.upper_images.get(), &width, &height);
+    EXPECT_EQ(width, 24);
+    EXPECT_LE(rect_in_parent(app_.window.upper_toolbar).right(), scale_length(kLeftStrip, 144));
+    const auto upper = toolbar_buttons(app_.window.upper_toolbar);
+    EXPECT_EQ(upper[1].rect.top, upper[0].rect.bottom);
+    EXPECT_GE(upper[0].rect.bottom - upper[0].rect.top, 24);
+    // The fonts follow the resolution's rule.
+    LOGFONTW caption{};
+    GetObjectW(app_.ui.fonts.font11.get(), sizeof(caption), &caption);
+    EXPECT_EQ(caption.lfHeight, font_height_for_points(8, 144));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(app_.window.tree_caption, WM_GETFONT, 0, 0)),
+              app_.ui.fonts.font11.get());
+
+    make_window_smaller(app_);
+    EXPECT_EQ(control_rects(app_), layout_rects(main_layout(WindowForm::smaller, 144), app_));
+    change_dpi(96);
+    EXPECT_EQ(inner_size(), (Size{877, 485}));
+    EXPECT_EQ(control_rects(app_), layout_rects(main_layout(WindowForm::smaller), app_));
 }
 
 TEST_F(MainWindow, DisplayModeAndWindowSizeAreIndependentChoices) {

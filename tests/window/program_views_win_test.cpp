@@ -103,6 +103,18 @@ class ProgramViews : public testing::Test {
         run_ = {};
     }
 
+    // A child window's rectangle in its parent's inner coordinates: the
+    // index-th of the class, in creation order.
+    static Rect child_rect(HWND window, const wchar_t* window_class, int index) {
+        HWND child = nullptr;
+        for (int i = 0; i <= index; ++i)
+            child = FindWindowExW(window, child, window_class, nullptr);
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    }
+
     static Size inner_size(HWND window) {
         RECT inner{};
         GetClientRect(window, &inner);
@@ -127,7 +139,11 @@ TEST_F(ProgramViews, TheOwnMenuInLargeIconsAndInListMode) {
     write_settings("IconFormat = 1\r\n");
     window = start();
     ASSERT_TRUE(window);
-    EXPECT_EQ(inner_size(window), (Size{877, 485}));  // the smaller form by default
+    // The smaller form by default: the lower toolbar moved up, the size
+    // button (the first picture) in the last row.
+    EXPECT_EQ(inner_size(window), (Size{877, 485}));
+    EXPECT_EQ(child_rect(window, L"ToolbarWindow32", 1).y, 330);
+    EXPECT_EQ(child_rect(window, L"Static", 2), (Rect{35, 463, 16, 16}));
     EXPECT_TRUE(test::save_artifact_screenshot(window, "own_menu_list"));
     end(window);
 }
