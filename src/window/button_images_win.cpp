@@ -1,8 +1,8 @@
 #include "window/button_images_win.h"
 
 #include <optional>
+#include <vector>
 
-#include "resources/resource_ids.h"
 #include "window/image_scale.h"
 #include "window/ui_resources_win.h"
 
@@ -38,14 +38,58 @@ UniqueIcon icon_from_image(const Image& image) {
     return UniqueIcon(CreateIconIndirect(&icon));
 }
 
-UniqueIcon button_icon(HINSTANCE instance, int number, int side) {
-    const std::optional<Image> image = decode_ico(embedded_data(instance, IDR_IMAGE_BASE + number));
+std::optional<Image> image_from_icon(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info))
+        return std::nullopt;
+    UniqueBitmap colour(info.hbmColor);
+    UniqueBitmap mask(info.hbmMask);
+    BITMAP shape{};
+    if (!colour || !GetObjectW(colour.get(), sizeof(shape), &shape) || shape.bmWidth <= 0 ||
+        shape.bmHeight <= 0 || shape.bmWidth > kMaxImageSide || shape.bmHeight > kMaxImageSide)
+        return std::nullopt;
+
+    Image image(shape.bmWidth, shape.bmHeight);
+    BITMAPINFO request{};
+    request.bmiHeader.biSize = sizeof(request.bmiHeader);
+    request.bmiHeader.biWidth = image.width;
+    request.bmiHeader.biHeight = -image.height;
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    request.bmiHeader.biCompression = BI_RGB;
+    WindowDC screen(nullptr);
+    std::vector<std::uint8_t> bgra(image.rgba.size());
+    if (!GetDIBits(screen.get(), colour.get(), 0, static_cast<UINT>(image.height), bgra.data(),
+                   &request, DIB_RGB_COLORS))
+        return std::nullopt;
+    bool has_alpha = false;
+    for (std::size_t i = 0; i + 3 < bgra.size(); i += 4) {
+        image.rgba[i] = bgra[i + 2];
+        image.rgba[i + 1] = bgra[i + 1];
+        image.rgba[i + 2] = bgra[i];
+        image.rgba[i + 3] = bgra[i + 3];
+        has_alpha = has_alpha || bgra[i + 3] != 0;
+    }
+    if (!has_alpha && mask) {
+        // An icon without alpha: its mask says which pixels show (0 = shown).
+        std::vector<std::uint8_t> bits(image.rgba.size());
+        if (GetDIBits(screen.get(), mask.get(), 0, static_cast<UINT>(image.height), bits.data(),
+                      &request, DIB_RGB_COLORS)) {
+            for (std::size_t i = 0; i + 3 < bits.size(); i += 4)
+                image.rgba[i + 3] = bits[i] ? 0 : 255;
+        }
+    }
+    return image;
+}
+
+UniqueIcon button_icon(const UiResources& resources, int number, int side) {
+    const std::optional<Image> image = image_from_icon(resources.icon(number));
     if (!image)
         return {};
     return icon_from_image(scale_image(*image, side, side));
 }
 
-UniqueImageList toolbar_images(HINSTANCE instance, std::span<const ToolbarButton> buttons,
+UniqueImageList toolbar_images(const UiResources& resources, std::span<const ToolbarButton> buttons,
                                int side) {
     UniqueImageList list(
         ImageList_Create(side, side, ILC_COLOR32, static_cast<int>(buttons.size()), 0));
@@ -54,7 +98,7 @@ UniqueImageList toolbar_images(HINSTANCE instance, std::span<const ToolbarButton
     for (const ToolbarButton& button : buttons) {
         if (button.separator())
             continue;
-        UniqueIcon icon = button_icon(instance, button.image, side);
+        UniqueIcon icon = button_icon(resources, button.image, side);
         if (!icon || ImageList_AddIcon(list.get(), icon.get()) < 0) {
             // A blank picture keeps the indices of the following buttons.
             const Image blank(side, side);

@@ -1,9 +1,11 @@
 // The toolbar and image-button pictures at the size the window's resolution
-// asks for: the embedded 16 × 16 images, resampled when the side differs.
+// asks for: the 16 × 16 images start-up loaded, resampled when the side
+// differs.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <span>
 
 #include "icons/image.h"
@@ -15,13 +17,18 @@ namespace trevalon {
 // An icon of the picture (straight alpha); empty for an empty picture.
 UniqueIcon icon_from_image(const Image& image);
 
-// Embedded image `number` as a side × side icon; empty when it is missing or
-// damaged.
-UniqueIcon button_icon(HINSTANCE instance, int number, int side);
+// The pixels of an icon (its alpha, or its mask where it has none); nothing
+// for a null or unreadable icon.
+std::optional<Image> image_from_icon(HICON icon);
+
+struct UiResources;
+
+// Image `number` as a side × side icon; empty when it was not loaded.
+UniqueIcon button_icon(const UiResources& resources, int number, int side);
 
 // The pictures of a toolbar's buttons in button order (separators take no
 // picture), side × side each. A missing picture leaves its button blank.
-UniqueImageList toolbar_images(HINSTANCE instance, std::span<const ToolbarButton> buttons,
+UniqueImageList toolbar_images(const UiResources& resources, std::span<const ToolbarButton> buttons,
                                int side);
 
 }  // namespace trevalon

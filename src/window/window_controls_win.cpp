@@ -141,12 +141,12 @@ HWND create_image_button(HWND parent, const Rect& rect, int control, HICON icon)
     return button;
 }
 
-void make_button_icons(WindowControls& controls, HINSTANCE instance, int side) {
+void make_button_icons(WindowControls& controls, const UiResources& resources, int side) {
     for (const ImageButton& button : kImageButtons) {
         controls.button_icons[static_cast<std::size_t>(button.image)] =
-            button_icon(instance, button.image, side);
+            button_icon(resources, button.image, side);
     }
-    controls.button_icons[kLargerImage] = button_icon(instance, kLargerImage, side);
+    controls.button_icons[kLargerImage] = button_icon(resources, kLargerImage, side);
 }
 
 }  // namespace
@@ -217,9 +217,9 @@ int show_popup_menu(App& app, int number) {
     return command;
 }
 
-void make_toolbar_images(WindowControls& controls, HINSTANCE instance, int side) {
-    controls.upper_images = toolbar_images(instance, kUpperToolbarButtons, side);
-    controls.lower_images = toolbar_images(instance, kLowerToolbarButtons, side);
+void make_toolbar_images(WindowControls& controls, const UiResources& resources, int side) {
+    controls.upper_images = toolbar_images(resources, kUpperToolbarButtons, side);
+    controls.lower_images = toolbar_images(resources, kLowerToolbarButtons, side);
 }
 
 void build_controls(App& app) {
@@ -230,7 +230,7 @@ void build_controls(App& app) {
     controls.form = WindowForm::full;
 
     // Toolbars 0 and 14.
-    make_toolbar_images(controls, instance, layout.image_side);
+    make_toolbar_images(controls, app.ui, layout.image_side);
     controls.upper_toolbar =
         create_toolbar(window, kUpperToolbar, kUpperToolbarButtons, controls.upper_images.get(),
                        layout.image_side, controls.dpi, layout.upper_toolbar);
@@ -265,7 +265,7 @@ void build_controls(App& app) {
     }
 
     // The bottom row.
-    make_button_icons(controls, instance, layout.image_side);
+    make_button_icons(controls, app.ui, layout.image_side);
     auto icon = [&controls](int image) {
         return controls.button_icons[static_cast<std::size_t>(image)].get();
     };
@@ -306,12 +306,12 @@ void apply_dpi(App& app, int dpi) {
     app.ui.fonts = create_fonts(dpi);
     apply_fonts_and_colours(app);
 
-    make_toolbar_images(controls, app.instance, layout.image_side);
+    make_toolbar_images(controls, app.ui, layout.image_side);
     set_toolbar_images(controls.upper_toolbar, controls.upper_images.get(), layout.image_side, dpi);
     set_toolbar_images(controls.lower_toolbar, controls.lower_images.get(), layout.image_side, dpi);
     stack_toolbar(controls.upper_toolbar);
     stack_toolbar(controls.lower_toolbar);
-    make_button_icons(controls, app.instance, layout.image_side);
+    make_button_icons(controls, app.ui, layout.image_side);
     for (const ImageButton& button : kImageButtons) {
         if (button.control == kSizeButton)
             continue;

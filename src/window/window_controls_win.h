@@ -75,6 +75,6 @@ void apply_fonts_and_colours(App& app);
 int show_popup_menu(App& app, int number);
 
 // The toolbars' pictures at side × side.
-void make_toolbar_images(WindowControls& controls, HINSTANCE instance, int side);
+void make_toolbar_images(WindowControls& controls, const UiResources& resources, int side);
 
 }  // namespace trevalon

@@ -11,6 +11,7 @@
 #include "menu/file_list_view_win.h"
 #include "shell/event_loop_win.h"
 #include "shell/wide_win.h"
+#include "window/button_images_win.h"
 #include "window/font_sizes.h"
 #include "window/layout.h"
 #include "window/view_toggles_win.h"
@@ -252,6 +253,40 @@ TEST_F(MainWindow, ToolbarButtonsMenuItemsAndTheCloseBoxBecomeEvents) {
     EXPECT_EQ(events[2].window, kMainWindowNumber);
 }
 
+// How many pixels of an icon show at all.
+int visible_pixels(HICON icon) {
+    const auto image = image_from_icon(icon);
+    int count = 0;
+    for (std::size_t i = 3; image && i < image->rgba.size(); i += 4)
+        count += image->rgba[i] > 0 ? 1 : 0;
+    return count;
+}
+
+TEST_F(MainWindow, ButtonsShowTheLoadedPicturesAtTheWindowsResolution) {
+    for (HIMAGELIST images : {app_.window.upper_images.get(), app_.window.lower_images.get()}) {
+        const int count = ImageList_GetImageCount(images);
+        ASSERT_GT(count, 0);
+        for (int i = 0; i < count; ++i) {
+            UniqueIcon icon(ImageList_GetIcon(images, i, ILD_NORMAL));
+            EXPECT_GT(visible_pixels(icon.get()), 20) << i;
+        }
+    }
+    EXPECT_EQ(ImageList_GetImageCount(app_.window.upper_images.get()), 11);
+    for (const ImageButton& button : kImageButtons) {
+        const auto icon = reinterpret_cast<HICON>(
+            SendMessageW(app_.window.control(button.control), STM_GETICON, 0, 0));
+        EXPECT_GT(visible_pixels(icon), 20) << button.control;
+        const auto image = image_from_icon(icon);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image->width, 16);
+    }
+    // At 96 dpi the pictures are the loaded ones, pixel for pixel.
+    const auto loaded = image_from_icon(app_.ui.icon(kSmallerImage));
+    const auto shown = image_from_icon(app_.window.button_icons[kSmallerImage].get());
+    ASSERT_TRUE(loaded && shown);
+    EXPECT_EQ(shown->rgba, loaded->rgba);
+}
+
 TEST_F(MainWindow, EveryButtonAndTheSearchFieldHaveTheirTooltips) {
     HWND tips =
         reinterpret_cast<HWND>(SendMessageW(app_.window.upper_toolbar, TB_GETTOOLTIPS, 0, 0));
@@ -423,6 +458,13 @@ TEST_F(MainWindow, ANewResolutionLaysEverythingOutAgain) {
     const auto upper = toolbar_buttons(app_.window.upper_toolbar);
     EXPECT_EQ(upper[1].rect.top, upper[0].rect.bottom);
     EXPECT_GE(upper[0].rect.bottom - upper[0].rect.top, 24);
+    const auto search = image_from_icon(
+        reinterpret_cast<HICON>(SendMessageW(app_.window.search_button, STM_GETICON, 0, 0)));
+    ASSERT_TRUE(search);
+    EXPECT_EQ(search->width, 24);
+    EXPECT_GT(visible_pixels(reinterpret_cast<HICON>(
+                  SendMessageW(app_.window.search_button, STM_GETICON, 0, 0))),
+              40);
     // The fonts follow the resolution's rule.
     LOGFONTW caption{};
     GetObjectW(app_.ui.fonts.font11.get(), sizeof(caption), &caption);

@@ -13,6 +13,8 @@
 #include "settings/settings.h"
 #include "shell/app_win.h"
 #include "shell/file_ops_win.h"
+#include "shell/wide_win.h"
+#include "support/process_win.h"
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"
 #include "support/wait_win.h"
@@ -54,6 +56,12 @@ class WindowTest : public testing::Test {
         app_.clock = &clock_;
         app_.ui.fonts = create_fonts(desktop_dpi());
         app_.ui.cursors = load_cursors();
+        // The pictures come from the built program, as start-up loads them.
+        program_.reset(LoadLibraryExW(utf8_to_wide(build_tree_path(TREVALON_EXE_PATH)).c_str(),
+                                      nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+        ASSERT_TRUE(program_);
+        load_embedded_images(app_.ui, program_.get());
         ASSERT_TRUE(build_main_window(app_));
         ShowWindow(app_.main_window, SW_SHOWNORMAL);
         UpdateWindow(app_.main_window);
@@ -101,6 +109,7 @@ class WindowTest : public testing::Test {
 
     TempDir dir_;
     FakeClock clock_;
+    UniqueLibrary program_;
     App app_;
 };
 
