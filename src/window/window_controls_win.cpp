@@ -293,8 +293,10 @@ void build_controls(App& app) {
     ACCEL return_key{FVIRTKEY, VK_RETURN, kReturnKeyCommand};
     controls.keys = UniqueAccelerators(CreateAcceleratorTableW(&return_key, 1));
 
-    apply_fonts_and_colours(app);
+    // The list starts in details mode for its columns, then shows large icons.
+    controls.list.set_display_mode(kLargeIconMode);
     controls.list.set_column_width(kNameColumn, layout.list_column_width);
+    apply_fonts_and_colours(app);
 }
 
 void apply_dpi(App& app, int dpi) {

@@ -229,7 +229,7 @@ TEST_F(SettingsWindow, ChangingEveryControlAndConfirmingSavesAppliesAndShowsTheN
     EXPECT_EQ(app().view.menu_root, new_menu);
     EXPECT_EQ(app().view.tree_selection, 0);
     EXPECT_EQ(test::window_title(app().main_window),
-              find_text("Program_Name") + " - " + text("TXT00206"));
+              find_text("Program_Name") + " - " + text("TXT00206") + " - " + text("TXT00200"));
 }
 
 TEST_F(SettingsWindow, ClosingByTheCloseBoxKeepsTheChangesAndRemovesTheAutostartAtOnce) {

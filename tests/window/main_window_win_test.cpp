@@ -207,8 +207,10 @@ TEST_F(MainWindow, FontsColoursAndStylesOfTheControls) {
     EXPECT_FALSE(GetWindowLongPtrW(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ((SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_DOUBLEBUFFER) != 0,
               file_list_double_buffered());
-    // Details mode at creation, four columns, the first as wide as the pane.
-    EXPECT_EQ(app_.window.list.display_mode(), kDetailsMode);
+    // Large icons once built; in details mode four columns, the first as
+    // wide as the pane.
+    EXPECT_EQ(app_.window.list.display_mode(), kLargeIconMode);
+    app_.window.list.set_display_mode(kDetailsMode);
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 490);
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), 100);
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
