@@ -293,9 +293,10 @@ void build_controls(App& app) {
     ACCEL return_key{FVIRTKEY, VK_RETURN, kReturnKeyCommand};
     controls.keys = UniqueAccelerators(CreateAcceleratorTableW(&return_key, 1));
 
-    // The list starts in details mode for its columns, then shows large icons.
-    controls.list.set_display_mode(kLargeIconMode);
+    // The name column is sized while the list is still in details mode (the
+    // icon view ignores column widths), then the list shows large icons.
     controls.list.set_column_width(kNameColumn, layout.list_column_width);
+    controls.list.set_display_mode(kLargeIconMode);
     apply_fonts_and_colours(app);
 }
 
