@@ -50,6 +50,7 @@ ProgramFolders derive_program_folders(const SystemFolders& system, const TextTab
     folders.bookmarks = subfolder(folders.data, texts.find("Bookmarks_Subdir"));
     folders.icon_cache = subfolder(folders.data, texts.find("IconCache_Subdir"));
     folders.own_menu = subfolder(folders.data, texts.find("Velmora_Subdir"));
+    folders.cut_entries = subfolder(folders.data, texts.find("Clipboard_Subdir"));
     folders.settings_file =
         folders.data.empty() ? std::string() : folders.data + texts.find("Settings_File");
     folders.url_template = subfolder(folders.own_temp, "URLdummy");

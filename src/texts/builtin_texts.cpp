@@ -45,6 +45,7 @@ constexpr std::array kConstants{
     T("WindowsMenu_Subdir", "Windows Menu"),
     T("Settings_File", "Trevalon.prefs"),
     T("Bookmarks_Subdir", "Bookmarks"),
+    T("Clipboard_Subdir", "Clipboard"),
 };
 
 // The English list, in key order.
@@ -54,6 +55,11 @@ constexpr std::array kEnglish{
     T("Online_Adresse", "https://www.quorvane.example/trevalon/"),
     T("Online_MoreTools", "https://www.quorvane.example/tools/"),
     T("Digital_Sinatures", "Digital Signatures"),
+    // Note of a menu entry that starts a shell item without a file path.
+    T("Universal_App", "Universal App"),
+    // The buttons of the box that asks for a name.
+    T("Input_OK", "OK"),
+    T("Input_Cancel", "Cancel"),
 
     // Column titles of the file list, where the shell offers none of its own.
     T("Column_Name", "Name"),

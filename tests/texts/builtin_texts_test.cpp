@@ -49,8 +49,9 @@ static_assert(kTxtKeys.size() == 136);
 
 // The named keys of the English list, in their built-in order.
 constexpr std::array kNamedEnglishKeys{
-    "Online_Adresse"sv, "Online_MoreTools"sv, "Digital_Sinatures"sv, "Column_Name"sv,
-    "Column_Size"sv,    "Column_Type"sv,      "Column_Modified"sv};
+    "Online_Adresse"sv, "Online_MoreTools"sv, "Digital_Sinatures"sv, "Universal_App"sv,
+    "Input_OK"sv,       "Input_Cancel"sv,     "Column_Name"sv,       "Column_Size"sv,
+    "Column_Type"sv,    "Column_Modified"sv};
 
 // The constants, in their built-in order.
 constexpr std::array kConstantKeys{
@@ -62,6 +63,7 @@ constexpr std::array kConstantKeys{
     "Copyright_Text"sv,      "Offline_Hilfe"sv,
     "Temp_Subdir"sv,         "WindowsMenu_Subdir"sv,
     "Settings_File"sv,       "Bookmarks_Subdir"sv,
+    "Clipboard_Subdir"sv,
 };
 
 // Subfolders of the data folder. The program deletes some of them at exit, so
@@ -69,7 +71,7 @@ constexpr std::array kConstantKeys{
 constexpr std::array kDataSubfolderKeys{
     "RecentSearch_Subdir"sv, "RecentPrograms_Subdir"sv, "RecentDocuments_Subdir"sv,
     "Velmora_Subdir"sv,      "IconCache_Subdir"sv,      "WindowsMenu_Subdir"sv,
-    "Bookmarks_Subdir"sv,    "Settings_File"sv,
+    "Bookmarks_Subdir"sv,    "Settings_File"sv,         "Clipboard_Subdir"sv,
 };
 
 // Names that become folder or file names on disk.
@@ -78,6 +80,7 @@ constexpr std::array kFileNameKeys{
     "Velmora_Subdir"sv,      "IconCache_Subdir"sv,      "WindowsMenu_Subdir"sv,
     "Bookmarks_Subdir"sv,    "AppData_Subdir"sv,        "Temp_Subdir"sv,
     "Settings_File"sv,       "Offline_PDF"sv,           "Offline_Hilfe"sv,
+    "Clipboard_Subdir"sv,
 };
 
 // Texts by the way they are shown.
