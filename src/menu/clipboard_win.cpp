@@ -57,7 +57,7 @@ std::string clipboard_file_list() {
     return list;
 }
 
-bool copy_files_to_clipboard(const std::vector<std::string>& paths) {
+bool copy_files_to_clipboard(const std::vector<std::string>& paths, HWND owner) {
     const std::vector<std::byte> block = make_file_drop_block(paths);
     UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, block.size()));
     if (!memory)
@@ -68,7 +68,7 @@ bool copy_files_to_clipboard(const std::vector<std::string>& paths) {
             return false;
         std::memcpy(lock.data(), block.data(), block.size());
     }
-    ClipboardSession clipboard;
+    ClipboardSession clipboard(owner);
     if (!clipboard.is_open())
         return false;
     EmptyClipboard();

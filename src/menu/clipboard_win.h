@@ -19,8 +19,10 @@ std::vector<std::string> clipboard_files();
 std::string clipboard_file_list();
 
 // Puts the paths on the clipboard as a file-drop list; true when it is there.
-// A folder's trailing separator is dropped.
-bool copy_files_to_clipboard(const std::vector<std::string>& paths);
+// A folder's trailing separator is dropped. The clipboard is opened with the
+// owner window: emptying it without one leaves it owner-less, and Windows
+// then refuses the new data.
+bool copy_files_to_clipboard(const std::vector<std::string>& paths, HWND owner = nullptr);
 
 // Opens the shell's properties sheet of the file, on the named page when a
 // page name is given. True when the shell took the request.

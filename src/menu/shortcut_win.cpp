@@ -55,18 +55,23 @@ bool create_shortcut(const ShortcutSpec& spec) {
     return SUCCEEDED(file->Save(utf8_to_wide(spec.link_file).c_str(), TRUE));
 }
 
-std::string read_shortcut(std::string_view link_file) {
-    std::string target;
-    std::string arguments;
+std::optional<LinkFields> read_shortcut_resolved(std::string_view link_file) {
     ComInit com;
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
-    if (SUCCEEDED(make_link(link)) && load(link.get(), file, link_file) &&
-        SUCCEEDED(link->Resolve(nullptr, SLR_NO_UI))) {
-        target = read_text([&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, 0); });
-        arguments = read_text([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
+    if (FAILED(make_link(link)) || !load(link.get(), file, link_file) ||
+        FAILED(link->Resolve(nullptr, SLR_NO_UI))) {
+        return std::nullopt;
     }
-    return join_link_fields(target, arguments);
+    LinkFields fields;
+    fields.target = read_text([&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, 0); });
+    fields.arguments = read_text([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
+    return fields;
+}
+
+std::string read_shortcut(std::string_view link_file) {
+    const LinkFields fields = read_shortcut_resolved(link_file).value_or(LinkFields{});
+    return join_link_fields(fields.target, fields.arguments);
 }
 
 std::optional<ShortcutSpec> read_shortcut_spec(std::string_view link_file) {

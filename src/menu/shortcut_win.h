@@ -24,6 +24,10 @@ inline LinkFields read_shortcut_fields(std::string_view link_file) {
     return split_link_fields(read_shortcut(link_file));
 }
 
+// The same, telling a link that could not be loaded or resolved (nothing)
+// from one that names a shell item without a file path (an empty target).
+std::optional<LinkFields> read_shortcut_resolved(std::string_view link_file);
+
 // Everything stored in the link, as stored (not resolved, environment
 // references left in); nothing when it cannot be loaded.
 std::optional<ShortcutSpec> read_shortcut_spec(std::string_view link_file);

@@ -149,6 +149,18 @@ TEST(Clipboard, HeldClipboardReadsAsEmptyAndRefusesACopy) {
     EXPECT_EQ(clipboard_file_list(), "C:\\a.lnk");
 }
 
+TEST(Clipboard, AWriteWithAnOwnerWindowLeavesThatWindowOwningTheList) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(copy_files_to_clipboard({"C:\Menu\a.lnk"}, window));
+    EXPECT_EQ(GetClipboardOwner(), window);
+    EXPECT_EQ(clipboard_file_list(), "C:\Menu\a.lnk");
+    // Reading stays owner-less and changes nothing.
+    EXPECT_EQ(GetClipboardOwner(), window);
+    DestroyWindow(window);
+}
+
 TEST(ShowProperties, MissingFileIsRefusedWithoutUi) {
     test::TempDir dir;
     EXPECT_FALSE(show_properties(nullptr, dir.str() + "missing.lnk"));
