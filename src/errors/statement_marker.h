@@ -31,6 +31,9 @@ enum class SourceFile : std::uint8_t {
     system_commands = 8,
     list_views = 9,
     view_toggles = 10,
+    entry_operations = 11,
+    folder_operations = 12,
+    dispatch = 13,
     test_helper = 255,
 };
 

@@ -1,8 +1,13 @@
 #include "shell/clock.h"
 
 #include <chrono>
+#include <thread>
 
 namespace trevalon {
+
+void Clock::pause(int milliseconds) const {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 std::int64_t SystemClock::now_seconds() const {
     using namespace std::chrono;

@@ -11,6 +11,9 @@ class Clock {
     virtual ~Clock() = default;
     // Seconds since 1970-01-01 00:00 UTC, the scale file times are compared on.
     virtual std::int64_t now_seconds() const = 0;
+    // Waits on the calling thread (the pause after a launch); a test clock
+    // lets the time pass without waiting.
+    virtual void pause(int milliseconds) const;
 };
 
 class SystemClock final : public Clock {

@@ -115,6 +115,18 @@ bool copy_file(std::string_view from, std::string_view to) {
     return true;
 }
 
+bool copy_file_if_absent(std::string_view from, std::string_view to) {
+    const std::wstring target = utf8_to_wide(to);
+    if (!CopyFileW(utf8_to_wide(from).c_str(), target.c_str(), TRUE))
+        return false;
+    clear_read_only(target);
+    return true;
+}
+
+bool rename_path(std::string_view from, std::string_view to) {
+    return MoveFileExW(utf8_to_wide(from).c_str(), utf8_to_wide(to).c_str(), 0) != FALSE;
+}
+
 int copy_tree(std::string_view from, std::string_view to, std::string_view pattern,
               bool recursive) {
     if (!is_directory(from) || !create_folders(to))
@@ -169,6 +181,12 @@ std::vector<std::string> files_in(std::string_view folder) {
     return names;
 }
 
+namespace {
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+// FILETIME counts 100 ns steps since 1601; 11,644,473,600 s lie before 1970.
+constexpr std::int64_t kSecondsBefore1970 = 11'644'473'600LL;
+}  // namespace
+
 std::optional<std::int64_t> file_write_time(std::string_view path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(utf8_to_wide(path).c_str(), GetFileExInfoStandard, &data)) {
@@ -177,8 +195,36 @@ std::optional<std::int64_t> file_write_time(std::string_view path) {
     const std::int64_t ticks =
         (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
         data.ftLastWriteTime.dwLowDateTime;
-    // FILETIME counts 100 ns steps since 1601; 11,644,473,600 s lie before 1970.
-    return ticks / 10'000'000 - 11'644'473'600LL;
+    return ticks / kTicksPerSecond - kSecondsBefore1970;
+}
+
+bool set_file_write_time(std::string_view path, std::int64_t seconds) {
+    UniqueFile file(CreateFileW(utf8_to_wide(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file)
+        return false;
+    const std::uint64_t ticks =
+        static_cast<std::uint64_t>(seconds + kSecondsBefore1970) * kTicksPerSecond;
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(ticks);
+    time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    return SetFileTime(file.get(), nullptr, nullptr, &time) != FALSE;
+}
+
+std::optional<std::uint64_t> file_size(std::string_view path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(utf8_to_wide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool create_new_file(std::string_view path) {
+    UniqueFile file(CreateFileW(utf8_to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 std::optional<std::string> read_file(std::string_view path, std::size_t limit) {

@@ -23,6 +23,14 @@ bool create_folders(std::string_view path);
 // never read-only: files the program copies are its own to change and delete.
 bool copy_file(std::string_view from, std::string_view to);
 
+// Copies one file only when nothing of the target's name exists yet, so an
+// existing file is never replaced, not even one that appeared just now.
+bool copy_file_if_absent(std::string_view from, std::string_view to);
+
+// Renames (moves) a file or folder; fails when the new name is taken by
+// anything but the same item in another letter case.
+bool rename_path(std::string_view from, std::string_view to);
+
 // Copies the files of `from` whose names match `pattern` ("*.*", "*.lnk")
 // into `to`, keeping their folder structure when `recursive`. Nothing happens
 // when `from` is not a folder. Links to other folders (junctions, symbolic
@@ -43,6 +51,14 @@ std::vector<std::string> files_in(std::string_view folder);
 
 // Last-modified time as seconds since 1970 UTC.
 std::optional<std::int64_t> file_write_time(std::string_view path);
+// Sets the last-modified time, in seconds since 1970 UTC.
+bool set_file_write_time(std::string_view path, std::int64_t seconds);
+
+// The size of a file; nothing when it cannot be examined or is a folder.
+std::optional<std::uint64_t> file_size(std::string_view path);
+
+// Creates an empty file only when nothing of that name exists.
+bool create_new_file(std::string_view path);
 
 // The whole file, or nothing when it cannot be read or exceeds `limit` bytes.
 std::optional<std::string> read_file(std::string_view path, std::size_t limit = 16u << 20);
