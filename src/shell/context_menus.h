@@ -1,0 +1,53 @@
+// The two context menus of the window, the folder tree's (45) and the file
+// list's (54): their items in order and which of them may be chosen, decided
+// from what the view shows when the menu opens.
+#pragma once
+
+#include <array>
+#include <bitset>
+
+namespace trevalon {
+
+inline constexpr int kTreeMenu = 45;
+inline constexpr int kListMenu = 54;
+
+// Command numbers in menu order; 0 stands for a separator.
+inline constexpr std::array kTreeMenuItems{46, 47, 0, 48, 49, 0, 50, 51, 0, 52, 0, 53};
+inline constexpr std::array kListMenuItems{55, 0,  59, 60, 61, 0, 62, 63, 0,
+                                           64, 65, 0,  66, 67, 0, 68, 0,  69};
+
+// Enabled flags by command number.
+class MenuItemStates {
+  public:
+    bool enabled(int command) const { return in_range(command) && enabled_[command]; }
+    void set(int command, bool enabled) {
+        if (in_range(command))
+            enabled_[command] = enabled;
+    }
+
+  private:
+    static constexpr int kCommands = 70;
+    static bool in_range(int command) { return command >= 0 && command < kCommands; }
+    std::bitset<kCommands> enabled_;
+};
+
+struct TreeMenuInput {
+    bool item_hit = false;  // the right click hit a tree item
+    int item = -1;          // its number; 0 is the menu folder itself
+    // Whether the tree shows the own menu. Taken from the menu mode, not from
+    // the editable flag: a list shown after the Windows menu makes the view
+    // editable, but the tree still shows the Windows menu's rebuilt copy.
+    bool own_menu = false;
+};
+
+struct ListMenuInput {
+    bool has_entry = false;  // the right click hit an entry of the list
+    bool editable = false;   // the list's view may be changed
+    int clipboard_files = 0;
+    bool program = false;  // the entry starts a program (.exe target)
+};
+
+MenuItemStates tree_menu_states(const TreeMenuInput& input);
+MenuItemStates list_menu_states(const ListMenuInput& input);
+
+}  // namespace trevalon
