@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/selection.h"
+
 namespace trevalon {
 
 struct Settings;
@@ -27,6 +29,8 @@ struct ViewState {
     int record_launch = 1;
     int tree_selection = -1;
     std::array<int, 2> tree_history{0, 0};  // [0] current item, [1] the one before
+    SelectedFolder selected_folder;         // set by a right click on the tree
+    SelectedEntry selected_entry;           // set by a right click on the list
 };
 
 // The menu shown first: the Windows menu when MenuOnProgramStart is 1, or 2
