@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shell/handles_win.h"
+#include "shell/input_box_win.h"
 #include "shell/wide_win.h"
 
 namespace trevalon {
@@ -33,8 +34,9 @@ int SystemDialogs::message_box(std::string_view text, std::string_view caption, 
     return MessageBoxW(owner_, utf8_to_wide(text).c_str(), utf8_to_wide(caption).c_str(), type);
 }
 
-std::string SystemDialogs::input_box(std::string_view, std::string_view, std::string_view) {
-    return {};
+std::string SystemDialogs::input_box(std::string_view title, std::string_view prompt,
+                                     std::string_view default_text) {
+    return run_input_box(owner_, title, prompt, default_text);
 }
 
 std::string SystemDialogs::choose_folder(std::string_view title, std::string_view start_folder,

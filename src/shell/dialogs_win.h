@@ -38,8 +38,7 @@ class SystemDialogs final : public Dialogs {
     void set_owner(HWND owner) override { owner_ = owner; }
 
     int message_box(std::string_view text, std::string_view caption, UINT type) override;
-    // For now answers as if cancelled: the window that asks for names brings the
-    // real input box.
+    // A modal box owned by the owner window; empty when cancelled.
     std::string input_box(std::string_view title, std::string_view prompt,
                           std::string_view default_text) override;
     // The shell's folder browser, limited to file-system folders.
