@@ -40,6 +40,8 @@ struct Event {
     std::vector<std::string> dropped_files;
     std::string dropped_text;
     bool drop_is_move = false;
+    int drop_x = 0;  // where it was dropped, in screen coordinates
+    int drop_y = 0;
 };
 
 }  // namespace trevalon
