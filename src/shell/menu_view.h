@@ -1,0 +1,38 @@
+// What the entry and folder operations ask of the window after they changed
+// something on disk. The window puts its tree and list behind it; tests use a
+// model that keeps the same tables.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trevalon {
+
+class MenuView {
+  public:
+    virtual ~MenuView() = default;
+
+    // The folder the file list shows, ending in a separator; empty for none.
+    virtual std::string list_folder() const = 0;
+
+    // Shows the current menu again: rebuilds the tree and the folder table,
+    // selects item 0 and lists the menu folder.
+    virtual void show_menu_again() = 0;
+    // Makes the tree item with this number the selection.
+    virtual void select_tree_item(int item) = 0;
+    // Opens a folder in the list: converts its internet shortcuts, points the
+    // list at it, cleans it up, and sets the window title and header from the
+    // tree's selected item.
+    virtual void open_folder(std::string_view folder) = 0;
+    // Reads the list's folder again (after a change to its content); title and
+    // header stay.
+    virtual void refresh_list() = 0;
+    // Empties the list and forgets its folder.
+    virtual void clear_list() = 0;
+
+    virtual void show_recent_programs() = 0;
+    virtual void show_recent_documents() = 0;
+    virtual void show_bookmarks() = 0;
+};
+
+}  // namespace trevalon
