@@ -153,9 +153,9 @@ TEST(Clipboard, AWriteWithAnOwnerWindowLeavesThatWindowOwningTheList) {
     HWND window = CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
                                   nullptr, nullptr);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(copy_files_to_clipboard({"C:\Menu\a.lnk"}, window));
+    ASSERT_TRUE(copy_files_to_clipboard({"C:\\Menu\\a.lnk"}, window));
     EXPECT_EQ(GetClipboardOwner(), window);
-    EXPECT_EQ(clipboard_file_list(), "C:\Menu\a.lnk");
+    EXPECT_EQ(clipboard_file_list(), "C:\\Menu\\a.lnk");
     // Reading stays owner-less and changes nothing.
     EXPECT_EQ(GetClipboardOwner(), window);
     DestroyWindow(window);

@@ -4,11 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
+#include "menu/path_text.h"
+
 namespace trevalon {
 namespace {
+
+// Paths with the platform's own separator: "/" natively, a backslash under Wine.
+std::string p(std::string path) {
+    std::replace(path.begin(), path.end(), '/', kPathSeparator);
+    return path;
+}
 
 TEST(TypedNames, LoseForbiddenCharactersControlCharactersAndTrailingDots) {
     EXPECT_EQ(usable_name("a/b:c"), "abc");
@@ -21,28 +30,28 @@ TEST(TypedNames, LoseForbiddenCharactersControlCharactersAndTrailingDots) {
 }
 
 TEST(RenameRule, OnlyTheFoldersLastComponentChanges) {
-    EXPECT_EQ(renamed_folder_path("/m/Games/", "Play"), "/m/Play/");
-    EXPECT_EQ(renamed_folder_path("/m/Games/Games/", "Old"), "/m/Games/Old/");
-    EXPECT_EQ(renamed_folder_path("/Games/m/Games", "Spiele"), "/Games/m/Spiele/");
+    EXPECT_EQ(renamed_folder_path(p("/m/Games/"), "Play"), p("/m/Play/"));
+    EXPECT_EQ(renamed_folder_path(p("/m/Games/Games/"), "Old"), p("/m/Games/Old/"));
+    EXPECT_EQ(renamed_folder_path(p("/Games/m/Games"), "Spiele"), p("/Games/m/Spiele/"));
 }
 
 TEST(RenameRule, AnEntryKeepsItsExtension) {
     EXPECT_EQ(entry_base_name("a.b.lnk"), "a.b");
     EXPECT_EQ(entry_base_name("README"), "README");
-    EXPECT_EQ(renamed_entry_path("/m/", "a.b.lnk", "Editor"), "/m/Editor.lnk");
-    EXPECT_EQ(renamed_entry_path("/m", "Page.URL", "News"), "/m/News.URL");
+    EXPECT_EQ(renamed_entry_path(p("/m/"), "a.b.lnk", "Editor"), p("/m/Editor.lnk"));
+    EXPECT_EQ(renamed_entry_path(p("/m"), "Page.URL", "News"), p("/m/News.URL"));
     // A name without an extension does not gain a dangling dot.
-    EXPECT_EQ(renamed_entry_path("/m/", "README", "Readme first"), "/m/Readme first");
+    EXPECT_EQ(renamed_entry_path(p("/m/"), "README", "Readme first"), p("/m/Readme first"));
 }
 
 TEST(FolderLookUp, FindsTheFirstItemInAnyLetterCase) {
     FolderTable table;
-    table.paths = {"/m", "/m/Games", "/m/Games/Cards", "/m/Tools"};
-    EXPECT_EQ(find_folder_item(table, "/m/"), 0);
-    EXPECT_EQ(find_folder_item(table, "/M/games/"), 1);
-    EXPECT_EQ(find_folder_item(table, "/m/Games/Cards"), 2);
-    EXPECT_EQ(find_folder_item(table, "/m/Cards/"), -1);
-    EXPECT_EQ(find_folder_item(FolderTable{}, "/m/"), -1);
+    table.paths = {p("/m"), p("/m/Games"), p("/m/Games/Cards"), p("/m/Tools")};
+    EXPECT_EQ(find_folder_item(table, p("/m/")), 0);
+    EXPECT_EQ(find_folder_item(table, p("/M/games/")), 1);
+    EXPECT_EQ(find_folder_item(table, p("/m/Games/Cards")), 2);
+    EXPECT_EQ(find_folder_item(table, p("/m/Cards/")), -1);
+    EXPECT_EQ(find_folder_item(FolderTable{}, p("/m/")), -1);
 }
 
 TEST(UrlLine, TheFirstAddressLineWinsInAnyLetterCase) {
@@ -79,10 +88,10 @@ class EntryAnalysis : public testing::Test {
 };
 
 TEST_F(EntryAnalysis, AProgramLinkNamesItsTargetAndIsAProgram) {
-    links_["/m/Editor.LNK"] = {"C:\\Tools\\Editor.EXE", "-n"};
+    links_[p("/m/Editor.LNK")] = {"C:\\Tools\\Editor.EXE", "-n"};
     existing_.insert("C:\\Tools\\Editor.EXE");
-    const SelectedEntry entry = analyse("/m/Editor.LNK");
-    EXPECT_EQ(entry.path, "/m/Editor.LNK");
+    const SelectedEntry entry = analyse(p("/m/Editor.LNK"));
+    EXPECT_EQ(entry.path, p("/m/Editor.LNK"));
     EXPECT_EQ(entry.display, "shown");
     EXPECT_EQ(entry.target, "C:\\Tools\\Editor.EXE");
     EXPECT_EQ(entry.note, "");
@@ -90,51 +99,52 @@ TEST_F(EntryAnalysis, AProgramLinkNamesItsTargetAndIsAProgram) {
 }
 
 TEST_F(EntryAnalysis, ABookmarkShowsItsAddressWithoutQuotes) {
-    links_["/m/News.lnk"] = {"C:\\WINDOWS\\Explorer.exe", "\"https://news.example/\""};
-    const SelectedEntry entry = analyse("/m/News.lnk");
+    links_[p("/m/News.lnk")] = {"C:\\WINDOWS\\Explorer.exe", "\"https://news.example/\""};
+    const SelectedEntry entry = analyse(p("/m/News.lnk"));
     EXPECT_EQ(entry.target, "https://news.example/");
     EXPECT_EQ(entry.note, "");
     EXPECT_FALSE(entry.program);
 }
 
 TEST_F(EntryAnalysis, NotesTellAShellItemFromAMissingOrUnreadableTarget) {
-    links_["/m/App.lnk"] = {"", ""};
-    links_["/m/Gone.lnk"] = {"C:\\Old\\gone.exe", ""};
-    const SelectedEntry app = analyse("/m/App.lnk");
+    links_[p("/m/App.lnk")] = {"", ""};
+    links_[p("/m/Gone.lnk")] = {"C:\\Old\\gone.exe", ""};
+    const SelectedEntry app = analyse(p("/m/App.lnk"));
     EXPECT_EQ(app.target, "");
     EXPECT_EQ(app.note, "Universal App");
     EXPECT_FALSE(app.program);
 
-    const SelectedEntry gone = analyse("/m/Gone.lnk");
+    const SelectedEntry gone = analyse(p("/m/Gone.lnk"));
     EXPECT_EQ(gone.target, "C:\\Old\\gone.exe");
     EXPECT_EQ(gone.note, "Target missing");
     EXPECT_TRUE(gone.program);
 
-    const SelectedEntry broken = analyse("/m/Broken.lnk");
+    const SelectedEntry broken = analyse(p("/m/Broken.lnk"));
     EXPECT_EQ(broken.target, "");
     EXPECT_EQ(broken.note, "Target missing");
 }
 
 TEST_F(EntryAnalysis, AnInternetShortcutNamesItsAddressAndOtherFilesThemselves) {
-    texts_["/m/Page.url"] = "[InternetShortcut]\r\nURL=https://page.example/\r\n";
-    EXPECT_EQ(analyse("/m/Page.url").target, "https://page.example/");
-    EXPECT_EQ(analyse("/m/Unreadable.url").target, "");
-    const SelectedEntry document = analyse("/m/notes.txt");
-    EXPECT_EQ(document.target, "/m/notes.txt");
+    texts_[p("/m/Page.url")] = "[InternetShortcut]\r\nURL=https://page.example/\r\n";
+    EXPECT_EQ(analyse(p("/m/Page.url")).target, "https://page.example/");
+    EXPECT_EQ(analyse(p("/m/Unreadable.url")).target, "");
+    const SelectedEntry document = analyse(p("/m/notes.txt"));
+    EXPECT_EQ(document.target, p("/m/notes.txt"));
     EXPECT_FALSE(document.program);
 }
 
 TEST(LaunchDecision, LinksOpenOnlyWhenTheirTargetIsThereOrIsAShellItem) {
     const PathExists exists = [](const std::string& path) { return path == "C:\\e.exe"; };
-    EXPECT_EQ(decide_launch("/m/a.lnk", LinkFields{"C:\\e.exe", ""}, exists),
+    EXPECT_EQ(decide_launch(p("/m/a.lnk"), LinkFields{"C:\\e.exe", ""}, exists),
               LaunchKind::open_and_record);
-    EXPECT_EQ(decide_launch("/m/a.LNK", LinkFields{"", ""}, exists), LaunchKind::open_and_record);
-    EXPECT_EQ(decide_launch("/m/a.lnk", LinkFields{"C:\\gone.exe", ""}, exists),
+    EXPECT_EQ(decide_launch(p("/m/a.LNK"), LinkFields{"", ""}, exists),
+              LaunchKind::open_and_record);
+    EXPECT_EQ(decide_launch(p("/m/a.lnk"), LinkFields{"C:\\gone.exe", ""}, exists),
               LaunchKind::missing_target);
     // A link that could not be read is not opened blindly.
-    EXPECT_EQ(decide_launch("/m/a.lnk", std::nullopt, exists), LaunchKind::missing_target);
-    EXPECT_EQ(decide_launch("/m/a.url", std::nullopt, exists), LaunchKind::open);
-    EXPECT_EQ(decide_launch("/m/notes.txt", std::nullopt, exists), LaunchKind::open);
+    EXPECT_EQ(decide_launch(p("/m/a.lnk"), std::nullopt, exists), LaunchKind::missing_target);
+    EXPECT_EQ(decide_launch(p("/m/a.url"), std::nullopt, exists), LaunchKind::open);
+    EXPECT_EQ(decide_launch(p("/m/notes.txt"), std::nullopt, exists), LaunchKind::open);
 }
 
 }  // namespace
