@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 #include "shell/event_queue.h"
 #include "shell/handles_win.h"
+#include "shell/network_config.h"
 #include "shell/program_folders.h"
 #include "shell/view_state.h"
 #include "window/edge_watcher_win.h"
@@ -41,6 +42,8 @@ struct App {
     Dialogs* dialogs = nullptr;
     Launcher* launcher = nullptr;
     const Clock* clock = nullptr;
+    // Where the bookmark look-ups go; tests point it at local stand-ins.
+    NetworkConfig network;
 
     ProgramFolders folders;
     Settings settings;

@@ -18,7 +18,7 @@ class MenuView {
     // Shows the current menu again: rebuilds the tree and the folder table,
     // selects item 0 and lists the menu folder.
     virtual void show_menu_again() = 0;
-    // Makes the tree item with this number the selection.
+    // Makes the tree item with this number the selection; -1 clears it.
     virtual void select_tree_item(int item) = 0;
     // Opens a folder in the list: converts its internet shortcuts, points the
     // list at it, cleans it up, and sets the window title and header from the
@@ -29,6 +29,8 @@ class MenuView {
     virtual void refresh_list() = 0;
     // Empties the list and forgets its folder.
     virtual void clear_list() = 0;
+    // Gives the list the keyboard focus.
+    virtual void focus_list() = 0;
 
     virtual void show_recent_programs() = 0;
     virtual void show_recent_documents() = 0;

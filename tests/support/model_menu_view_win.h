@@ -25,6 +25,7 @@ class ModelMenuView final : public MenuView {
     void open_folder(std::string_view folder) override;
     void refresh_list() override;
     void clear_list() override;
+    void focus_list() override { calls.push_back("focus"); }
     void show_recent_programs() override;
     void show_recent_documents() override;
     void show_bookmarks() override;
@@ -34,7 +35,7 @@ class ModelMenuView final : public MenuView {
 
     int selected_item = -1;
     // One line per call: "menu", "select 3", "open <folder>", "refresh",
-    // "clear", "recent programs", "recent documents", "bookmarks".
+    // "clear", "focus", "recent programs", "recent documents", "bookmarks".
     std::vector<std::string> calls;
 
   private:
