@@ -6,7 +6,10 @@
 
 #include <optional>
 
+#include "shell/drag_source_win.h"
+#include "shell/file_ops_win.h"
 #include "support/ole_data_win.h"
+#include "support/temp_dir.h"
 
 namespace trevalon {
 namespace {
@@ -106,6 +109,22 @@ TEST_F(DropTargets, AWindowIsRegisteredOnceUntilTheRegistrationEnds) {
     registration.reset();
     EXPECT_EQ(RegisterDragDrop(window_, &another), S_OK);
     EXPECT_EQ(RevokeDragDrop(window_), S_OK);
+}
+
+TEST_F(DropTargets, AnEntryDraggedOutOfTheListCarriesItsPath) {
+    test::TempDir dir;
+    const std::string entry = dir.write_file("Menü\\Editor.lnk", "link");
+    ComPtr<IDataObject> data = file_data_object(entry);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(dropped_files(data.get()), std::vector<std::string>{entry});
+
+    // The program's own targets take it like any other drop.
+    DropTarget tree = target({.files = true, .text = false});
+    drag_and_drop(tree, data.get(), MK_LBUTTON | MK_SHIFT);
+    ASSERT_TRUE(dropped_);
+    EXPECT_EQ(dropped_->dropped_files, std::vector<std::string>{entry});
+    EXPECT_TRUE(dropped_->drop_is_move);
+    EXPECT_FALSE(file_data_object(dir.str() + "missing\\nothing.lnk"));
 }
 
 }  // namespace
