@@ -75,8 +75,16 @@ std::string dropped_text(IDataObject* data) {
     return wide_to_utf8(std::wstring_view(text, wcsnlen(text, lock.size() / sizeof(wchar_t))));
 }
 
-DropTarget::DropTarget(int control, DropAccepts accepts, DropHandler handler)
-    : control_(control), accepts_(accepts), handler_(std::move(handler)) {}
+DropTarget::DropTarget(int control, DropAccepts accepts, DropHandler handler, DropHover hover)
+    : control_(control),
+      accepts_(accepts),
+      handler_(std::move(handler)),
+      hover_(std::move(hover)) {}
+
+void DropTarget::hover(std::optional<POINT> point) const {
+    if (hover_)
+        hover_(point);
+}
 
 HRESULT STDMETHODCALLTYPE DropTarget::QueryInterface(REFIID id, void** object) {
     if (!object)
@@ -121,24 +129,29 @@ DWORD DropTarget::effect_for(DWORD key_state, DWORD allowed) const {
     return DROPEFFECT_NONE;
 }
 
-HRESULT STDMETHODCALLTYPE DropTarget::DragEnter(IDataObject* data, DWORD key_state, POINTL,
+HRESULT STDMETHODCALLTYPE DropTarget::DragEnter(IDataObject* data, DWORD key_state, POINTL point,
                                                 DWORD* effect) {
     if (!effect)
         return E_INVALIDARG;
     entered_ = what_it_carries(data);
     *effect = effect_for(key_state, *effect);
+    if (*effect != DROPEFFECT_NONE)
+        hover(POINT{point.x, point.y});
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DropTarget::DragOver(DWORD key_state, POINTL, DWORD* effect) {
+HRESULT STDMETHODCALLTYPE DropTarget::DragOver(DWORD key_state, POINTL point, DWORD* effect) {
     if (!effect)
         return E_INVALIDARG;
     *effect = effect_for(key_state, *effect);
+    if (*effect != DROPEFFECT_NONE)
+        hover(POINT{point.x, point.y});
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE DropTarget::DragLeave() {
     entered_ = Carries::nothing;
+    hover(std::nullopt);
     return S_OK;
 }
 
@@ -149,6 +162,7 @@ HRESULT STDMETHODCALLTYPE DropTarget::Drop(IDataObject* data, DWORD key_state, P
     entered_ = what_it_carries(data);
     const DWORD chosen = effect_for(key_state, *effect);
     entered_ = Carries::nothing;
+    // The handler finds the target as it was marked; the mark goes after it.
     Event event;
     event.kind = EventKind::kDrop;
     event.window = kMainWindowNumber;
@@ -162,18 +176,21 @@ HRESULT STDMETHODCALLTYPE DropTarget::Drop(IDataObject* data, DWORD key_state, P
         event.dropped_text = dropped_text(data);
     if (event.dropped_files.empty() && event.dropped_text.empty()) {
         *effect = DROPEFFECT_NONE;
+        hover(std::nullopt);
         return S_OK;
     }
     *effect = DROPEFFECT_COPY;
     if (handler_)
         handler_(event);
+    hover(std::nullopt);
     return S_OK;
 }
 
 std::unique_ptr<DropRegistration> DropRegistration::create(HWND window, int control,
-                                                           DropAccepts accepts,
-                                                           DropHandler handler) {
-    auto target = std::make_unique<DropTarget>(control, accepts, std::move(handler));
+                                                           DropAccepts accepts, DropHandler handler,
+                                                           DropHover hover) {
+    auto target =
+        std::make_unique<DropTarget>(control, accepts, std::move(handler), std::move(hover));
     if (!window || FAILED(RegisterDragDrop(window, target.get())))
         return nullptr;
     return std::make_unique<DropRegistration>(Key{}, window, std::move(target));

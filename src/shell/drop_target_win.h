@@ -8,6 +8,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ struct DropAccepts {
 };
 
 using DropHandler = std::function<void(const Event& drop)>;
+// Told where a drag is over the window (screen coordinates) while it moves,
+// and nothing once it leaves or is dropped; the tree marks its target item.
+using DropHover = std::function<void(std::optional<POINT> screen_point)>;
 
 // The OLE side of a drop. It copies what was dropped into the Event and
 // hands it on; the handler decides what happens. The source is always told
@@ -35,7 +39,7 @@ using DropHandler = std::function<void(const Event& drop)>;
 #endif
 class DropTarget final : public IDropTarget {
   public:
-    DropTarget(int control, DropAccepts accepts, DropHandler handler);
+    DropTarget(int control, DropAccepts accepts, DropHandler handler, DropHover hover = {});
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -52,10 +56,12 @@ class DropTarget final : public IDropTarget {
     enum class Carries { nothing, files, text };
     Carries what_it_carries(IDataObject* data) const;
     DWORD effect_for(DWORD key_state, DWORD allowed) const;
+    void hover(std::optional<POINT> point) const;
 
     int control_;
     DropAccepts accepts_;
     DropHandler handler_;
+    DropHover hover_;
     Carries entered_ = Carries::nothing;
     std::atomic<ULONG> references_{0};
 };
@@ -70,7 +76,7 @@ class DropRegistration {
     // Nothing when the window cannot be registered (OLE not initialised on
     // this thread, or the window has a target already).
     static std::unique_ptr<DropRegistration> create(HWND window, int control, DropAccepts accepts,
-                                                    DropHandler handler);
+                                                    DropHandler handler, DropHover hover = {});
     ~DropRegistration();
     DropRegistration(const DropRegistration&) = delete;
     DropRegistration& operator=(const DropRegistration&) = delete;

@@ -100,6 +100,27 @@ TEST_F(DropTargets, TextReachesOnlyATargetThatTakesText) {
     EXPECT_TRUE(dropped_->dropped_files.empty());
 }
 
+TEST_F(DropTargets, TheTargetHearsWhereTheDragIsUntilItIsDroppedOrLeaves) {
+    auto data = test::data_object_with_files({"C:\\Menu\\a.lnk"});
+    ASSERT_TRUE(data);
+    std::vector<std::optional<POINT>> heard;
+    DropTarget tree(
+        1, {}, [](const Event&) {}, [&](std::optional<POINT> at) { heard.push_back(at); });
+    drag_and_drop(tree, data.get(), MK_LBUTTON);
+    ASSERT_EQ(heard.size(), 3u);
+    ASSERT_TRUE(heard[0] && heard[1]);
+    EXPECT_EQ(heard[0]->x, 40);
+    EXPECT_EQ(heard[1]->y, 51);
+    EXPECT_FALSE(heard[2]);
+
+    heard.clear();
+    DWORD effect = DROPEFFECT_COPY;
+    tree.DragEnter(data.get(), MK_LBUTTON, POINTL{1, 2}, &effect);
+    tree.DragLeave();
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_FALSE(heard[1]);
+}
+
 TEST_F(DropTargets, AWindowIsRegisteredOnceUntilTheRegistrationEnds) {
     auto registration = DropRegistration::create(window_, 8, {}, [](const Event&) {});
     ASSERT_TRUE(registration);
