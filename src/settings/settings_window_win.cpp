@@ -129,8 +129,9 @@ HWND create_child(HWND parent, const wchar_t* class_name, std::string_view text,
 }
 
 HWND create_panel(App& app, HWND window, ControlRect rect) {
+    // A control parent, so Tab moves on into the controls on the panel.
     HWND panel = create_child(window, WC_TABCONTROLW, {}, WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
-                              0, rect, control::kTabPanel, app);
+                              WS_EX_CONTROLPARENT, rect, control::kTabPanel, app);
     if (!panel)
         return nullptr;
     int index = 0;
@@ -271,6 +272,16 @@ LRESULT CALLBACK settings_window_proc(HWND window, UINT message, WPARAM wparam, 
     App* app = app_of(window);
     switch (message) {
         case WM_COMMAND:
+            // Enter and Esc, as the loop's dialog keys send them: Enter
+            // confirms, Esc closes (both apply).
+            if (lparam == 0 && LOWORD(wparam) == IDOK) {
+                PostMessageW(window, kSettingsControlEvent, control::kConfirm, kLeftClick);
+                return 0;
+            }
+            if (lparam == 0 && LOWORD(wparam) == IDCANCEL) {
+                PostMessageW(window, kSettingsCloseEvent, 0, 0);
+                return 0;
+            }
             if (HIWORD(wparam) == BN_CLICKED && raises_events(LOWORD(wparam)))
                 PostMessageW(window, kSettingsControlEvent, LOWORD(wparam), kLeftClick);
             return 0;

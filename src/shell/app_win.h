@@ -6,10 +6,12 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "menu/menu_tables.h"
 #include "settings/periodic_save.h"
 #include "settings/settings.h"
+#include "shell/drop_target_win.h"
 #include "shell/event_queue.h"
 #include "shell/handles_win.h"
 #include "shell/network_config.h"
@@ -58,9 +60,15 @@ struct App {
     WindowControls window;  // the main window's controls, menus and pictures
     EventQueue events;      // produced by the window procedures, taken by the loop
     SaveSchedule save_schedule;
+    // Set by Exit (and by closing the window when that ends the program);
+    // the loop ends after the event that set it.
+    bool end_requested = false;
 
     // Held for the whole run; the system releases it when the process ends.
     UniqueHandle instance_mutex;
+
+    // The tree, the list and the bookmarks button as drop targets.
+    std::vector<std::unique_ptr<DropRegistration>> drop_targets;
 
     // The settings window while it is open.
     HWND settings_window = nullptr;

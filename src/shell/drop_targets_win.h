@@ -6,8 +6,10 @@ namespace trevalon {
 
 struct App;
 
-// Registers the window's controls as drop targets.
-// For now: registers nothing; the controls that accept drops come later.
+// Registers the folder tree (files), the file list (files and text) and the
+// bookmarks button (files) as drop targets; a drop becomes an event of the
+// loop. The registrations live in App::drop_targets. OLE must be initialised
+// on this thread.
 void register_drop_targets(App& app);
 
 }  // namespace trevalon

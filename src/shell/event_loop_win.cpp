@@ -8,8 +8,10 @@
 #include "errors/fault_handler_win.h"
 #include "errors/statement_marker.h"
 #include "settings/settings_store_win.h"
+#include "settings/settings_window_win.h"
 #include "shell/app_win.h"
 #include "shell/clock.h"
+#include "shell/dispatch_win.h"
 #include "shell/event.h"
 #include "window/main_window_win.h"
 #include "window/window_events_win.h"
@@ -19,24 +21,13 @@ namespace {
 
 constexpr auto kMarkerFile = SourceFile::event_loop;
 
-enum class Pass { go_on, end };
-
-// The Exit command: ends the program whatever the close setting says. The
-// installer posts it to end a running program cleanly.
-constexpr int kExitCommand = 13;
-
-Pass dispatch(App& app, const Event& event) {
-    TREVALON_MARK();
-    if (event.window != kMainWindowNumber)
-        return Pass::go_on;
-    if (event.kind == EventKind::kCommand && event.command == kExitCommand)
-        return Pass::end;
-    if (event.kind == EventKind::kClose) {
-        if (app.settings.window_close_to_tab_bar < 1)
-            return Pass::end;
-        ShowWindow(app.main_window, SW_MINIMIZE);
-    }
-    return Pass::go_on;
+// The settings window's keys: Tab and Shift+Tab move between its controls,
+// Enter confirms, Esc closes (which applies, like its close box).
+bool settings_window_keys(App& app, MSG& message) {
+    HWND window = app.settings_window;
+    if (!window || (message.hwnd != window && !IsChild(window, message.hwnd)))
+        return false;
+    return IsDialogMessageW(window, &message) != 0;
 }
 
 }  // namespace
@@ -54,6 +45,7 @@ void save_settings_when_due(App& app) {
 
 void run_event_loop(App& app) {
     FaultResumeScope resume_scope;
+    app.end_requested = false;
     for (;;) {
         // A fault in the last event that the user chose to continue past comes
         // back here; that event is abandoned and the loop goes on.
@@ -67,7 +59,8 @@ void run_event_loop(App& app) {
             MSG wake_up;
             PeekMessageW(&wake_up, app.main_window, kEventWaitingMessage, kEventWaitingMessage,
                          PM_REMOVE);
-            if (dispatch(app, *event) == Pass::end)
+            dispatch_event(app, *event);
+            if (app.end_requested)
                 return;
             save_settings_when_due(app);
             continue;
@@ -78,7 +71,11 @@ void run_event_loop(App& app) {
         if (got == 0 || got == -1)
             return;
         TREVALON_MARK();
-        if (!translate_window_keys(app, message)) {
+        if (const std::optional<Event> event = read_settings_window_event(app, message)) {
+            dispatch_event(app, *event);
+            if (app.end_requested)
+                return;
+        } else if (!translate_window_keys(app, message) && !settings_window_keys(app, message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -152,11 +152,13 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     if (app->settings.window_smaller != 0)
         make_window_smaller(*app);
 
-    // 20.-21. Shown, and ready for drops.
+    // 20.-21. Shown, and ready for drops (OLE on this thread for the drop
+    // targets and the drags out; it stays until the process ends).
     TREVALON_MARK();
     ShowWindow(app->main_window, SW_SHOWNORMAL);
     UpdateWindow(app->main_window);
-    register_drop_targets(*app);
+    if (SUCCEEDED(OleInitialize(nullptr)))
+        register_drop_targets(*app);
 
     // 22.-23. The save schedule starts now; the edge watcher starts.
     app->save_schedule = SaveSchedule{.last_save = seams.clock.now_seconds(), .interval = 60};

@@ -12,6 +12,8 @@
 #include "shell/wide_win.h"
 #include "texts/text_table.h"
 #include "window/foreground_win.h"
+#include "window/window_controls_win.h"
+#include "window/window_numbers.h"
 
 namespace trevalon {
 namespace {
@@ -57,21 +59,6 @@ bool is_non_empty_file(const std::string& path) {
            (data.nFileSizeHigh != 0 || data.nFileSizeLow != 0);
 }
 
-// Popup 37 at the pointer. The chosen item's command reaches the main
-// window's queue like any menu command.
-void show_power_menu(App& app) {
-    UniqueMenu menu = create_power_menu();
-    if (!menu || !app.main_window)
-        return;
-    POINT at{};
-    GetCursorPos(&at);
-    // Without the foreground the menu would not close on a click elsewhere.
-    SetForegroundWindow(app.main_window);
-    TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y,
-                     app.main_window, nullptr);
-    PostMessageW(app.main_window, WM_NULL, 0, 0);
-}
-
 void this_pc(App& app, const Event&) {
     TREVALON_MARK();
     run(app, "Explorer.exe", kThisPcArguments, {});
@@ -100,7 +87,7 @@ void run_dialog(App&, const Event&) {
 void power_menu(App& app, const Event&) {
     TREVALON_MARK();
     if (power_menu_available(app.folders.system)) {
-        show_power_menu(app);
+        show_popup_menu(app, kPowerMenu);
     } else {
         send_taskbar_command(kTaskbarPowerDialog);
     }
@@ -211,9 +198,6 @@ constexpr std::array kRows{
     CommandEntry{43, "TXT00035", force_shut_down},
 };
 
-// Popup 37's items; 0 is the separator.
-constexpr std::array kPowerMenuItems{38, 39, 40, 0, 41, 42, 43};
-
 }  // namespace
 
 std::span<const CommandEntry> system_command_rows() {
@@ -231,22 +215,6 @@ bool power_menu_available(std::string_view system_folder) {
     const std::string folder = with_backslash(system_folder);
     return !folder.empty() && is_non_empty_file(folder + "Shutdown.exe") &&
            is_non_empty_file(folder + "PowrProf.dll");
-}
-
-UniqueMenu create_power_menu() {
-    UniqueMenu menu(CreatePopupMenu());
-    if (!menu)
-        return menu;
-    for (const int command : kPowerMenuItems) {
-        if (command == 0) {
-            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        const CommandEntry* row = find_system_command(command);
-        AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(command),
-                    utf8_to_wide(text(row->text_key)).c_str());
-    }
-    return menu;
 }
 
 bool send_taskbar_command(int command) {

@@ -26,9 +26,6 @@ const CommandEntry* find_system_command(int command);
 // both non-empty files in the system folder.
 bool power_menu_available(std::string_view system_folder);
 
-// The power menu (popup 37): 38, 39, 40, separator, 41, 42, 43.
-UniqueMenu create_power_menu();
-
 // Sends the taskbar window a command (WM_COMMAND with the number) and brings
 // it forward. Returns whether there was a taskbar to send it to.
 bool send_taskbar_command(int command);

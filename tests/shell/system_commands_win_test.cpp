@@ -288,20 +288,20 @@ TEST_F(SystemCommands, WithBothPowerProgramsThePowerMenuShowsAtThePointer) {
     EXPECT_TRUE(launched().empty());
 }
 
-TEST_F(SystemCommands, ThePowerMenuCarriesTheCaptionsOfItsCommands) {
-    UniqueMenu menu = create_power_menu();
+TEST_F(SystemCommands, ThePowerMenuIsTheWindowsPopupWithTheCaptionsOfItsCommands) {
+    // Command 20 shows the window's own popup 37, not a menu of its own.
+    HMENU menu = app().window.popup(37);
     ASSERT_TRUE(menu);
-    ASSERT_EQ(GetMenuItemCount(menu.get()), 7);
+    ASSERT_EQ(GetMenuItemCount(menu), 7);
     const std::pair<int, const char*> items[] = {{38, "TXT00030"}, {39, "TXT00031"},
                                                  {40, "TXT00032"}, {41, "TXT00033"},
                                                  {42, "TXT00034"}, {43, "TXT00035"}};
     for (const auto& [command, key] : items) {
         wchar_t caption[200] = {};
-        GetMenuStringW(menu.get(), static_cast<UINT>(command), caption, 200, MF_BYCOMMAND);
+        GetMenuStringW(menu, static_cast<UINT>(command), caption, 200, MF_BYCOMMAND);
         EXPECT_EQ(wide_to_utf8(caption), text(key)) << command;
     }
-    EXPECT_EQ(GetMenuState(menu.get(), 3, MF_BYPOSITION) & MF_SEPARATOR,
-              static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(GetMenuState(menu, 3, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
 }
 
 TEST_F(SystemCommands, SettingsOpensTheSettingsWindow) {
