@@ -285,6 +285,21 @@ LRESULT CALLBACK settings_window_proc(HWND window, UINT message, WPARAM wparam, 
             if (HIWORD(wparam) == BN_CLICKED && raises_events(LOWORD(wparam)))
                 PostMessageW(window, kSettingsControlEvent, LOWORD(wparam), kLeftClick);
             return 0;
+        case WM_NEXTDLGCTL: {
+            // Tab and Shift+Tab, sent by the loop's dialog keys; a plain
+            // window has to move the focus itself.
+            HWND focus = GetFocus();
+            if (focus != window && !IsChild(window, focus))
+                focus = nullptr;
+            if (lparam != 0) {
+                focus = reinterpret_cast<HWND>(wparam);
+            } else {
+                focus = GetNextDlgTabItem(window, focus == window ? nullptr : focus, wparam != 0);
+            }
+            if (focus)
+                SetFocus(focus);
+            return 0;
+        }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lparam);
             if (header->idFrom == control::kTabPanel && header->code == TCN_SELCHANGE)
@@ -417,6 +432,8 @@ void open_settings_window(App& app) {
     show_form(window, app, form_from_settings(app.settings));
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE))
+        SetFocus(first);
 }
 
 std::optional<Event> read_settings_window_event(const App& app, const MSG& message) {

@@ -56,9 +56,15 @@ void run_event_loop(App& app) {
         // Events first, one per pass; each one's wake-up goes with it, so
         // the queue of window messages holds no stale ones.
         if (std::optional<Event> event = app.events.pop()) {
-            MSG wake_up;
-            PeekMessageW(&wake_up, app.main_window, kEventWaitingMessage, kEventWaitingMessage,
-                         PM_REMOVE);
+            MSG wake_up{};
+            // A wake-up already taken by a menu's own loop leaves none here;
+            // the system may then hand out a pending quit instead, which must
+            // not be lost.
+            if (PeekMessageW(&wake_up, app.main_window, kEventWaitingMessage, kEventWaitingMessage,
+                             PM_REMOVE) &&
+                wake_up.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(wake_up.wParam));
+            }
             dispatch_event(app, *event);
             if (app.end_requested)
                 return;
