@@ -12,8 +12,8 @@ struct App;
 // closed while WindowCloseToTabBar is below 1, or a quit message); the caller
 // then runs the shutdown. Window messages are dispatched to their windows,
 // whose procedures turn them into events (post_event); the loop takes one
-// queued event per pass. For now only the Exit command and the main window's
-// close are acted on.
+// queued event per pass and hands it to dispatch_event. The settings
+// window's events are read from the queue and dispatched the same way.
 void run_event_loop(App& app);
 
 // Queues an event for the loop and wakes it. Window procedures call this
