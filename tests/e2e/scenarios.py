@@ -1,0 +1,370 @@
+#!/usr/bin/env python3
+"""End-to-end scenarios: the real trevalon.exe driven as a user drives it.
+
+Run inside `tools/wine-run --linux`, which prepares a throwaway Wine prefix,
+HOME, a private Xvfb display and a running wineserver. Input is real X input
+(xdotool: pointer moves, clicks, keys, typing); results are read from the
+disk, the registry (`wine reg query`), window titles and screenshots. The
+probe (e2e_probe.exe) only reads what the screen shows: where windows,
+buttons, tree and list items are, and which message boxes are open.
+
+    scenarios.py NAME --program EXE --probe EXE --marker EXE --artifacts DIR
+
+Every wait is for a condition with a bound, never a fixed sleep alone.
+
+Without a window manager under Xvfb nobody activates windows for us: a click
+into a window makes Wine activate it and give it the X input focus, so every
+keyboard input is preceded by a click on the control that should take it.
+"""
+
+import argparse
+import json
+import os
+import re
+import subprocess
+import sys
+import time
+
+MAIN_CLASS = "TrevalonMainWindow"
+PRODUCT = "Trevalon"
+REGISTRY_KEY = r"HKCU\Software\Quorvane\Trevalon"
+DAY = 86400
+
+# Commands and controls of the main window.
+CMD_OWN_MENU, CMD_WINDOWS_MENU, CMD_RECENT_PROGRAMS, CMD_RECENT_DOCUMENTS = 1, 2, 3, 4
+CMD_LARGE_ICONS, CMD_LIST, CMD_TOOLS, CMD_EXIT = 8, 9, 11, 13
+CONTROL_BOOKMARKS, CONTROL_SEARCH_FIELD, CONTROL_SIZE = 8, 11, 13
+
+# The list control's views (LVM_GETVIEW).
+VIEW_ICON, VIEW_LIST = 0, 3
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class Session:
+    """The prefix, the display and the programs of one scenario."""
+
+    def __init__(self, args):
+        self.name = args.scenario
+        self.program = args.program
+        self.probe_exe = args.probe
+        self.marker_exe = args.marker
+        self.artifacts = args.artifacts
+        os.makedirs(self.artifacts, exist_ok=True)
+        self.prefix = os.environ["WINEPREFIX"]
+        self.runs = []
+        self.shots = []
+        self.scratch = os.path.join(os.environ["TREVALON_RUN_DIR"], "scratch")
+        os.makedirs(self.scratch, exist_ok=True)
+
+    def prepare(self):
+        self.folders = self.probe("folders")
+        self.data = self.unix(self.folders["appdata"]) + "/Trevalon"
+        self.own_menu = self.data + "/My Menu"
+        self.temp = self.unix(self.folders["temp"]) + "/Trevalon"
+
+    # --- paths -----------------------------------------------------------
+    def unix(self, windows_path):
+        drive, rest = windows_path[0].lower(), windows_path[2:].replace("\\", "/")
+        if drive == "z":
+            return rest.rstrip("/") or "/"
+        return os.path.join(self.prefix, "drive_" + drive) + rest.rstrip("/")
+
+    @staticmethod
+    def windows(unix_path):
+        return "Z:" + unix_path.replace("/", "\\")
+
+    # --- the probe and Wine ----------------------------------------------
+    def wine(self, *args, timeout=60):
+        """Runs a Windows program and gives its exit code and output. The
+        output goes through a file, not a pipe: Wine's services, started by
+        the first Wine call, inherit the pipe and would hold it open."""
+        out_path = os.path.join(self.scratch, "wine-output.txt")
+        with open(out_path, "w+", encoding="utf-8", errors="replace") as out:
+            done = subprocess.run(["wine", *args], stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=subprocess.DEVNULL, timeout=timeout)
+            out.seek(0)
+            return done.returncode, out.read()
+
+    def probe(self, *args):
+        status, output = self.wine(self.probe_exe, *args)
+        if status != 0:
+            raise Failure(f"probe {' '.join(args)} failed ({status})")
+        return json.loads(output) if output.strip() else None
+
+    def make_link(self, link_windows_path, target_windows_path, arguments=""):
+        self.probe("link", link_windows_path, target_windows_path, arguments)
+
+    def reg_query(self, key, value):
+        status, output = self.wine("reg", "query", key, "/v", value)
+        if status != 0:
+            return None
+        match = re.search(rf"{re.escape(value)}\s+REG_\w+\s+(\S.*)", output)
+        return match.group(1).strip() if match else None
+
+    def reg_add_dword(self, key, value, number):
+        status, _ = self.wine("reg", "add", key, "/v", value, "/t", "REG_DWORD", "/d",
+                              str(number), "/f")
+        check(status == 0, f"could not set {key}\\{value}")
+
+    # --- the program -----------------------------------------------------
+    def start(self):
+        run = subprocess.Popen(["wine", self.program], stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.runs.append(run)
+        return run
+
+    def window(self):
+        return self.probe("window", MAIN_CLASS)
+
+    def wait_window_shown(self, timeout=60):
+        return wait_for(lambda: (w := self.window())["found"] and w["visible"] and
+                        not w["iconic"] and w, timeout, "the main window to show")
+
+    def wait_exit(self, run, timeout=30):
+        wait_for(lambda: run.poll() is not None, timeout, "the program to end")
+        return run.returncode
+
+    def finish(self):
+        for run in self.runs:
+            if run.poll() is None:
+                run.kill()
+                run.wait()
+
+    # --- X input ---------------------------------------------------------
+    @staticmethod
+    def xdo(*args):
+        subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30)
+
+    def click_at(self, x, y, button=1, repeat=1):
+        self.xdo("mousemove", "--sync", x, y)
+        self.xdo("click", "--repeat", repeat, "--delay", 80, button)
+
+    def click_rect(self, rect, button=1, repeat=1):
+        self.click_at((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2, button, repeat)
+
+    def key(self, *keys):
+        self.xdo("key", "--delay", 60, *keys)
+
+    def type_text(self, text):
+        self.xdo("type", "--delay", 40, text)
+
+    def toolbar_button(self, command):
+        for button in self.probe("toolbars", MAIN_CLASS):
+            if button["command"] == command:
+                return button["rect"]
+        raise Failure(f"no toolbar button for command {command}")
+
+    def click_command(self, command):
+        self.click_rect(self.toolbar_button(command))
+
+    def control(self, number, window_class=MAIN_CLASS, control_class=None):
+        for control in self.probe("controls", window_class):
+            if control["id"] == number and (control_class is None or
+                                            control["class"] == control_class):
+                return control
+        raise Failure(f"no control {number} ({control_class}) in {window_class}")
+
+    def exit_program(self, run):
+        """Exit through the toolbar's Exit button."""
+        self.click_command(CMD_EXIT)
+        return self.wait_exit(run)
+
+    # --- evidence --------------------------------------------------------
+    def screenshot(self, label):
+        path = os.path.join(self.artifacts, f"{self.name}-{label}.png")
+        subprocess.run(["import", "-window", "root", path], check=True, timeout=60,
+                       capture_output=True)
+        self.shots.append(path)
+        return path
+
+
+def wait_for(condition, timeout, what, interval=0.2):
+    """Polls condition() until it gives a true value (returned) or the bound ends."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+def read_text(path):
+    with open(path, encoding="utf-8", errors="replace") as f:
+        return f.read()
+
+
+def write_text(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8", newline="") as f:
+        f.write(text)
+
+
+def settings_value(s, key):
+    match = re.search(rf"^{key}\s*=\s*(.*?)\r?$", read_text(s.data + "/Trevalon.prefs"),
+                      re.MULTILINE | re.IGNORECASE)
+    return match.group(1) if match else None
+
+
+def set_settings_value(s, key, value):
+    path = s.data + "/Trevalon.prefs"
+    text, count = re.subn(rf"^{key}\s*=.*?(\r?)$", rf"{key} = {value}\1", read_text(path),
+                          flags=re.MULTILINE | re.IGNORECASE)
+    check(count == 1, f"{key} not in the settings file")
+    write_text(path, text)
+
+
+def list_texts(s):
+    return [item["text"] for item in s.probe("list", MAIN_CLASS)["items"]]
+
+
+def fixture_start_menu(s):
+    """A small start menu: Notepad in the user's Accessories, the calculator
+    in the common Accessories, both the marker program; a favourite link."""
+    s.marker_file = s.windows(os.path.join(s.scratch, "launched.txt"))
+    s.make_link(s.folders["programs"] + r"\Accessories\Notepad.lnk",
+                s.windows(s.marker_exe), s.marker_file)
+    s.make_link(s.folders["common_programs"] + r"\Accessories\Calculator.lnk",
+                s.windows(s.marker_exe), s.marker_file)
+    write_text(s.unix(s.folders["favorites"]) + "/Example.url",
+               "[InternetShortcut]\r\nURL=http://example.invalid/\r\n")
+
+
+# --- scenarios --------------------------------------------------------------
+
+def first_start(s):
+    fixture_start_menu(s)
+    check(not os.path.exists(s.data), "the data folder exists before the first start")
+    run = s.start()
+    window = s.wait_window_shown()
+    check(window["title"] == f"{PRODUCT} - My Menu - Top level", f"title {window['title']!r}")
+    for entry in ["Editor.lnk", "Calculator.lnk", "Office/Calculator.lnk",
+                  "Windows Tools/Calculator.lnk", "_Links_/Example.url"]:
+        check(os.path.isfile(os.path.join(s.own_menu, entry)), f"not seeded: {entry}")
+    check(not os.path.exists(os.path.join(s.own_menu, "Graphics/Paint.lnk")),
+          "a row without a source was seeded")
+    shown = wait_for(lambda: (t := list_texts(s)) and t, 20, "the own menu's entries")
+    check({"Calculator", "Editor"} <= set(shown), f"the list shows {shown}")
+    tree = [item["text"] for item in s.probe("tree", MAIN_CLASS)]
+    check({"Office", "Windows Tools", "_Links_"} <= set(tree), f"the tree shows {tree}")
+    s.screenshot("first-window")
+
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    prefs = s.data + "/Trevalon.prefs"
+    check(os.path.isfile(prefs), "exit wrote no settings file")
+    check(settings_value(s, "MenuTypeActive") == "m", "MenuTypeActive not saved")
+    check(settings_value(s, "IconFormat") == "0", "IconFormat not saved")
+    x, y = s.reg_query(REGISTRY_KEY, "PosX"), s.reg_query(REGISTRY_KEY, "PosY")
+    check(x is not None and y is not None, "exit wrote no window position")
+
+    # The second start: the settings are read (list view, placed window) and
+    # nothing is seeded again (a removed seeded entry stays away).
+    os.remove(os.path.join(s.own_menu, "Editor.lnk"))
+    set_settings_value(s, "IconFormat", 1)
+    s.reg_add_dword(REGISTRY_KEY, "PosX", 40)
+    s.reg_add_dword(REGISTRY_KEY, "PosY", 30)
+    run = s.start()
+    window = s.wait_window_shown()
+    check(window["rect"][:2] == [40, 30], f"the window is at {window['rect'][:2]}, not (40, 30)")
+    check(s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, "IconFormat 1 did not give the list")
+    check(not os.path.exists(os.path.join(s.own_menu, "Editor.lnk")), "seeded again")
+    check("Editor" not in list_texts(s), "the list shows a removed entry")
+    s.screenshot("second-start")
+    check(s.exit_program(run) == 0, "the second run did not end cleanly")
+    check(settings_value(s, "IconFormat") == "1", "the second run lost IconFormat")
+
+
+def single_instance(s):
+    run = s.start()
+    window = s.wait_window_shown()
+    # The close box minimises (WindowCloseToTabBar is 1 by default): Alt+F4
+    # after a click into the window gives it the focus.
+    s.click_rect(s.control(5)["rect"])
+    s.key("alt+F4")
+    wait_for(lambda: s.window()["iconic"], 20, "the window to minimise")
+    s.screenshot("minimised")
+
+    started = time.monotonic()
+    second = s.start()
+    s.wait_exit(second, timeout=20)
+    took = time.monotonic() - started
+    check(second.returncode == 0, f"the second start ended with {second.returncode}")
+    window = s.wait_window_shown(timeout=5)
+    check(run.poll() is None, "the first instance ended")
+    print(f"second start ended after {took:.2f} s")
+    check(took < 1.0, f"the second start took {took:.2f} s")
+    check(window["foreground"], "the first window is not in front")
+    s.screenshot("brought-back")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+def exit_cleanup(s):
+    run = s.start()
+    s.wait_window_shown()
+    recent = s.data + "/Recent Programs"
+    now = time.time()
+    ages = {"Old.lnk": 15 * DAY, "Fresh.lnk": 0, "Thirteen days.lnk": 13 * DAY}
+    for name, age in ages.items():
+        s.make_link(s.windows(f"{recent}/{name}"), s.windows(s.marker_exe))
+        os.utime(f"{recent}/{name}", (now - age, now - age))
+    generated = [s.temp, s.data + "/Windows Menu", s.data + "/Recent Documents",
+                 s.data + "/Search Results"]
+    for folder in generated:
+        os.makedirs(folder, exist_ok=True)
+        write_text(folder + "/left over.txt", "x")
+    s.screenshot("running")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    for folder in generated:
+        check(not os.path.exists(folder), f"left behind: {folder}")
+    left = sorted(os.listdir(recent))
+    check(left == ["Fresh.lnk", "Thirteen days.lnk"], f"recent programs after exit: {left}")
+    check(os.path.isfile(s.data + "/Trevalon.prefs"), "exit wrote no settings file")
+
+
+SCENARIOS = {f.__name__: f for f in [first_start, single_instance, exit_cleanup]}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("scenario", choices=sorted(SCENARIOS))
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--probe", required=True)
+    parser.add_argument("--marker", required=True)
+    parser.add_argument("--artifacts", required=True)
+    args = parser.parse_args()
+    for needed in ["WINEPREFIX", "DISPLAY", "TREVALON_RUN_DIR"]:
+        if needed not in os.environ:
+            sys.exit(f"{needed} is not set: run through tools/wine-run --linux")
+
+    started = time.monotonic()
+    s = Session(args)
+    status = 0
+    try:
+        s.prepare()
+        SCENARIOS[args.scenario](s)
+    except (Failure, subprocess.SubprocessError) as failure:
+        status = 1
+        print(f"FAILED: {args.scenario}: {failure}")
+        try:
+            s.screenshot("failed")
+        except subprocess.SubprocessError:
+            pass
+    finally:
+        s.finish()
+    print(f"{args.scenario}: {'passed' if status == 0 else 'failed'} in "
+          f"{time.monotonic() - started:.1f} s")
+    print("screenshots: " + (", ".join(s.shots) or "none"))
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())
