@@ -178,12 +178,29 @@ class Session:
         return self.wait_exit(run)
 
     # --- evidence --------------------------------------------------------
-    def screenshot(self, label):
-        path = os.path.join(self.artifacts, f"{self.name}-{label}.png")
-        subprocess.run(["import", "-window", "root", path], check=True, timeout=60,
+    def screenshot(self, label, rect=None, file_name=None):
+        """The whole screen, or only `rect` of it."""
+        path = os.path.join(self.artifacts, file_name or f"{self.name}-{label}.png")
+        crop = []
+        if rect:
+            crop = ["-crop", f"{rect[2] - rect[0]}x{rect[3] - rect[1]}+{rect[0]}+{rect[1]}",
+                    "+repage"]
+        subprocess.run(["import", "-window", "root", *crop, path], check=True, timeout=60,
                        capture_output=True)
         self.shots.append(path)
         return path
+
+    def pointer_away(self):
+        """Moves the pointer off every window and waits for tooltips to go."""
+        self.xdo("mousemove", "--sync", 1275, 1019)
+        wait_for(lambda: self.probe("shown", "tooltips_class32")["count"] == 0, 10,
+                 "tooltips to hide")
+
+    def picture(self, name, rect=None):
+        """A picture for the user guide: the main window's inside unless told
+        otherwise (without a window manager nobody draws its frame)."""
+        self.pointer_away()
+        return self.screenshot(name, rect or self.window()["client"], f"{name}.png")
 
 
 def wait_for(condition, timeout, what, interval=0.2):
@@ -330,12 +347,50 @@ def exit_cleanup(s):
     check(os.path.isfile(s.data + "/Trevalon.prefs"), "exit wrote no settings file")
 
 
+# --- the user guide's pictures (not a test: scripts/make-user-guide) --------
+
+def guide_start_menu(s):
+    """A start menu that looks like a real one, with Wine's own programs."""
+    system = r"C:\windows\system32"
+    accessories = s.folders["common_programs"] + r"\Accessories"
+    s.make_link(s.folders["programs"] + r"\Accessories\Notepad.lnk", system + r"\notepad.exe")
+    for name, target in [("Calculator", r"\winemine.exe"), ("Paint", r"\mspaint.exe"),
+                         ("WordPad", r"\write.exe"), ("Snipping Tool", r"\explorer.exe"),
+                         ("Sound Recorder", r"\winmm.dll"),
+                         (r"System Tools\Character Map", r"\charmap.exe"),
+                         (r"System Tools\Registry Editor", r"\regedit.exe"),
+                         (r"System Tools\Task Manager", r"\taskmgr.exe")]:
+        s.make_link(f"{accessories}\\{name}.lnk", system + target)
+    s.make_link(s.folders["common_programs"] + r"\Internet Browser.lnk",
+                r"C:\Program Files\Internet Explorer\iexplore.exe")
+    write_text(s.unix(s.folders["favorites"]) + "/Trevalon website.url",
+               "[InternetShortcut]\r\nURL=https://www.quorvane.example/trevalon/\r\n")
+
+
+def guide_pictures(s):
+    guide_start_menu(s)
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
+    s.picture("main-window")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+    set_settings_value(s, "IconFormat", 1)
+    set_settings_value(s, "WindowSmaller", 0)
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
+    s.picture("list-larger")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
 SCENARIOS = {f.__name__: f for f in [first_start, single_instance, exit_cleanup]}
+TOURS = {f.__name__: f for f in [guide_pictures]}
 
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("scenario", choices=sorted(SCENARIOS))
+    parser.add_argument("scenario", choices=sorted(SCENARIOS) + sorted(TOURS))
     parser.add_argument("--program", required=True)
     parser.add_argument("--probe", required=True)
     parser.add_argument("--marker", required=True)
@@ -350,7 +405,7 @@ def main():
     status = 0
     try:
         s.prepare()
-        SCENARIOS[args.scenario](s)
+        (SCENARIOS | TOURS)[args.scenario](s)
     except (Failure, subprocess.SubprocessError) as failure:
         status = 1
         print(f"FAILED: {args.scenario}: {failure}")
