@@ -172,6 +172,68 @@ class Session:
                 return control
         raise Failure(f"no control {number} ({control_class}) in {window_class}")
 
+    def tree_item(self, text):
+        for item in self.probe("tree", MAIN_CLASS):
+            if item["text"] == text and item["shown"]:
+                return item
+        return None
+
+    def list_item(self, text):
+        for item in self.probe("list", MAIN_CLASS)["items"]:
+            if item["text"] == text:
+                return item
+        return None
+
+    def click_tree(self, text, button=1):
+        item = wait_for(lambda: self.tree_item(text), 20, f"tree item {text!r}")
+        self.click_rect(item["rect"], button)
+
+    def click_list(self, text, button=1, repeat=1):
+        item = wait_for(lambda: self.list_item(text), 20, f"list item {text!r}")
+        self.click_rect(item["rect"], button, repeat)
+
+    def wait_title(self, title, timeout=20):
+        return wait_for(lambda: self.window()["title"] == title, timeout,
+                        f"the title {title!r} (it is {self.window()['title']!r})")
+
+    def popup(self):
+        return next((d for d in self.probe("dialogs") if d["class"] == "#32768"), None)
+
+    def choose_from_popup(self, position):
+        """Chooses the item at `position` (counting from 1, separators not
+        counted) of the popup menu just opened, with the keyboard."""
+        wait_for(self.popup, 10, "the popup menu")
+        self.key(*["Down"] * position, "Return")
+        wait_for(lambda: self.popup() is None, 10, "the popup menu to close")
+
+    def dialog(self, title=None):
+        for found in self.probe("dialogs"):
+            if found["class"] == "#32770" and (title is None or found["title"] == title):
+                return found
+        return None
+
+    def wait_dialog(self, title=None, timeout=20):
+        return wait_for(lambda: self.dialog(title), timeout, f"a dialog {title or ''}")
+
+    def dialog_text(self, dialog):
+        return "\n".join(c["text"] for c in dialog["controls"] if c["class"] == "Static")
+
+    def answer_dialog(self, dialog, button_text):
+        for control in dialog["controls"]:
+            if control["class"] == "Button" and control["text"].replace("&", "") == button_text:
+                self.click_rect(control["rect"])
+                wait_for(lambda: self.dialog(dialog["title"]) is None, 10, "the dialog to close")
+                return
+        raise Failure(f"no button {button_text!r} in {dialog['title']!r}")
+
+    def type_into_dialog(self, dialog, text):
+        """Replaces the text of the dialog's field and confirms."""
+        field = next(c for c in dialog["controls"] if c["class"] == "Edit")
+        self.click_rect(field["rect"])
+        self.key("End", "shift+Home", "BackSpace")
+        self.type_text(text)
+        self.answer_dialog(dialog, "OK")
+
     def exit_program(self, run):
         """Exit through the toolbar's Exit button."""
         self.click_command(CMD_EXIT)
@@ -244,16 +306,35 @@ def list_texts(s):
     return [item["text"] for item in s.probe("list", MAIN_CLASS)["items"]]
 
 
+def marker(s, name):
+    """Where the marker program writes when an entry made for `name` runs."""
+    return os.path.join(s.scratch, name + ".txt")
+
+
+def marker_lines(s, name):
+    path = marker(s, name)
+    return read_text(path).splitlines() if os.path.exists(path) else []
+
+
 def fixture_start_menu(s):
     """A small start menu: Notepad in the user's Accessories, the calculator
-    in the common Accessories, both the marker program; a favourite link."""
-    s.marker_file = s.windows(os.path.join(s.scratch, "launched.txt"))
+    in the common Accessories, each the marker program writing its own
+    marker; a favourite link."""
     s.make_link(s.folders["programs"] + r"\Accessories\Notepad.lnk",
-                s.windows(s.marker_exe), s.marker_file)
+                s.windows(s.marker_exe), s.windows(marker(s, "editor")))
     s.make_link(s.folders["common_programs"] + r"\Accessories\Calculator.lnk",
-                s.windows(s.marker_exe), s.marker_file)
+                s.windows(s.marker_exe), s.windows(marker(s, "calculator")))
     write_text(s.unix(s.folders["favorites"]) + "/Example.url",
                "[InternetShortcut]\r\nURL=http://example.invalid/\r\n")
+
+
+def start_seeded(s):
+    """Starts on the fixture start menu and waits for the own menu."""
+    fixture_start_menu(s)
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
+    return run
 
 
 # --- scenarios --------------------------------------------------------------
@@ -384,7 +465,90 @@ def guide_pictures(s):
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
-SCENARIOS = {f.__name__: f for f in [first_start, single_instance, exit_cleanup]}
+def browse_and_launch(s):
+    run = start_seeded(s)
+    s.click_tree("Office")
+    s.wait_title(f"{PRODUCT} - Office")
+    wait_for(lambda: list_texts(s) == ["Calculator"], 20, "the Office folder's entries")
+    s.screenshot("office")
+    # A single click launches (the default click setting).
+    s.click_list("Calculator")
+    wait_for(lambda: marker_lines(s, "calculator"), 20, "the launched program's marker")
+    recorded = s.data + "/Recent Programs/Calculator.lnk"
+    check(os.path.isfile(recorded), "the launch was not recorded")
+    s.click_command(CMD_RECENT_PROGRAMS)
+    s.wait_title(f"{PRODUCT} - Recent programs")
+    wait_for(lambda: list_texts(s) == ["Calculator"], 20, "the recent programs list")
+    s.screenshot("recent-programs")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    check(os.path.isfile(recorded), "the fresh recent program was expired")
+
+
+# Positions in the popup menus, separators not counted.
+TREE_NEW_FOLDER, TREE_DELETE, TREE_RENAME = 1, 3, 4
+LIST_COPY, LIST_PASTE, LIST_RENAME = 2, 4, 6
+
+
+def edit(s):
+    run = start_seeded(s)
+    # New folder, from the tree's menu on the top level.
+    s.click_tree("My Menu - Top level", button=3)
+    s.choose_from_popup(TREE_NEW_FOLDER)
+    s.type_into_dialog(s.wait_dialog("New folder"), "Games")
+    wait_for(lambda: os.path.isdir(s.own_menu + "/Games"), 20, "the new folder")
+    s.wait_title(f"{PRODUCT} - Games")
+    check((s.tree_item("Games") or {}).get("selected"), "the new folder is not selected")
+
+    # Rename it.
+    s.click_tree("Games", button=3)
+    s.choose_from_popup(TREE_RENAME)
+    s.type_into_dialog(s.wait_dialog("Games"), "Fun")
+    wait_for(lambda: os.path.isdir(s.own_menu + "/Fun"), 20, "the renamed folder")
+    check(not os.path.exists(s.own_menu + "/Games"), "the old folder name is still there")
+    wait_for(lambda: s.tree_item("Fun"), 20, "the renamed folder in the tree")
+    s.screenshot("renamed-folder")
+
+    # Delete it, answering the warning.
+    s.click_tree("Fun", button=3)
+    s.choose_from_popup(TREE_DELETE)
+    question = s.wait_dialog("Fun")
+    check("Delete this folder" in s.dialog_text(question), s.dialog_text(question))
+    s.answer_dialog(question, "Yes")
+    wait_for(lambda: not os.path.exists(s.own_menu + "/Fun"), 20, "the folder to go")
+    wait_for(lambda: s.tree_item("Fun") is None, 20, "the folder to leave the tree")
+
+    # Copy an entry of the top level and paste it twice into Office: the
+    # second copy takes the next free name.
+    s.click_tree("My Menu - Top level")
+    s.click_list("Editor", button=3)
+    s.choose_from_popup(LIST_COPY)
+    s.click_tree("Office")
+    s.wait_title(f"{PRODUCT} - Office")
+    empty_spot = s.probe("list", MAIN_CLASS)["rect"]
+    for _ in range(2):
+        s.click_at(empty_spot[2] - 20, empty_spot[3] - 20, button=3)
+        s.choose_from_popup(LIST_PASTE)
+    office = s.own_menu + "/Office"
+    wait_for(lambda: os.path.isfile(office + "/Editor (1).lnk"), 20, "the second pasted copy")
+    check(os.path.isfile(office + "/Editor.lnk"), "the first pasted copy is missing")
+    check(os.path.isfile(s.own_menu + "/Editor.lnk"), "the copied entry left its folder")
+    wait_for(lambda: {"Editor", "Editor (1)"} <= set(list_texts(s)), 20, "the pasted entries")
+
+    # Renaming onto a taken name is refused with a message; nothing changes.
+    s.click_list("Editor (1)", button=3)
+    s.choose_from_popup(LIST_RENAME)
+    s.type_into_dialog(s.wait_dialog("Editor (1)"), "Calculator")
+    clash = s.wait_dialog("Editor (1)")
+    check("An entry with this name already exists" in s.dialog_text(clash), s.dialog_text(clash))
+    s.screenshot("rename-clash")
+    s.answer_dialog(clash, "OK")
+    check(sorted(os.listdir(office)) == ["Calculator.lnk", "Editor (1).lnk", "Editor.lnk"],
+          f"Office holds {sorted(os.listdir(office))}")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_launch, edit,
+                                     exit_cleanup]}
 TOURS = {f.__name__: f for f in [guide_pictures]}
 
 
