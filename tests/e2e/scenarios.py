@@ -234,6 +234,38 @@ class Session:
         self.type_text(text)
         self.answer_dialog(dialog, "OK")
 
+    def drag_onto(self, kind, what, point):
+        """Drags files ("|" between paths) or a text from a small source
+        window onto `point` with the real pointer, as a person would."""
+        source = (1150, 900)
+        out_path = os.path.join(self.scratch, "drag-output.txt")
+        with open(out_path, "w+", encoding="utf-8") as out:
+            dragger = subprocess.Popen(["wine", self.probe_exe, "drag", *map(str, source), kind,
+                                        what], stdin=subprocess.DEVNULL, stdout=out,
+                                       stderr=subprocess.DEVNULL)
+            try:
+                wait_for(lambda: self.probe("shown", "TrevalonE2eDragSource")["count"] == 1, 20,
+                         "the drag source window")
+                self.xdo("mousemove", "--sync", source[0] + 30, source[1] + 20)
+                self.xdo("mousedown", 1)
+                # A few steps, so the drag sees the pointer travel and enter
+                # the target.
+                for step in range(1, 9):
+                    x = source[0] + 30 + (point[0] - source[0] - 30) * step // 8
+                    y = source[1] + 20 + (point[1] - source[1] - 20) * step // 8
+                    self.xdo("mousemove", "--sync", x, y)
+                    time.sleep(0.1)
+                self.xdo("mouseup", 1)
+                wait_for(lambda: dragger.poll() is not None, 20, "the drag to end")
+            finally:
+                if dragger.poll() is None:
+                    dragger.kill()
+                    dragger.wait()
+            out.seek(0)
+            result = json.loads(out.read() or "{}")
+        check(result.get("dropped"), f"the drag was not dropped: {result}")
+        return result
+
     def exit_program(self, run):
         """Exit through the toolbar's Exit button."""
         self.click_command(CMD_EXIT)
@@ -547,8 +579,162 @@ def edit(s):
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
-SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_launch, edit,
-                                     exit_cleanup]}
+def search_for(s, text):
+    s.click_rect(s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["rect"])
+    s.type_text(text)
+    s.key("Return")
+    s.wait_title(f"{PRODUCT} - Search results")
+
+
+def search(s):
+    documents = os.path.join(s.scratch, "documents")
+    write_text(documents + "/Budget notes.txt", "notes")
+    s.make_link(s.folders["recent"] + r"\Budget notes.lnk", s.windows(documents + "/Budget notes.txt"))
+    run = start_seeded(s)
+    s.make_link(s.windows(s.own_menu + "/Office/Budget planner.lnk"), s.windows(s.marker_exe))
+    search_for(s, "budget")
+    wait_for(lambda: sorted(list_texts(s)) == ["Budget notes", "Budget planner"], 20,
+             f"both matches (the list shows {list_texts(s)})")
+    s.screenshot("results")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+    # Without recent documents the document is not found.
+    set_settings_value(s, "SearchRecentDocuments", 0)
+    run = s.start()
+    s.wait_window_shown()
+    search_for(s, "BUDGET")
+    wait_for(lambda: list_texts(s) == ["Budget planner"], 20,
+             f"only the menu's match (the list shows {list_texts(s)})")
+    s.screenshot("results-without-documents")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+def windows_menu(s):
+    run = start_seeded(s)
+    s.click_command(CMD_WINDOWS_MENU)
+    wait_for(lambda: s.window()["title"].startswith(f"{PRODUCT} - Windows menu"), 20,
+             "the Windows menu's title")
+    s.click_tree("Accessories")
+    s.wait_title(f"{PRODUCT} - Accessories")
+    wait_for(lambda: sorted(list_texts(s)) == ["Calculator", "Notepad"], 20,
+             f"the merged Accessories (the list shows {list_texts(s)})")
+
+    # A file dropped on the read-only menu is refused with a message.
+    dropped = os.path.join(s.scratch, "Notes.txt")
+    write_text(dropped, "notes")
+    before = sorted(os.listdir(s.data + "/Windows Menu/Accessories"))
+    listing = s.probe("list", MAIN_CLASS)["rect"]
+    s.drag_onto("files", s.windows(dropped), (listing[2] - 40, listing[3] - 40))
+    refusal = s.wait_dialog(PRODUCT)
+    check("cannot be changed" in s.dialog_text(refusal), s.dialog_text(refusal))
+    s.screenshot("drop-refused")
+    s.answer_dialog(refusal, "OK")
+    check(sorted(os.listdir(s.data + "/Windows Menu/Accessories")) == before,
+          "the drop changed the Windows menu")
+    check(os.path.isfile(dropped), "the dropped file is gone")
+
+    # A shortcut removed from the user's programs is gone at the next showing.
+    os.remove(s.unix(s.folders["programs"]) + "/Accessories/Notepad.lnk")
+    s.click_command(CMD_WINDOWS_MENU)
+    s.click_tree("Accessories")
+    wait_for(lambda: list_texts(s) == ["Calculator"], 20,
+             f"Notepad to go (the list shows {list_texts(s)})")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+BAND_HEIGHT = 110
+
+
+def view_toggles(s):
+    run = start_seeded(s)
+    smaller = s.window()["rect"]
+    check(s.probe("list", MAIN_CLASS)["view"] == VIEW_ICON, "the list does not start with icons")
+    s.click_command(CMD_LIST)
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
+    s.click_rect(s.control(CONTROL_SIZE, control_class="Static")["rect"])
+    height = smaller[3] - smaller[1] + BAND_HEIGHT
+    wait_for(lambda: (r := s.window()["rect"])[3] - r[1] == height, 20, "the larger window")
+    s.screenshot("list-larger")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    check(settings_value(s, "IconFormat") == "1", "IconFormat not saved")
+    check(settings_value(s, "WindowSmaller") == "0", "WindowSmaller not saved")
+
+    run = s.start()
+    window = s.wait_window_shown()
+    check(window["rect"][3] - window["rect"][1] == height, "the larger form did not persist")
+    check(s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, "the list view did not persist")
+    s.screenshot("restarted")
+    s.click_command(CMD_LARGE_ICONS)
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_ICON, 20, "the icon view")
+    s.click_rect(s.control(CONTROL_SIZE, control_class="Static")["rect"])
+    wait_for(lambda: (r := s.window()["rect"])[3] - r[1] == smaller[3] - smaller[1], 20,
+             "the smaller window")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    check(settings_value(s, "IconFormat") == "0", "IconFormat not saved")
+    check(settings_value(s, "WindowSmaller") == "1", "WindowSmaller not saved")
+
+
+SETTINGS_CLASS = "TrevalonSettingsWindow"
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+
+
+def settings_window(s):
+    run = start_seeded(s)
+    s.click_command(CMD_TOOLS)
+    s.choose_from_popup(1)
+    wait_for(lambda: s.probe("window", SETTINGS_CLASS)["found"], 20, "the settings window")
+    s.click_rect(s.control(17, SETTINGS_CLASS)["rect"])
+    wait_for(lambda: s.control(17, SETTINGS_CLASS)["checked"], 10, "autostart checked")
+    s.screenshot("general")
+    s.click_rect(s.probe("tabs", SETTINGS_CLASS)[1])
+    wait_for(lambda: s.control(32, SETTINGS_CLASS)["visible"], 10, "the second tab")
+    s.click_rect(s.control(32, SETTINGS_CLASS)["rect"])
+    wait_for(lambda: s.control(32, SETTINGS_CLASS)["checked"], 10, "double click checked")
+    s.screenshot("behavior")
+    s.click_rect(s.control(47, SETTINGS_CLASS)["rect"])
+    wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20,
+             "the settings window to close")
+
+    check(s.reg_query(RUN_KEY, PRODUCT) == s.windows(s.program),
+          f"the Run value is {s.reg_query(RUN_KEY, PRODUCT)!r}")
+    check(settings_value(s, "LoadOnWindowsStart") == "1", "autostart not saved")
+    check(settings_value(s, "ExplorerListClickEvent") == "2", "the click setting not saved")
+
+    # A single click no longer launches; a double click does. The loop takes
+    # events in order, so once the double click's program has run, a launch
+    # by the earlier single click would have run before it.
+    s.click_tree("My Menu - Top level")
+    s.click_list("Editor")
+    s.click_list("Calculator", repeat=2)
+    wait_for(lambda: marker_lines(s, "calculator"), 20, "the double-clicked program")
+    check(marker_lines(s, "calculator") and not marker_lines(s, "editor"),
+          "the single click launched")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    check(len(marker_lines(s, "calculator")) == 1, "the double click launched twice")
+
+
+def bookmarks(s):
+    write_text(s.data + "/Trevalon.prefs", "AllowInternetAccess = 0\r\n")
+    run = start_seeded(s)
+    s.click_rect(s.control(CONTROL_BOOKMARKS, control_class="Static")["rect"])
+    s.wait_title(f"{PRODUCT} - Bookmarks")
+    address = "https://www.example.org/guide/start.html"
+    listing = s.probe("list", MAIN_CLASS)["rect"]
+    s.drag_onto("text", address, ((listing[0] + listing[2]) // 2, (listing[1] + listing[3]) // 2))
+    link = s.data + "/Bookmarks/www.example.org guide start.lnk"
+    wait_for(lambda: os.path.isfile(link), 20,
+             f"the bookmark (the folder holds {os.listdir(s.data + '/Bookmarks')})")
+    with open(link, "rb") as f:
+        check(address.encode("utf-16-le") in f.read(), "the link does not carry the address")
+    wait_for(lambda: list_texts(s) == ["www.example.org guide start"], 20,
+             f"the bookmark in the list (it shows {list_texts(s)})")
+    s.screenshot("bookmark")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_launch, search,
+                                     edit, windows_menu, view_toggles, settings_window,
+                                     bookmarks, exit_cleanup]}
 TOURS = {f.__name__: f for f in [guide_pictures]}
 
 
