@@ -13,8 +13,10 @@ buttons, tree and list items are, and which message boxes are open.
 Every wait is for a condition with a bound, never a fixed sleep alone.
 
 Without a window manager under Xvfb nobody activates windows for us: a click
-into a window makes Wine activate it and give it the X input focus, so every
-keyboard input is preceded by a click on the control that should take it.
+into a window makes Wine activate it, so every keyboard input is preceded by a
+click on the control that should take it, and the pointer stays over the
+program's windows while keys are sent (the X server's default focus follows
+the pointer).
 """
 
 import argparse
@@ -285,7 +287,8 @@ class Session:
         return path
 
     def pointer_away(self):
-        """Moves the pointer off every window and waits for tooltips to go."""
+        """Moves the pointer off every window and waits for tooltips to go;
+        keys sent afterwards would go nowhere."""
         self.xdo("mousemove", "--sync", 1275, 1019)
         wait_for(lambda: self.probe("shown", "tooltips_class32")["count"] == 0, 10,
                  "tooltips to hide")
@@ -434,66 +437,6 @@ def single_instance(s):
     check(took < 1.0, f"the second start took {took:.2f} s")
     check(window["foreground"], "the first window is not in front")
     s.screenshot("brought-back")
-    check(s.exit_program(run) == 0, "the program did not end cleanly")
-
-
-def exit_cleanup(s):
-    run = s.start()
-    s.wait_window_shown()
-    recent = s.data + "/Recent Programs"
-    now = time.time()
-    ages = {"Old.lnk": 15 * DAY, "Fresh.lnk": 0, "Thirteen days.lnk": 13 * DAY}
-    for name, age in ages.items():
-        s.make_link(s.windows(f"{recent}/{name}"), s.windows(s.marker_exe))
-        os.utime(f"{recent}/{name}", (now - age, now - age))
-    generated = [s.temp, s.data + "/Windows Menu", s.data + "/Recent Documents",
-                 s.data + "/Search Results"]
-    for folder in generated:
-        os.makedirs(folder, exist_ok=True)
-        write_text(folder + "/left over.txt", "x")
-    s.screenshot("running")
-    check(s.exit_program(run) == 0, "the program did not end cleanly")
-    for folder in generated:
-        check(not os.path.exists(folder), f"left behind: {folder}")
-    left = sorted(os.listdir(recent))
-    check(left == ["Fresh.lnk", "Thirteen days.lnk"], f"recent programs after exit: {left}")
-    check(os.path.isfile(s.data + "/Trevalon.prefs"), "exit wrote no settings file")
-
-
-# --- the user guide's pictures (not a test: scripts/make-user-guide) --------
-
-def guide_start_menu(s):
-    """A start menu that looks like a real one, with Wine's own programs."""
-    system = r"C:\windows\system32"
-    accessories = s.folders["common_programs"] + r"\Accessories"
-    s.make_link(s.folders["programs"] + r"\Accessories\Notepad.lnk", system + r"\notepad.exe")
-    for name, target in [("Calculator", r"\winemine.exe"), ("Paint", r"\mspaint.exe"),
-                         ("WordPad", r"\write.exe"), ("Snipping Tool", r"\explorer.exe"),
-                         ("Sound Recorder", r"\winmm.dll"),
-                         (r"System Tools\Character Map", r"\charmap.exe"),
-                         (r"System Tools\Registry Editor", r"\regedit.exe"),
-                         (r"System Tools\Task Manager", r"\taskmgr.exe")]:
-        s.make_link(f"{accessories}\\{name}.lnk", system + target)
-    s.make_link(s.folders["common_programs"] + r"\Internet Browser.lnk",
-                r"C:\Program Files\Internet Explorer\iexplore.exe")
-    write_text(s.unix(s.folders["favorites"]) + "/Trevalon website.url",
-               "[InternetShortcut]\r\nURL=https://www.quorvane.example/trevalon/\r\n")
-
-
-def guide_pictures(s):
-    guide_start_menu(s)
-    run = s.start()
-    s.wait_window_shown()
-    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
-    s.picture("main-window")
-    check(s.exit_program(run) == 0, "the program did not end cleanly")
-
-    set_settings_value(s, "IconFormat", 1)
-    set_settings_value(s, "WindowSmaller", 0)
-    run = s.start()
-    s.wait_window_shown()
-    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
-    s.picture("list-larger")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
@@ -729,6 +672,111 @@ def bookmarks(s):
     wait_for(lambda: list_texts(s) == ["www.example.org guide start"], 20,
              f"the bookmark in the list (it shows {list_texts(s)})")
     s.screenshot("bookmark")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+def exit_cleanup(s):
+    run = start_seeded(s)
+    # The generated folders come from using the window: the Windows menu,
+    # the recent documents and a search.
+    write_text(os.path.join(s.scratch, "Report.txt"), "report")
+    s.make_link(s.folders["recent"] + r"\Report.lnk", s.windows(os.path.join(s.scratch, "Report.txt")))
+    s.click_command(CMD_WINDOWS_MENU)
+    wait_for(lambda: s.window()["title"].startswith(f"{PRODUCT} - Windows menu"), 20,
+             "the Windows menu")
+    s.click_command(CMD_RECENT_DOCUMENTS)
+    s.wait_title(f"{PRODUCT} - Recent documents")
+    search_for(s, "a")
+    generated = [s.temp, s.data + "/Windows Menu", s.data + "/Recent Documents",
+                 s.data + "/Search Results"]
+    for folder in generated:
+        check(os.listdir(folder), f"{folder} is missing or empty while the program runs")
+
+    recent = s.data + "/Recent Programs"
+    now = time.time()
+    ages = {"Old.lnk": 15 * DAY, "Fresh.lnk": 0, "Thirteen days.lnk": 13 * DAY}
+    for name, age in ages.items():
+        s.make_link(s.windows(f"{recent}/{name}"), s.windows(s.marker_exe))
+        os.utime(f"{recent}/{name}", (now - age, now - age))
+    s.screenshot("running")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    for folder in generated:
+        check(not os.path.exists(folder), f"left behind: {folder}")
+    left = sorted(os.listdir(recent))
+    check(left == ["Fresh.lnk", "Thirteen days.lnk"], f"recent programs after exit: {left}")
+    check(os.path.isfile(s.own_menu + "/Editor.lnk"), "the exit touched the own menu")
+    check(os.path.isfile(s.data + "/Trevalon.prefs"), "exit wrote no settings file")
+
+
+# --- the user guide's pictures (not a test: scripts/make-user-guide) --------
+
+def guide_start_menu(s):
+    """A start menu that looks like a real one, with Wine's own programs."""
+    system = r"C:\windows\system32"
+    accessories = s.folders["common_programs"] + r"\Accessories"
+    s.make_link(s.folders["programs"] + r"\Accessories\Notepad.lnk", system + r"\notepad.exe")
+    for name, target in [("Calculator", r"\winemine.exe"), ("Paint", r"\mspaint.exe"),
+                         ("WordPad", r"\write.exe"), ("Snipping Tool", r"\explorer.exe"),
+                         ("Sound Recorder", r"\winmm.dll"),
+                         (r"System Tools\Character Map", r"\charmap.exe"),
+                         (r"System Tools\Registry Editor", r"\regedit.exe"),
+                         (r"System Tools\Task Manager", r"\taskmgr.exe")]:
+        s.make_link(f"{accessories}\\{name}.lnk", system + target)
+    s.make_link(s.folders["common_programs"] + r"\Internet Browser.lnk",
+                r"C:\Program Files\Internet Explorer\iexplore.exe")
+    write_text(s.unix(s.folders["favorites"]) + "/Trevalon website.url",
+               "[InternetShortcut]\r\nURL=https://www.quorvane.example/trevalon/\r\n")
+
+
+def union(*rects):
+    return [min(r[0] for r in rects), min(r[1] for r in rects), max(r[2] for r in rects),
+            max(r[3] for r in rects)]
+
+
+def guide_pictures(s):
+    guide_start_menu(s)
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
+    s.click_tree("Windows Tools")
+    s.wait_title(f"{PRODUCT} - Windows Tools")
+    s.picture("main-window")
+
+    s.click_tree("My Menu - Top level")
+    s.click_list("Editor", button=3)
+    menu = wait_for(s.popup, 10, "the entry's menu")
+    s.screenshot("entry-menu", union(s.window()["client"], menu["rect"]), "entry-menu.png")
+    # Its last item, Cancel, closes it (the keyboard wraps round to it).
+    s.key("Up", "Return")
+    wait_for(lambda: s.popup() is None, 10, "the menu to close")
+
+    search_for(s, "calc")
+    wait_for(lambda: list_texts(s), 20, "search results")
+    s.picture("search")
+
+    s.click_command(CMD_WINDOWS_MENU)
+    s.click_tree("Accessories")
+    s.wait_title(f"{PRODUCT} - Accessories")
+    s.picture("windows-menu")
+
+    s.click_command(CMD_OWN_MENU)
+    s.click_tree("Windows Tools")
+    s.click_command(CMD_LIST)
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
+    s.click_rect(s.control(CONTROL_SIZE, control_class="Static")["rect"])
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST and
+             s.window()["rect"][3] - s.window()["rect"][1] > 600, 20, "the larger window")
+    s.picture("list-larger")
+
+    s.click_command(CMD_TOOLS)
+    s.choose_from_popup(1)
+    settings = wait_for(lambda: (w := s.probe("window", SETTINGS_CLASS))["found"] and w, 20,
+                        "the settings window")
+    for tab, name in enumerate(["settings-general", "settings-behavior", "settings-edge"]):
+        s.click_rect(s.probe("tabs", SETTINGS_CLASS)[tab])
+        s.picture(name, settings["client"])
+    s.click_rect(s.control(47, SETTINGS_CLASS)["rect"])
+    wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20, "the settings to close")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
