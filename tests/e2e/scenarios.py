@@ -11,6 +11,7 @@ buttons, tree and list items are, and which message boxes are open.
     scenarios.py NAME --program EXE --probe EXE --marker EXE --artifacts DIR
 
 Every wait is for a condition with a bound, never a fixed sleep alone.
+TREVALON_E2E_TRACE=1 prints how long each wait and each input took.
 
 Without a window manager under Xvfb nobody activates windows for us: a click
 into a window makes Wine activate it, so every keyboard input is preceded by a
@@ -31,6 +32,7 @@ MAIN_CLASS = "TrevalonMainWindow"
 PRODUCT = "Trevalon"
 REGISTRY_KEY = r"HKCU\Software\Quorvane\Trevalon"
 DAY = 86400
+T0 = time.monotonic()
 
 # Commands and controls of the main window.
 CMD_OWN_MENU, CMD_WINDOWS_MENU, CMD_RECENT_PROGRAMS, CMD_RECENT_DOCUMENTS = 1, 2, 3, 4
@@ -65,6 +67,10 @@ class Session:
         self.shots = []
         self.scratch = os.path.join(os.environ["TREVALON_RUN_DIR"], "scratch")
         os.makedirs(self.scratch, exist_ok=True)
+        # What the probe and Wine's tools say on their error output; printed
+        # when the scenario fails.
+        self.wine_log = open(os.path.join(self.scratch, "wine-errors.txt"), "w+",
+                             encoding="utf-8", errors="replace")
 
     def prepare(self):
         self.folders = self.probe("folders")
@@ -91,7 +97,7 @@ class Session:
         out_path = os.path.join(self.scratch, "wine-output.txt")
         with open(out_path, "w+", encoding="utf-8", errors="replace") as out:
             done = subprocess.run(["wine", *args], stdin=subprocess.DEVNULL, stdout=out,
-                                  stderr=subprocess.DEVNULL, timeout=timeout)
+                                  stderr=self.wine_log, timeout=timeout)
             out.seek(0)
             return done.returncode, out.read()
 
@@ -143,10 +149,15 @@ class Session:
     # --- X input ---------------------------------------------------------
     @staticmethod
     def xdo(*args):
+        started = time.monotonic()
         subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30)
+        if os.environ.get("TREVALON_E2E_TRACE"):
+            print(f"{time.monotonic() - T0:6.1f} {time.monotonic() - started:5.2f} s  xdotool {' '.join(map(str, args))}")
 
+    # Pointer moves go without --sync: a move to where the pointer already is
+    # would wait in vain, and the X server keeps moves and clicks in order.
     def click_at(self, x, y, button=1, repeat=1):
-        self.xdo("mousemove", "--sync", x, y)
+        self.xdo("mousemove", x, y)
         self.xdo("click", "--repeat", repeat, "--delay", 80, button)
 
     def click_rect(self, rect, button=1, repeat=1):
@@ -248,14 +259,14 @@ class Session:
             try:
                 wait_for(lambda: self.probe("shown", "TrevalonE2eDragSource")["count"] == 1, 20,
                          "the drag source window")
-                self.xdo("mousemove", "--sync", source[0] + 30, source[1] + 20)
+                self.xdo("mousemove", source[0] + 30, source[1] + 20)
                 self.xdo("mousedown", 1)
                 # A few steps, so the drag sees the pointer travel and enter
                 # the target.
                 for step in range(1, 9):
                     x = source[0] + 30 + (point[0] - source[0] - 30) * step // 8
                     y = source[1] + 20 + (point[1] - source[1] - 20) * step // 8
-                    self.xdo("mousemove", "--sync", x, y)
+                    self.xdo("mousemove", x, y)
                     time.sleep(0.1)
                 self.xdo("mouseup", 1)
                 wait_for(lambda: dragger.poll() is not None, 20, "the drag to end")
@@ -289,7 +300,7 @@ class Session:
     def pointer_away(self):
         """Moves the pointer off every window and waits for tooltips to go;
         keys sent afterwards would go nowhere."""
-        self.xdo("mousemove", "--sync", 1275, 1019)
+        self.xdo("mousemove", 1275, 1019)
         wait_for(lambda: self.probe("shown", "tooltips_class32")["count"] == 0, 10,
                  "tooltips to hide")
 
@@ -302,10 +313,13 @@ class Session:
 
 def wait_for(condition, timeout, what, interval=0.2):
     """Polls condition() until it gives a true value (returned) or the bound ends."""
-    deadline = time.monotonic() + timeout
+    started = time.monotonic()
+    deadline = started + timeout
     while True:
         value = condition()
         if value:
+            if os.environ.get("TREVALON_E2E_TRACE"):
+                print(f"{time.monotonic() - T0:6.1f} {time.monotonic() - started:5.1f} s  {what}")
             return value
         if time.monotonic() > deadline:
             raise Failure(f"timed out after {timeout} s waiting for {what}")
@@ -807,6 +821,8 @@ def main():
     except (Failure, subprocess.SubprocessError) as failure:
         status = 1
         print(f"FAILED: {args.scenario}: {failure}")
+        s.wine_log.seek(0)
+        print(s.wine_log.read()[-4000:])
         try:
             s.screenshot("failed")
         except subprocess.SubprocessError:
