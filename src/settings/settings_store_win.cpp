@@ -61,8 +61,8 @@ bool save_settings_to(const Settings& settings, const SettingsTargets& targets,
     return file_written;
 }
 
-WindowPosition read_saved_position(std::string_view registry_subkey) {
-    WindowPosition position;
+SavedPosition read_saved_position(std::string_view registry_subkey) {
+    SavedPosition position;
     UniqueKey key = open_registry_key(HKEY_CURRENT_USER, registry_subkey, KEY_READ);
     if (!key)
         return position;
@@ -106,7 +106,9 @@ void save_settings(App& app) {
     TREVALON_MARK();
     // Without a window (an early end) the position read at start-up stays.
     const WindowPosition position =
-        app.main_window ? window_frame_position(app.main_window) : app.saved_position;
+        app.main_window
+            ? window_frame_position(app.main_window)
+            : WindowPosition{app.saved_position.x.value_or(0), app.saved_position.y.value_or(0)};
     save_settings_to(app.settings, targets_of(app), position);
 }
 

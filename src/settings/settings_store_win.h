@@ -35,8 +35,8 @@ Settings load_settings_file(std::string_view path, std::string_view own_menu_fol
 bool save_settings_to(const Settings& settings, const SettingsTargets& targets,
                       WindowPosition window_position);
 
-// The saved window position; 0 for a coordinate that cannot be read.
-WindowPosition read_saved_position(std::string_view registry_subkey);
+// The saved window position; nothing for a coordinate that cannot be read.
+SavedPosition read_saved_position(std::string_view registry_subkey);
 
 // The outer frame's top-left corner in screen coordinates; for a minimised
 // window, where it will be restored to (its minimised place is no position

@@ -55,7 +55,7 @@ struct App {
     UiResources ui;
 
     ScreenArea screen;
-    WindowPosition saved_position;  // PosX, PosY as read at start-up
+    SavedPosition saved_position;  // PosX, PosY as read at start-up
     HWND main_window = nullptr;
     WindowControls window;  // the main window's controls, menus and pictures
     EventQueue events;      // produced by the window procedures, taken by the loop

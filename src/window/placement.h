@@ -3,6 +3,8 @@
 // the centred position the window was created at.
 #pragma once
 
+#include <optional>
+
 namespace trevalon {
 
 struct WindowPlacementInput {
@@ -10,8 +12,10 @@ struct WindowPlacementInput {
     int centred_y = 0;
     int width = 0;  // outer frame size
     int height = 0;
-    int saved_x = 0;  // PosX, PosY
-    int saved_y = 0;
+    // PosX, PosY; a coordinate the registry does not hold leaves its axis
+    // centred.
+    std::optional<int> saved_x;
+    std::optional<int> saved_y;
     int usable_right = 0;  // right and bottom edge of the usable screen area
     int usable_bottom = 0;
 };
@@ -19,6 +23,12 @@ struct WindowPlacementInput {
 struct WindowPosition {
     int x = 0;
     int y = 0;
+};
+
+// The position saved by the last run, each coordinate only if it was there.
+struct SavedPosition {
+    std::optional<int> x;
+    std::optional<int> y;
 };
 
 // Horizontally the saved x is taken when -w/2 < x < right - w/2, vertically

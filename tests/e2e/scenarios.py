@@ -394,6 +394,14 @@ def first_start(s):
     run = s.start()
     window = s.wait_window_shown()
     check(window["title"] == f"{PRODUCT} - My Menu - Top level", f"title {window['title']!r}")
+    # No position saved yet: the window is centred, in its full form, before
+    # the smaller form (the default) takes the band off its bottom.
+    screen = [int(n) for n in os.environ.get("TREVALON_SCREEN", "1280x1024").split("x")[:2]]
+    frame = window["rect"]
+    centred = [(screen[0] - (frame[2] - frame[0])) // 2,
+               (screen[1] - (frame[3] - frame[1] + BAND_HEIGHT)) // 2]
+    check(all(abs(a - b) <= 1 for a, b in zip(frame[:2], centred)),
+          f"the first window is at {frame[:2]}, not centred at {centred}")
     for entry in ["Editor.lnk", "Calculator.lnk", "Office/Calculator.lnk",
                   "Windows Tools/Calculator.lnk", "_Links_/Example.url"]:
         check(os.path.isfile(os.path.join(s.own_menu, entry)), f"not seeded: {entry}")

@@ -56,8 +56,8 @@ TEST_F(SettingsStore, SaveWritesTheFileTheProgramValuesAndTheAutostartWhileAsked
     ASSERT_TRUE(save_settings_to(settings, targets(), WindowPosition{-120, 40}));
 
     EXPECT_EQ(read_file(targets().settings_file), format_settings(settings));
-    EXPECT_EQ(read_saved_position(kSubkey).x, -120);
-    EXPECT_EQ(read_saved_position(kSubkey).y, 40);
+    EXPECT_EQ(read_saved_position(kSubkey).x, std::optional<int>(-120));
+    EXPECT_EQ(read_saved_position(kSubkey).y, std::optional<int>(40));
     UniqueKey key = open_registry_key(HKEY_CURRENT_USER, kSubkey, KEY_READ);
     ASSERT_TRUE(key);
     EXPECT_EQ(read_registry_string(key.get(), "InstallDir"), "C:\\Program Files\\Trevalon\\");
@@ -66,7 +66,7 @@ TEST_F(SettingsStore, SaveWritesTheFileTheProgramValuesAndTheAutostartWhileAsked
     settings.load_on_windows_start = 0;
     ASSERT_TRUE(save_settings_to(settings, targets(), WindowPosition{5, 6}));
     EXPECT_EQ(autostart_value(), std::nullopt);
-    EXPECT_EQ(read_saved_position(kSubkey).x, 5);
+    EXPECT_EQ(read_saved_position(kSubkey).x, std::optional<int>(5));
     // Saving again without an autostart value is no error.
     EXPECT_TRUE(save_settings_to(settings, targets(), WindowPosition{5, 6}));
     EXPECT_EQ(load_settings_file(targets().settings_file, "C:\\Own\\"), settings);
@@ -80,7 +80,7 @@ TEST_F(SettingsStore, AFailedWriteKeepsTheOldFileWholeAndStillWritesTheRegistry)
     const Settings settings = default_settings("C:\\Own\\");
     EXPECT_FALSE(save_settings_to(settings, targets(), WindowPosition{7, 8}));
     EXPECT_EQ(read_file(targets().settings_file), old_content);
-    EXPECT_EQ(read_saved_position(kSubkey).x, 7);
+    EXPECT_EQ(read_saved_position(kSubkey).x, std::optional<int>(7));
 }
 
 TEST_F(SettingsStore, ANewFileLeftByAnInterruptedSaveIsReplacedByTheNextSave) {
@@ -115,6 +115,16 @@ TEST_F(SettingsStore, LoadGivesDefaultsForAMissingFileAndReadsThePredecessorsLeg
     } else {
         EXPECT_EQ(settings.my_own_menu, legacy_to_utf8("C:\\Men\xFC\\"));
     }
+}
+
+TEST_F(SettingsStore, APositionNeverSavedReadsAsAbsentNotAsTheScreenCorner) {
+    EXPECT_EQ(read_saved_position(kSubkey).x, std::nullopt);
+    EXPECT_EQ(read_saved_position(kSubkey).y, std::nullopt);
+    UniqueKey key = create_registry_key(HKEY_CURRENT_USER, kSubkey);
+    ASSERT_TRUE(key);
+    write_registry_dword(key.get(), "PosY", 0);
+    EXPECT_EQ(read_saved_position(kSubkey).x, std::nullopt);
+    EXPECT_EQ(read_saved_position(kSubkey).y, std::optional<int>(0));
 }
 
 TEST_F(SettingsStore, AMinimisedWindowSavesTheDesktopPositionItReturnsTo) {

@@ -46,6 +46,17 @@ TEST(Placement, EachAxisIsDecidedOnItsOwn) {
     EXPECT_EQ(y_only.y, 300);
 }
 
+TEST(Placement, ACoordinateNeverSavedLeavesItsAxisCentred) {
+    WindowPlacementInput input = placement(0, 0);
+    input.saved_x.reset();
+    input.saved_y.reset();
+    EXPECT_EQ(place_window(input).x, 190);
+    EXPECT_EQ(place_window(input).y, 192);
+    input.saved_y = 0;
+    EXPECT_EQ(place_window(input).x, 190);
+    EXPECT_EQ(place_window(input).y, 0);
+}
+
 TEST(Placement, OddSizesHalveDownwards) {
     WindowPlacementInput input = placement(-450, 0);
     input.width = 901;  // half is 450
