@@ -420,6 +420,9 @@ def first_start(s):
     check(settings_value(s, "IconFormat") == "0", "IconFormat not saved")
     x, y = s.reg_query(REGISTRY_KEY, "PosX"), s.reg_query(REGISTRY_KEY, "PosY")
     check(x is not None and y is not None, "exit wrote no window position")
+    install_dir = s.reg_query(REGISTRY_KEY, "InstallDir")
+    check(install_dir == s.windows(os.path.dirname(s.program)) + "\\",
+          f"InstallDir is {install_dir!r}")
 
     # The second start: the settings are read (list view, placed window) and
     # nothing is seeded again (a removed seeded entry stays away).
