@@ -25,16 +25,26 @@ void copy_over(const fs::path& from, const fs::path& to) {
 }
 }  // namespace
 
+void find_menu_matches(std::string_view folder, std::string_view text,
+                       const MenuMatchVisitor& found, const FolderLister& list) {
+    const std::u16string needle = upper_case(utf8_to_utf16(text));
+    walk_folder_tree(
+        folder,
+        [&](const std::string& parent, const DirectoryEntry& entry, int) {
+            if (entry.is_directory)
+                return;
+            if (upper_case(utf8_to_utf16(entry.name)).find(needle) == std::u16string::npos)
+                return;
+            found(parent, entry.name);
+        },
+        list);
+}
+
 void search_menu_folder(std::string_view folder, std::string_view text,
                         std::string_view result_folder) {
     const fs::path results = utf8_to_path(result_folder);
-    const std::u16string needle = upper_case(utf8_to_utf16(text));
-    walk_folder_tree(folder, [&](const std::string& parent, const DirectoryEntry& entry, int) {
-        if (entry.is_directory)
-            return;
-        if (upper_case(utf8_to_utf16(entry.name)).find(needle) == std::u16string::npos)
-            return;
-        copy_over(utf8_to_path(parent + entry.name), results / utf8_to_path(entry.name));
+    find_menu_matches(folder, text, [&](const std::string& parent, const std::string& name) {
+        copy_over(utf8_to_path(parent + name), results / utf8_to_path(name));
     });
 }
 

@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "menu/menu_search.h"
 #include "shell/utf8_path.h"
@@ -80,6 +81,21 @@ TEST(MenuSearch, FindsAFileFiveHundredLevelsDown) {
     std::ofstream(deepest / "Bottom.lnk") << "x";
     search_menu_folder(menu.str(), "bottom", results.str());
     EXPECT_EQ(names_in(results), (std::set<std::string>{"Bottom.lnk"}));
+}
+
+TEST(MenuSearch, FindingReportsEachMatchWithItsFolderInWalkOrderAndCopiesNothing) {
+    test::TempDir menu;
+    menu.write_file("B/Tool.lnk", "x");
+    menu.write_file("A/Deep/tool box.txt", "x");
+    menu.write_file("A/Other.lnk", "x");
+    std::vector<std::string> found;
+    find_menu_matches(menu.str(), "TOOL", [&](const std::string& folder, const std::string& name) {
+        found.push_back(folder + name);
+    });
+    const std::string sep(1, fs::path::preferred_separator);
+    EXPECT_EQ(found,
+              (std::vector<std::string>{menu.str() + "A" + sep + "Deep" + sep + "tool box.txt",
+                                        menu.str() + "B" + sep + "Tool.lnk"}));
 }
 
 TEST(MenuSearch, MissingFolderFindsNothing) {
