@@ -23,7 +23,9 @@ std::vector<std::byte> make_file_drop_block(const std::vector<std::string>& path
     put_u32(block, 16, 1);                   // the names are wide characters
     for (const std::string& path : paths) {
         const std::string name = without_trailing_separator(path);
-        if (name.empty())
+        // A zero inside a name would end it early and show the reader the
+        // rest as a second file (or end the list); no real file is named so.
+        if (name.empty() || name.find('\0') != std::string::npos)
             continue;
         for (char16_t unit : utf8_to_utf16(name))
             append_u16(block, unit);

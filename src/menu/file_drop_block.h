@@ -16,7 +16,8 @@ inline constexpr std::uint32_t kFileDropHeaderSize = 20;
 
 // Paths are UTF-8. A trailing separator is dropped (folders are listed
 // without it). Empty paths are left out: an empty name would end the list
-// early and hide the names after it.
+// early and hide the names after it. So are paths holding a zero byte, which
+// a reader would take for two names.
 std::vector<std::byte> make_file_drop_block(const std::vector<std::string>& paths);
 
 }  // namespace trevalon

@@ -66,6 +66,12 @@ TEST(FileDropBlock, EmptyPathsDoNotCutTheListShort) {
               (std::vector<std::string>{"a", "b"}));
 }
 
+TEST(FileDropBlock, APathHoldingAZeroIsLeftOutRatherThanReadAsTwoFiles) {
+    const std::string smuggled("C:\\Menu\\a.lnk\0C:\\Windows\\win.ini", 32);
+    EXPECT_EQ(names_of(make_file_drop_block({"first", smuggled, "last"})),
+              (std::vector<std::string>{"first", "last"}));
+}
+
 TEST(FileDropBlock, EmptyListIsHeaderAndOneTerminator) {
     EXPECT_EQ(make_file_drop_block({}).size(), 22u);
 }
