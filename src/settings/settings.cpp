@@ -167,11 +167,11 @@ Settings parse_settings(std::string_view text, std::string_view own_menu_folder)
         text.remove_prefix(kUtf8Bom.size());
 
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
+        // CR LF, LF and a lone CR all end a line: a value never holds a line
+        // break, so what is read can always be written back as it was.
+        const std::size_t end = text.find_first_of("\r\n");
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
 
         line = trim_blanks(line);
         if (line.empty() || line.front() == ';' || line.front() == '#' || line.front() == '[') {

@@ -134,6 +134,13 @@ TEST(SettingsFile, ALineBreakInAStringCannotSplitTheFile) {
     EXPECT_EQ(read_back.my_own_menu, "C:\\aIconFormat = 1");
 }
 
+TEST(SettingsFile, ALoneCarriageReturnEndsALineSoWhatIsReadIsSavedUnchanged) {
+    const Settings read = parse_settings("MenuTypeActive = w\rIconFormat = 1\r", kOwnMenu);
+    EXPECT_EQ(read.menu_type_active, "w");
+    EXPECT_EQ(read.icon_format, 1);
+    EXPECT_EQ(parse_settings(format_settings(read), kOwnMenu), read);
+}
+
 TEST(SettingsFile, LegacyBytesAreConvertedOnlyWhenTheFileIsNotUtf8) {
     int conversions = 0;
     const LegacyToUtf8 latin1 = [&](std::string_view bytes) {
