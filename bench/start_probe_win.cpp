@@ -1,0 +1,73 @@
+#include "start_probe_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "shell/file_ops_win.h"
+#include "shell/handles_win.h"
+#include "shell/wide_win.h"
+#include "wine_timing_win.h"
+
+namespace trevalon::bench {
+
+namespace {
+
+constexpr DWORD kPaintLimitMs = 30000;
+
+std::string temp_folder() {
+    wchar_t path[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, path);
+    return wide_to_utf8(std::wstring_view(path, length));
+}
+
+// Milliseconds from creation to paint, or a negative number.
+double one_start(const std::string& program, const std::string& stamp_file) {
+    delete_file(stamp_file);
+    std::wstring command = L"\"" + utf8_to_wide(program) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    const ULONGLONG created = system_time_100ns();
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return -1;
+    }
+    UniqueHandle process(info.hProcess);
+    UniqueHandle thread(info.hThread);
+    std::optional<std::string> stamp;
+    const ULONGLONG give_up = GetTickCount64() + kPaintLimitMs;
+    while (!(stamp = read_file(stamp_file, 64)) && GetTickCount64() < give_up) {
+        if (WaitForSingleObject(process.get(), 1) == WAIT_OBJECT_0 && !read_file(stamp_file, 64))
+            break;  // ended without painting
+    }
+    if (WaitForSingleObject(process.get(), 0) != WAIT_OBJECT_0) {
+        TerminateProcess(process.get(), 0);
+        WaitForSingleObject(process.get(), 10000);
+    }
+    if (!stamp)
+        return -1;
+    const ULONGLONG painted = std::strtoull(stamp->c_str(), nullptr, 10);
+    return painted > created ? static_cast<double>(painted - created) / 1e4 : -1;
+}
+
+}  // namespace
+
+Summary measure_start_to_paint(std::string_view program, int runs, int* failed) {
+    const std::string stamp_file = temp_folder() + "trevalon-bench-paint.txt";
+    SetEnvironmentVariableW(kPaintStampVariable, utf8_to_wide(stamp_file).c_str());
+    *failed = 0;
+    one_start(std::string(program), stamp_file);  // warm-up: caches, first-start work
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const double ms = one_start(std::string(program), stamp_file);
+        if (ms >= 0)
+            times.push_back(ms);
+        else
+            ++*failed;
+    }
+    SetEnvironmentVariableW(kPaintStampVariable, nullptr);
+    return summarize(std::move(times));
+}
+
+}  // namespace trevalon::bench

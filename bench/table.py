@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Turns the result lines of the benchmark programs (stdin) into the README's
+table: one row per goal with ours, the baseline, their ratio and the verdict.
+
+Result line: result<TAB>id<TAB>what<TAB>unit<TAB>median<TAB>p95<TAB>runs
+"""
+import sys
+
+# (goal, ours id, baseline id, limit, how the limit reads)
+RATIO_GOALS = [
+    ("1. Windows-menu rebuild, tree M (+S)", "1.ours", "1.bare", 1.15),
+    ("2. Search over four roots, M each", "2.ours", "2.bare", 1.2),
+    ("2. Search walk alone vs find -iname (wall)", "2.walk", "2.find", 3.0),
+    ("2. Search walk alone vs find -iname (CPU)", "2.walk.cpu", "2.find.cpu", 3.0),
+    ("3. Scan + clean-up of L, native model vs find -type d (wall)", "3.native", "3.find", 2.0),
+    ("3. Scan + clean-up of L, native model vs find -type d (CPU)", "3.native.cpu", "3.find.cpu", 2.0),
+    ("3. Scan + clean-up of L into real controls (Wine), vs native model", "3.controls", "3.native", None),
+    ("4. Start-up to first paint", "4.ours", "4.bare", 1.5),
+    ("5. Private dirty memory after start", "5.ours.start", "5.bare", 2.0),
+    ("5. Private dirty memory after 1,000 show/hide + 100 rebuilds", "5.ours.after", "5.bare", 2.0),
+]
+# (goal, id, limit on the median or p95, which)
+ABSOLUTE_GOALS = [
+    ("5. Memory growth over the cycles", "5.growth", 1024.0, "median"),
+    ("6. CPU while idle for 60 s (% of one core)", "6.ours", 0.1, "median"),
+    ("7. Top edge to window in front and painted, beyond the dwell", "7.ours", 150.0, "p95"),
+]
+
+
+def read(lines):
+    results = {}
+    for line in lines:
+        parts = line.rstrip("\n").split("\t")
+        if len(parts) == 7 and parts[0] == "result":
+            _, rid, what, unit, median, p95, runs = parts
+            results[rid] = dict(what=what, unit=unit, median=float(median), p95=float(p95), runs=int(runs))
+    return results
+
+
+def cell(r):
+    return f"{r['median']:.1f} / {r['p95']:.1f} {r['unit']} (n={r['runs']})"
+
+
+def main():
+    results = read(sys.stdin)
+    print("| Goal | Ours: median / p95 | Baseline: median / p95 | Ratio of medians (p95) | Limit | Met |")
+    print("|---|---|---|---|---|---|")
+    for goal, ours, base, limit in RATIO_GOALS:
+        o, b = results.get(ours), results.get(base)
+        if not o:
+            print(f"| {goal} | not measured | {cell(b) if b else '—'} | | {limit or 'report'} | — |")
+            continue
+        if not b or b["median"] <= 0:
+            print(f"| {goal} | {cell(o)} | not measured | | {limit or 'report'} | — |")
+            continue
+        ratio = o["median"] / b["median"]
+        ratio95 = o["p95"] / b["p95"] if b["p95"] > 0 else float("nan")
+        met = "report" if limit is None else ("yes" if ratio <= limit else "**no**")
+        shown_limit = f"≤ {limit}×" if limit else "—"
+        print(f"| {goal} | {cell(o)} | {cell(b)} | {ratio:.2f}× ({ratio95:.2f}×) | {shown_limit} | {met} |")
+    for goal, rid, limit, which in ABSOLUTE_GOALS:
+        r = results.get(rid)
+        if not r:
+            print(f"| {goal} | not measured | — | | ≤ {limit:g} {which} | — |")
+            continue
+        met = "yes" if r[which] <= limit else "**no**"
+        print(f"| {goal} | {cell(r)} | — | | ≤ {limit:g} {r['unit']} ({which}) | {met} |")
+    extra = [rid for rid in results if rid == "find.start" or rid == "find.start.cpu"]
+    for rid in extra:
+        print(f"| (find's own process start, included in its times) | {cell(results[rid])} | | | | |")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,252 @@
+// trevalon_wine_bench.exe: the program's side of the benchmarks under Wine,
+// printing result lines for bench/run.
+//
+//   make-menu ROOT SIZE SEED          a benchmark menu with real shell links
+//   rebuild RUNS DEST COMMON USER     goal 1: the Windows-menu rebuild
+//   search RUNS RESULT TEXT ROOT...   goal 2: the search over the roots
+//   scan RUNS ROOT                    goal 3: scan and clean-up into controls
+//   start RUNS ID PROGRAM             goal 4: process creation to first paint
+//   all RUNS                          everything above, baselines included, in
+//                                     one Wine session (what bench/run calls):
+//                                     menus in %TEMP%\trevalon-bench, programs
+//                                     from this program's folder
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "link_menu_win.h"
+#include "menu/directory_listing.h"
+#include "menu/file_list_cleanup.h"
+#include "menu/file_list_view_win.h"
+#include "menu/folder_scan.h"
+#include "menu/folder_tree_view_win.h"
+#include "menu/menu_search.h"
+#include "menu/path_text.h"
+#include "shell/file_ops_win.h"
+#include "shell/wide_win.h"
+#include "start_probe_win.h"
+#include "wine_timing_win.h"
+
+namespace trevalon::bench {
+namespace {
+
+void print(std::string_view id, std::string_view what, std::string_view unit, const Summary& s) {
+    std::puts(result_line(id, what, unit, s).c_str());
+    std::fflush(stdout);
+}
+
+// The folder above path: the one root the benchmark's deletions may act in.
+std::vector<std::string> roots_around(std::string_view path) {
+    return {std::string(folder_part(without_trailing_separator(path)))};
+}
+
+int make_menu(const std::vector<std::string>& args) {
+    const auto shape = menu_shape(args[1]);
+    if (!shape)
+        return 2;
+    const double start = counter_ms();
+    const bool written = write_link_menu(plan_menu(*shape, std::stoull(args[2])), args[0]);
+    std::fprintf(stderr, "menu %s with links below %s in %.0f ms\n", args[1].c_str(),
+                 args[0].c_str(), counter_ms() - start);
+    return written ? 0 : 1;
+}
+
+// What showing the Windows menu does to the disk: delete the working copy,
+// copy the common programs and then the user's programs into it.
+int rebuild(int runs, const std::vector<std::string>& args) {
+    const std::string dest = with_trailing_separator(args[0]);
+    const auto roots = roots_around(dest);
+    print("1.ours", "Windows-menu rebuild (remove_tree + copy_tree x2)", "ms",
+          measure_runs(runs, [&] {
+              remove_tree(dest, roots);
+              copy_tree(args[1], dest, "*.*", true);
+              copy_tree(args[2], dest, "*.*", true);
+          }));
+    return 0;
+}
+
+int search(int runs, const std::vector<std::string>& args) {
+    const std::string result = with_trailing_separator(args[0]);
+    const auto roots = roots_around(result);
+    const std::vector<std::string> menus(args.begin() + 2, args.end());
+    print("2.ours", "search over the roots (fresh result folder + search_menu_folder)", "ms",
+          measure_runs(runs, [&] {
+              remove_tree(result, roots);
+              create_folder(result);
+              for (const std::string& menu : menus)
+                  search_menu_folder(menu, args[1], result);
+          }));
+    return 0;
+}
+
+// A visible window with a tree-view and a list-view control, drawing locked
+// while the menu is shown, as the program's window does.
+int scan(int runs, const std::vector<std::string>& args) {
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&init);
+    HWND window = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  900, 640, nullptr, nullptr, nullptr, nullptr);
+    HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_LINESATROOT, 0, 0, 350,
+                                600, window, nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_ICON, 350, 0, 500,
+                                600, window, nullptr, nullptr, nullptr);
+    if (!window || !tree || !list)
+        return 1;
+    TreeViewFolderTree tree_sink(tree);
+    ListViewFileList list_model(list);
+    FolderTable table;
+    EntryNameTable names;
+    const std::string root = args[0];
+    print("3.controls", "scan + clean-up of L into tree-view and list-view", "ms",
+          measure_runs(runs, [&] {
+              LockWindowUpdate(window);
+              tree_sink.clear();
+              table.clear();
+              SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+              scan_folder_tree(root, 0, tree_sink, table);
+              int row = 0;
+              if (const auto entries = list_directory(table.paths[0] + "\\")) {
+                  for (const DirectoryEntry& entry : *entries) {
+                      if (entry.is_directory)
+                          continue;
+                      std::wstring text = utf8_to_wide(entry.name);
+                      LVITEMW item{};
+                      item.mask = LVIF_TEXT;
+                      item.iItem = row++;
+                      item.pszText = text.data();
+                      SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+                  }
+              }
+              clean_up_file_list(list_model, names);
+              LockWindowUpdate(nullptr);
+          }));
+    DestroyWindow(window);
+    return 0;
+}
+
+int start(int runs, const std::vector<std::string>& args) {
+    int failed = 0;
+    const Summary summary = measure_start_to_paint(args[1], runs, &failed);
+    const std::string name(file_name_part(args[1]));
+    print(args[0], "process creation to first paint: " + name, "ms", summary);
+    if (failed)
+        std::fprintf(stderr, "%s: %d starts did not paint\n", name.c_str(), failed);
+    return failed == runs ? 1 : 0;
+}
+
+std::string own_folder() {
+    wchar_t path[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+    return std::string(folder_part(wide_to_utf8(std::wstring_view(path, length))));
+}
+
+// Runs a program of this folder with this program's output as its own.
+int run_sibling(std::string_view program, const std::vector<std::string>& args) {
+    std::wstring command = L"\"" + utf8_to_wide(own_folder() + std::string(program)) + L"\"";
+    for (const std::string& arg : args)
+        command += L" \"" + utf8_to_wide(arg) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION info{};
+    std::fflush(stdout);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        std::fprintf(stderr, "could not start %.*s\n", static_cast<int>(program.size()),
+                     program.data());
+        return 1;
+    }
+    WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    return static_cast<int>(code);
+}
+
+int all(int runs) {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD temp_length = GetTempPathW(MAX_PATH + 1, temp);
+    const std::string work =
+        wide_to_utf8(std::wstring_view(temp, temp_length)) + "trevalon-bench\\";
+    const std::string runs_text = std::to_string(runs);
+    const auto menus = roots_around(work);
+    remove_tree(work, menus);
+    // Goal 1: tree M as the common programs, S as the user's own.
+    bool made = write_link_menu(plan_menu(kMenuMedium, 1), work + "common") &&
+                write_link_menu(plan_menu(kMenuSmall, 2), work + "user");
+    // Goal 2: four trees M, one per searched root.
+    std::vector<std::string> search_roots;
+    for (int i = 1; i <= 4; ++i) {
+        search_roots.push_back(work + "search" + std::to_string(i));
+        made = write_link_menu(plan_menu(kMenuMedium, 10u + static_cast<unsigned>(i)),
+                               search_roots.back()) &&
+               made;
+    }
+    // Goal 3: tree L.
+    made = write_link_menu(plan_menu(kMenuLarge, 3), work + "large") && made;
+    if (!made) {
+        std::fputs("could not make the benchmark menus\n", stderr);
+        return 1;
+    }
+    int status = 0;
+    status |= run_sibling("bare_walk_copy.exe", {"rebuild", runs_text, work + "winmenu-bare",
+                                                 work + "common", work + "user"});
+    status |= rebuild(runs, {work + "winmenu", work + "common", work + "user"});
+    std::vector<std::string> bare_search{"search", runs_text, work + "results-bare",
+                                         std::string(kSearchWord)};
+    bare_search.insert(bare_search.end(), search_roots.begin(), search_roots.end());
+    status |= run_sibling("bare_walk_copy.exe", bare_search);
+    std::vector<std::string> our_search{work + "results", std::string(kSearchWord)};
+    our_search.insert(our_search.end(), search_roots.begin(), search_roots.end());
+    status |= search(runs, our_search);
+    status |= scan(runs, {work + "large"});
+    status |= start(runs, {"4.bare", own_folder() + "bare_window.exe"});
+    status |= start(runs, {"4.ours", own_folder() + "trevalon_probe.exe"});
+    remove_tree(work, menus);
+    return status;
+}
+
+int run(const std::vector<std::string>& argv) {
+    if (argv.size() >= 4 && argv[1] == "make-menu")
+        return make_menu({argv.begin() + 2, argv.end()});
+    if (argv.size() < 3)
+        return 2;
+    const int runs = std::max(1, std::atoi(argv[2].c_str()));
+    const std::vector<std::string> args(argv.begin() + 3, argv.end());
+    if (argv[1] == "rebuild" && args.size() == 3)
+        return rebuild(runs, args);
+    if (argv[1] == "search" && args.size() >= 3)
+        return search(runs, args);
+    if (argv[1] == "scan" && args.size() == 1)
+        return scan(runs, args);
+    if (argv[1] == "start" && args.size() == 2)
+        return start(runs, args);
+    if (argv[1] == "all" && args.empty())
+        return all(runs);
+    return 2;
+}
+
+}  // namespace
+}  // namespace trevalon::bench
+
+int main() {
+    int argc = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> argv;
+    for (int i = 0; i < argc; ++i)
+        argv.push_back(trevalon::wide_to_utf8(wide[i]));
+    LocalFree(wide);
+    const int status = trevalon::bench::run(argv);
+    if (status == 2)
+        std::fputs("usage: see the comment at the top of bench/wine_bench_win.cpp\n", stderr);
+    return status;
+}
