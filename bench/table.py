@@ -15,6 +15,8 @@ RATIO_GOALS = [
     ("3. Scan + clean-up of L, native model vs find -type d (wall)", "3.native", "3.find", 2.0),
     ("3. Scan + clean-up of L, native model vs find -type d (CPU)", "3.native.cpu", "3.find.cpu", 2.0),
     ("3. Scan + clean-up of L into real controls (Wine), vs native model", "3.controls", "3.native", None),
+    ("3. The same with the controls redrawing, vs redraw suspended", "3.controls.redrawing", "3.controls", None),
+    ("3. Scan of L into the in-memory model under Wine, vs native", "3.wine.memory", "3.native", None),
     ("4. Start-up to first paint", "4.ours", "4.bare", 1.5),
     ("5. Private dirty memory after start", "5.ours.start", "5.bare", 2.0),
     ("5. Private dirty memory after 1,000 show/hide + 100 rebuilds", "5.ours.after", "5.bare", 2.0),
