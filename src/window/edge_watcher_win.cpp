@@ -1,9 +1,9 @@
 #include "window/edge_watcher_win.h"
 
-#include <algorithm>
 #include <climits>
 
 #include "settings/settings.h"
+#include "shell/handles_win.h"
 #include "shell/app_win.h"
 #include "window/edge_trigger.h"
 #include "window/foreground_win.h"
@@ -11,13 +11,23 @@
 namespace trevalon {
 namespace {
 
-// A stop request is noticed within this time, whatever the wait.
-constexpr std::chrono::milliseconds kStopSlice{25};
+// Sets the event that ends the watcher's current wait.
+struct WakeOnStop {
+    HANDLE event;
+    void operator()() const { SetEvent(event); }
+};
 
 class ScreenEdge final : public EdgeWatchEnvironment {
   public:
+    // The waits sleep on an event that a stop request sets: the thread wakes
+    // only for its own checks (a sliced sleep would wake it many times more
+    // often, which is what an idle program's CPU time is made of).
     ScreenEdge(HWND window, const EdgeTriggerSwitches& switches, std::stop_token stop)
-        : window_(window), switches_(switches), stop_(std::move(stop)) {}
+        : window_(window),
+          switches_(switches),
+          stop_(std::move(stop)),
+          wake_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          on_stop_(stop_, WakeOnStop{wake_.get()}) {}
 
     EdgeTriggers triggers() override {
         return EdgeTriggers{switches_.vertical.load(std::memory_order_relaxed),
@@ -34,10 +44,12 @@ class ScreenEdge final : public EdgeWatchEnvironment {
     }
 
     void wait(std::chrono::milliseconds duration) override {
-        while (duration.count() > 0 && !stop_.stop_requested()) {
-            const auto slice = std::min(duration, kStopSlice);
-            Sleep(static_cast<DWORD>(slice.count()));
-            duration -= slice;
+        if (duration.count() <= 0 || stop_.stop_requested())
+            return;
+        if (wake_) {
+            WaitForSingleObject(wake_.get(), static_cast<DWORD>(duration.count()));
+        } else {
+            Sleep(static_cast<DWORD>(duration.count()));  // no event: the stop waits one check
         }
     }
 
@@ -50,6 +62,8 @@ class ScreenEdge final : public EdgeWatchEnvironment {
     HWND window_;
     const EdgeTriggerSwitches& switches_;
     std::stop_token stop_;
+    UniqueHandle wake_;  // before on_stop_, which uses it
+    std::stop_callback<WakeOnStop> on_stop_;
 };
 
 }  // namespace
