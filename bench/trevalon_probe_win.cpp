@@ -1,8 +1,9 @@
-// trevalon_probe.exe: trevalon.exe itself, plus a stamp of the end of its
-// main window's first paint for the start-up benchmark. The stamp file is
-// named by TREVALON_BENCH_PAINT_STAMP; the program proper never reads it.
+// trevalon_probe.exe: trevalon.exe itself, plus a stamp of the end of every
+// paint of its main window, for the start-up and edge benchmarks. The stamp
+// file is named by TREVALON_BENCH_PAINT_STAMP and rewritten at each paint;
+// the program proper never reads it.
 //
-// The paint is seen through two thread hooks: a WM_PAINT sent to the window
+// Paints are seen through two thread hooks: a WM_PAINT sent to the window
 // (UpdateWindow) is stamped when its handler returns; a queued one is
 // stamped when the loop fetches its next message, which a WM_NULL posted
 // behind the paint makes immediate.
@@ -23,7 +24,6 @@ std::wstring g_stamp_file;
 HHOOK g_get_message_hook = nullptr;
 HHOOK g_call_return_hook = nullptr;
 bool g_paint_fetched = false;
-bool g_stamped = false;
 
 bool is_main_window(HWND window) {
     char name[64] = {};
@@ -32,9 +32,6 @@ bool is_main_window(HWND window) {
 }
 
 void stamp() {
-    if (g_stamped)
-        return;
-    g_stamped = true;
     FILETIME now;
     GetSystemTimePreciseAsFileTime(&now);
     const ULONGLONG value = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
@@ -52,11 +49,13 @@ void stamp() {
 }
 
 LRESULT CALLBACK on_get_message(int code, WPARAM wparam, LPARAM lparam) {
-    if (code == HC_ACTION && wparam == PM_REMOVE && !g_stamped) {
+    if (code == HC_ACTION && wparam == PM_REMOVE) {
         const MSG* message = reinterpret_cast<const MSG*>(lparam);
         if (g_paint_fetched) {
+            g_paint_fetched = false;
             stamp();
-        } else if (message->message == WM_PAINT && is_main_window(message->hwnd)) {
+        }
+        if (message->message == WM_PAINT && is_main_window(message->hwnd)) {
             g_paint_fetched = true;
             PostMessageW(nullptr, WM_NULL, 0, 0);
         }
@@ -65,7 +64,7 @@ LRESULT CALLBACK on_get_message(int code, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT CALLBACK on_call_return(int code, WPARAM wparam, LPARAM lparam) {
-    if (code == HC_ACTION && !g_stamped) {
+    if (code == HC_ACTION) {
         const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
         if (call->message == WM_PAINT && is_main_window(call->hwnd))
             stamp();

@@ -6,6 +6,9 @@
 //   search RUNS RESULT TEXT ROOT...   goal 2: the search over the roots
 //   scan RUNS ROOT                    goal 3: scan and clean-up into controls
 //   start RUNS ID PROGRAM             goal 4: process creation to first paint
+//   memory CYCLES                     goal 5: private dirty memory, ours and bare
+//   idle SECONDS                      goal 6: CPU of the resident program
+//   edge RUNS                         goal 7: top edge to window in front, painted
 //   all RUNS                          everything above, baselines included, in
 //                                     one Wine session (what bench/run calls):
 //                                     menus in %TEMP%\trevalon-bench, programs
@@ -29,6 +32,7 @@
 #include "menu/path_text.h"
 #include "shell/file_ops_win.h"
 #include "shell/wide_win.h"
+#include "resident_win.h"
 #include "start_probe_win.h"
 #include "wine_timing_win.h"
 
@@ -173,6 +177,144 @@ int start(int runs, const std::vector<std::string>& args) {
     return failed == runs ? 1 : 0;
 }
 
+constexpr std::string_view kMainWindowClass = "TrevalonMainWindow";
+constexpr std::string_view kBareWindowClass = "BareBenchWindow";
+constexpr int kMemorySamples = 5;
+
+// The median of a few samples of the process's private dirty memory, once it
+// has settled.
+std::optional<double> settled_private_dirty(const Resident& resident) {
+    Sleep(2000);
+    std::vector<double> samples;
+    for (int i = 0; i < kMemorySamples; ++i) {
+        resident.sync();
+        if (const auto kb = resident.private_dirty_kb())
+            samples.push_back(*kb);
+        Sleep(200);
+    }
+    if (samples.empty())
+        return std::nullopt;
+    return summarize(samples).median;
+}
+
+Summary single(double value) {
+    return summarize({value});
+}
+
+int memory(int cycles, const std::string& folder) {
+    {
+        Resident bare(folder + "bare_window.exe", kBareWindowClass);
+        const auto kb = bare.ready() ? settled_private_dirty(bare) : std::nullopt;
+        if (!kb) {
+            std::fputs("memory: the bare window did not start\n", stderr);
+            return 1;
+        }
+        print("5.bare", "private dirty memory of the bare window after start", "KiB", single(*kb));
+    }
+    Resident ours(folder + "trevalon.exe", kMainWindowClass);
+    const auto at_start = ours.ready() ? settled_private_dirty(ours) : std::nullopt;
+    if (!at_start) {
+        std::fputs("memory: trevalon.exe did not start\n", stderr);
+        return 1;
+    }
+    print("5.ours.start", "private dirty memory of trevalon.exe after start", "KiB",
+          single(*at_start));
+    for (int i = 0; i < cycles; ++i) {
+        ShowWindow(ours.window(), SW_HIDE);
+        ours.sync();
+        ShowWindow(ours.window(), SW_SHOWNORMAL);
+        ours.sync();
+    }
+    const auto after = settled_private_dirty(ours);
+    if (!after)
+        return 1;
+    print("5.ours.after",
+          "private dirty memory of trevalon.exe after " + std::to_string(cycles) +
+              " show/hide cycles",
+          "KiB", single(*after));
+    print("5.growth", "growth of private dirty memory over the cycles", "KiB",
+          single(*after - *at_start));
+    return 0;
+}
+
+int idle(int seconds, const std::string& folder) {
+    SetCursorPos(640, 512);  // away from the top edge
+    Resident ours(folder + "trevalon.exe", kMainWindowClass);
+    if (!ours.ready())
+        return 1;
+    Sleep(5000);  // start-up work done, first paints over
+    const int server = wineserver_pid();
+    const auto before = ours.cpu_seconds();
+    const auto server_before = unix_cpu_seconds(server);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    const auto after = ours.cpu_seconds();
+    const auto server_after = unix_cpu_seconds(server);
+    if (!before || !after)
+        return 1;
+    print("6.ours", "CPU of trevalon.exe idle for " + std::to_string(seconds) + " s, % of one core",
+          "%", single((*after - *before) * 100.0 / seconds));
+    if (server_before && server_after) {
+        print("6.wineserver", "CPU of the wineserver meanwhile, % of one core", "%",
+              single((*server_after - *server_before) * 100.0 / seconds));
+    }
+    return 0;
+}
+
+std::optional<ULONGLONG> read_stamp(const std::string& file) {
+    const auto text = read_file(file, 64);
+    if (!text || text->empty())
+        return std::nullopt;
+    return std::strtoull(text->c_str(), nullptr, 10);
+}
+
+// The pointer rests on the top row; the time from the move until the main
+// window is in front and has painted, less the dwell the watcher waits.
+int edge(int runs, const std::string& folder) {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD temp_length = GetTempPathW(MAX_PATH + 1, temp);
+    const std::string stamp_file =
+        wide_to_utf8(std::wstring_view(temp, temp_length)) + "trevalon-bench-edge.txt";
+    SetEnvironmentVariableW(kPaintStampVariable, utf8_to_wide(stamp_file).c_str());
+    SetCursorPos(640, 512);
+    Resident ours(folder + "trevalon_probe.exe", kMainWindowClass);
+    SetEnvironmentVariableW(kPaintStampVariable, nullptr);
+    if (!ours.ready())
+        return 1;
+    constexpr double kDwellMs = 300;
+    std::vector<double> beyond;
+    int missed = 0;
+    for (int i = 0; i <= runs; ++i) {
+        ShowWindow(ours.window(), SW_MINIMIZE);
+        ours.sync();
+        Sleep(300);
+        delete_file(stamp_file);
+        const ULONGLONG moved = system_time_100ns();
+        SetCursorPos(640, 0);
+        const ULONGLONG give_up = GetTickCount64() + 5000;
+        std::optional<ULONGLONG> painted;
+        while (GetTickCount64() < give_up) {
+            if (GetForegroundWindow() == ours.window() && !IsIconic(ours.window()) &&
+                (painted = read_stamp(stamp_file))) {
+                break;
+            }
+            Sleep(1);
+        }
+        SetCursorPos(640, 512);
+        if (i == 0)
+            continue;  // warm-up
+        if (painted && *painted > moved)
+            beyond.push_back(static_cast<double>(*painted - moved) / 1e4 - kDwellMs);
+        else
+            ++missed;
+    }
+    print("7.ours", "top edge to window in front and painted, beyond the 300 ms dwell", "ms",
+          summarize(beyond));
+    if (missed)
+        std::fprintf(stderr, "edge: %d of %d rests brought nothing forward within 5 s\n", missed,
+                     runs);
+    return beyond.empty() ? 1 : 0;
+}
+
 std::string own_folder() {
     wchar_t path[MAX_PATH * 4];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
@@ -245,6 +387,9 @@ int all(int runs) {
     status |= scan(runs, {work + "large"});
     status |= start(runs, {"4.bare", own_folder() + "bare_window.exe"});
     status |= start(runs, {"4.ours", own_folder() + "trevalon_probe.exe"});
+    status |= memory(1000, own_folder());
+    status |= idle(runs < 10 ? 15 : 60, own_folder());
+    status |= edge(runs, own_folder());
     remove_tree(work, menus);
     return status;
 }
@@ -266,6 +411,12 @@ int run(const std::vector<std::string>& argv) {
         return start(runs, args);
     if (argv[1] == "all" && args.empty())
         return all(runs);
+    if (argv[1] == "memory" && args.empty())
+        return memory(runs, own_folder());
+    if (argv[1] == "idle" && args.empty())
+        return idle(runs, own_folder());
+    if (argv[1] == "edge" && args.empty())
+        return edge(runs, own_folder());
     return 2;
 }
 
