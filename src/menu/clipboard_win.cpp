@@ -11,6 +11,35 @@
 namespace trevalon {
 
 namespace {
+
+// A program that holds the clipboard (a viewer, a copy under way) usually lets
+// go within a few milliseconds: try again for about a fifth of a second, short
+// enough that the window never seems stuck, then give up with nothing done.
+constexpr int kOpenAttempts = 9;
+constexpr DWORD kOpenPauseMs = 25;
+
+// The clipboard, open for as long as the session lives, after those tries.
+class PatientClipboard {
+  public:
+    explicit PatientClipboard(HWND owner) {
+        for (int i = 0; i < kOpenAttempts && !open_; ++i) {
+            if (i > 0)
+                Sleep(kOpenPauseMs);
+            open_ = OpenClipboard(owner) != FALSE;
+        }
+    }
+    ~PatientClipboard() {
+        if (open_)
+            CloseClipboard();
+    }
+    PatientClipboard(const PatientClipboard&) = delete;
+    PatientClipboard& operator=(const PatientClipboard&) = delete;
+    bool is_open() const { return open_; }
+
+  private:
+    bool open_ = false;
+};
+
 HDROP clipboard_drop() {
     return static_cast<HDROP>(GetClipboardData(CF_HDROP));
 }
@@ -21,7 +50,7 @@ UINT drop_count(HDROP drop) {
 }  // namespace
 
 int clipboard_file_count() {
-    ClipboardSession clipboard;
+    PatientClipboard clipboard(nullptr);
     if (!clipboard.is_open())
         return 0;
     return static_cast<int>(drop_count(clipboard_drop()));
@@ -29,7 +58,7 @@ int clipboard_file_count() {
 
 std::vector<std::string> clipboard_files() {
     std::vector<std::string> files;
-    ClipboardSession clipboard;
+    PatientClipboard clipboard(nullptr);
     if (!clipboard.is_open())
         return files;
     HDROP drop = clipboard_drop();
@@ -68,7 +97,7 @@ bool copy_files_to_clipboard(const std::vector<std::string>& paths, HWND owner) 
             return false;
         std::memcpy(lock.data(), block.data(), block.size());
     }
-    ClipboardSession clipboard(owner);
+    PatientClipboard clipboard(owner);
     if (!clipboard.is_open())
         return false;
     EmptyClipboard();

@@ -12,6 +12,10 @@
 //       3 when nothing faulted, else what the handler ended the process with.
 //   window CLASS TITLE
 //       Shows a top-level window of that class and title until it is closed.
+//   hold-clipboard HELD_EVENT RELEASE_EVENT
+//       Opens the clipboard with a window of its own (which is what makes
+//       other programs wait), signals HELD_EVENT, and keeps it open until
+//       RELEASE_EVENT is signalled (at most a minute).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -149,6 +153,33 @@ int run_window(const std::wstring& class_name, const std::wstring& title) {
     return 0;
 }
 
+int run_hold_clipboard(const std::wstring& held_event, const std::wstring& release_event) {
+    UniqueHandle held(OpenEventW(EVENT_MODIFY_STATE, FALSE, held_event.c_str()));
+    UniqueHandle release(OpenEventW(SYNCHRONIZE, FALSE, release_event.c_str()));
+    HWND window = CreateWindowExW(0, L"STATIC", L"holder", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10,
+                                  nullptr, nullptr, nullptr, nullptr);
+    if (!held || !release || !window)
+        return kUsageExitCode;
+    const ULONGLONG give_up = GetTickCount64() + 30000;
+    while (!OpenClipboard(window)) {
+        if (GetTickCount64() > give_up)
+            return kUsageExitCode;
+        Sleep(10);
+    }
+    SetEvent(held.get());
+    const HANDLE waits[] = {release.get()};
+    const ULONGLONG end = GetTickCount64() + 60000;
+    while (GetTickCount64() < end &&
+           MsgWaitForMultipleObjects(1, waits, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    CloseClipboard();
+    DestroyWindow(window);
+    return 0;
+}
+
 }  // namespace
 }  // namespace trevalon
 
@@ -165,5 +196,7 @@ int main() {
     }
     if (mode == "window")
         return trevalon::run_window(arguments[2], arguments[3]);
+    if (mode == "hold-clipboard")
+        return trevalon::run_hold_clipboard(arguments[2], arguments[3]);
     return trevalon::kUsageExitCode;
 }
