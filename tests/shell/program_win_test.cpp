@@ -137,8 +137,7 @@ TEST_F(Program, FirstStartPreparesItsFoldersPlacesTheWindowAndItsEndSavesEveryth
     const auto bookmark = read_shortcut_spec(folders_.url_template + "URL.lnk");
     ASSERT_TRUE(bookmark);
     EXPECT_EQ(bookmark->arguments, "\"" + find_text("Online_Adresse") + "\"");
-    EXPECT_EQ(_stricmp(bookmark->icon_file.c_str(), (folders_.url_template + "URL.ico").c_str()),
-              0)
+    EXPECT_EQ(_stricmp(bookmark->icon_file.c_str(), (folders_.url_template + "URL.ico").c_str()), 0)
         << bookmark->icon_file;
     {
         UniqueLibrary image(
@@ -196,6 +195,59 @@ TEST_F(Program, ASecondStartBringsTheFirstWindowForwardFromHiddenOrMinimisedAndE
 
     browser.kill();
     EXPECT_EQ(end_session(window), 0u);
+}
+
+// Top-level windows of the program's main window class, in any process.
+int main_window_count() {
+    int count = 0;
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            wchar_t class_name[64] = {};
+            GetClassNameW(window, class_name, 64);
+            if (std::wstring_view(class_name) == L"TrevalonMainWindow")
+                ++*reinterpret_cast<int*>(data);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(Program, FiftySimultaneousStartsLeaveOneResidentAndAfterItIsKilledTheNextStartWorks) {
+    constexpr int kStarts = 50;
+    for (int i = 0; i < kStarts; ++i)
+        runs_.push_back(test::start_process(exe_));
+    const auto running = [&] {
+        std::vector<const test::ChildProcess*> alive;
+        for (const auto& run : runs_) {
+            if (run.process && WaitForSingleObject(run.process.get(), 0) == WAIT_TIMEOUT)
+                alive.push_back(&run);
+        }
+        return alive;
+    };
+    // Every start but one ends by itself; the one left shows its window.
+    ASSERT_TRUE(test::wait_until([&] { return running().size() <= 1; }, 120s))
+        << running().size() << " still running";
+    const auto alive = running();
+    ASSERT_EQ(alive.size(), 1u);
+    HWND window = nullptr;
+    ASSERT_TRUE(
+        test::wait_until([&] { return (window = test::visible_window_of(alive[0]->id)); }, 60s));
+    EXPECT_EQ(main_window_count(), 1);
+    for (const auto& run : runs_) {
+        if (&run != alive[0]) {
+            EXPECT_EQ(run.wait(0s), 0u) << "a second start ended with an error";
+        }
+    }
+
+    // Killed without its clean-up; the next start runs as the only one.
+    alive[0]->kill();
+    ASSERT_NE(alive[0]->wait(30s), static_cast<DWORD>(STILL_ACTIVE));
+    ASSERT_TRUE(test::wait_until([&] { return main_window_count() == 0; }));
+    HWND next = start();
+    ASSERT_TRUE(next);
+    EXPECT_EQ(main_window_count(), 1);
+    EXPECT_EQ(test::window_title(next).rfind("Trevalon - ", 0), 0u) << test::window_title(next);
+    EXPECT_EQ(end_session(next), 0u);
 }
 
 TEST_F(Program, ClosingMinimisesUnlessSetToEndAndARestartNeitherMigratesNorSeeds) {

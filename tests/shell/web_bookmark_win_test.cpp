@@ -7,7 +7,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "icons/image.h"
 #include "menu/shortcut_win.h"
@@ -15,6 +17,7 @@
 #include "shell/page_title.h"
 #include "shell/page_title_win.h"
 #include "shell/utf8_path.h"
+#include "shell/web_address.h"
 #include "shell/web_bookmark_win.h"
 #include "shell/wide_win.h"
 #include "support/http_test_server.h"
@@ -271,6 +274,96 @@ TEST_F(BookmarkDropUnderWine, AHostileAddressBecomesAnOrdinaryLink) {
     ASSERT_TRUE(spec);
     EXPECT_EQ(spec->description, kHostileAddress);
     EXPECT_EQ(spec->arguments.find('"', 1), spec->arguments.size() - 1) << spec->arguments;
+}
+
+// Two hundred texts built from what ends strings, splices commands or escapes
+// quotes in PowerShell and cmd.exe; every command they hold would leave a
+// marker file behind if it ran.
+std::vector<std::string> hostile_texts() {
+    const std::vector<std::string> starts{
+        "http://127.0.0.1:1/", "https://example.com/a?q=", "HTTP://x.example/", "", "ftp://x/",
+        "C:\\Windows\\"};
+    const std::vector<std::string> pieces{"'",
+                                          "\"",
+                                          "`",
+                                          "$(echo.>m%)",
+                                          ";echo.>m%",
+                                          "&echo.>m%",
+                                          "|echo.>m%",
+                                          "%PATH%",
+                                          "^",
+                                          "\n",
+                                          "\r\n",
+                                          "\\",
+                                          "'&echo.>m%&'",
+                                          "\"&echo.>m%&\"",
+                                          "$(Remove-Item x)",
+                                          "`$(echo.>m%)",
+                                          "%%",
+                                          "\\\""};
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; texts.size() < 200; ++i) {
+        std::string text = starts[i % starts.size()];
+        // Two or three pieces in varying order, some at the end.
+        for (std::size_t k = 0; k < 2 + i % 2; ++k) {
+            std::string piece = pieces[(i * 7 + k * 5 + i / 6) % pieces.size()];
+            const std::size_t at = piece.find('%');
+            if (at != std::string::npos && piece != "%PATH%" && piece != "%%")
+                piece.replace(at, 1, std::to_string(i));
+            text += piece + (k == 0 ? "x" : "");
+        }
+        if (i % 5 == 0)
+            text += "\\\\";  // trailing backslashes
+        texts.push_back(std::move(text));
+    }
+    return texts;
+}
+
+TEST_F(BookmarkDropUnderWine, TwoHundredHostileDropsRunNothingAndEachBecomesOneLink) {
+    const fs::path folder = work_.path() / "run";
+    fs::create_directories(folder);
+    ScopedVariable execute(L"TREVALON_STAND_IN_EXECUTE", folder.wstring());
+    server_.answer("/s2/favicons", HttpAnswer().with_status(404));
+    prints("\r\n");  // no title: the links are named from the texts
+    config_.title_process_limit = 5000ms;
+
+    const std::vector<std::string> texts = hostile_texts();
+    ASSERT_EQ(texts.size(), 200u);
+    std::set<std::string> links;
+    int looked_up = 0;
+    for (const std::string& text : texts) {
+        const auto link = drop(text, true);
+        ASSERT_TRUE(link) << text;
+        EXPECT_TRUE(links.insert(*link).second) << "a link was replaced: " << *link;
+        const auto spec = read_shortcut_spec(*link);
+        ASSERT_TRUE(spec) << text;
+        std::string_view kept(text);
+        kept.remove_prefix(std::min(kept.find_first_not_of(" \t\r\n"), kept.size()));
+        kept.remove_suffix(kept.size() - (kept.find_last_not_of(" \t\r\n") + 1));
+        EXPECT_EQ(spec->description, kept);
+        // One quoted argument: no quote inside ends it early, and the closing
+        // quote is not escaped by the backslashes before it.
+        const std::string& arguments = spec->arguments;
+        ASSERT_GE(arguments.size(), 2u) << text;
+        EXPECT_EQ(arguments.front(), '"');
+        EXPECT_EQ(arguments.find('"', 1), arguments.size() - 1) << arguments;
+        const std::size_t backslashes =
+            arguments.size() - 1 - (arguments.find_last_not_of('\\', arguments.size() - 2) + 1);
+        EXPECT_EQ(backslashes % 2, 0u) << arguments;
+        if (is_web_address(kept))
+            ++looked_up;
+    }
+    // The web addresses did reach the stand-in, which ran nothing.
+    EXPECT_GT(looked_up, 50);
+    EXPECT_TRUE(started());
+    EXPECT_TRUE(fs::is_empty(folder)) << fs::directory_iterator(folder)->path().string();
+    // The menu folder holds the links and nothing else.
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(utf8_to_path(drop_.folder))) {
+        EXPECT_EQ(entry.path().extension(), ".lnk") << entry.path().string();
+        ++files;
+    }
+    EXPECT_EQ(files, texts.size());
 }
 
 }  // namespace
