@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "shell/handles_win.h"
 #include "shell/program_folders.h"
@@ -26,6 +28,23 @@ void clear_read_only(const std::wstring& path) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     }
+}
+
+// Whether two paths name one file or folder (the same file id on the same
+// volume), whatever their letter case.
+bool same_item(const std::wstring& a, const std::wstring& b) {
+    const auto identity = [](const std::wstring& path) -> std::optional<std::wstring> {
+        UniqueFile file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!file || !GetFileInformationByHandle(file.get(), &info))
+            return std::nullopt;
+        return std::to_wstring(info.dwVolumeSerialNumber) + L":" +
+               std::to_wstring(info.nFileIndexHigh) + L":" + std::to_wstring(info.nFileIndexLow);
+    };
+    const auto first = identity(a);
+    return first && first == identity(b);
 }
 
 // Calls visit(entry) for every entry of the folder but "." and "..".
@@ -124,7 +143,26 @@ bool copy_file_if_absent(std::string_view from, std::string_view to) {
 }
 
 bool rename_path(std::string_view from, std::string_view to) {
-    return MoveFileExW(utf8_to_wide(from).c_str(), utf8_to_wide(to).c_str(), 0) != FALSE;
+    const std::wstring source = utf8_to_wide(from);
+    const std::wstring target = utf8_to_wide(to);
+    // A new letter case of the same name: some file systems (and Wine) keep
+    // the old name, or refuse, when asked directly. Go through a free
+    // temporary name beside it; put it back if the second step fails.
+    if (source != target && same_item(source, target)) {
+        for (int i = 0; i < 100; ++i) {
+            const std::wstring temporary = source + L".renaming-" + std::to_wstring(i);
+            if (GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES)
+                continue;
+            if (!MoveFileExW(source.c_str(), temporary.c_str(), 0))
+                return false;
+            if (MoveFileExW(temporary.c_str(), target.c_str(), 0))
+                return true;
+            MoveFileExW(temporary.c_str(), source.c_str(), 0);
+            return false;
+        }
+        return false;
+    }
+    return MoveFileExW(source.c_str(), target.c_str(), 0) != FALSE;
 }
 
 int copy_tree(std::string_view from, std::string_view to, std::string_view pattern,

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,30 @@ TEST(CopyTree, CopiesMatchingFilesWithTheirFoldersAndReplacesReadOnlyTargets) {
     EXPECT_FALSE(is_directory(dir.str() + "Flat\\Sub"));
     EXPECT_EQ(copy_tree(dir.str() + "Missing", dir.str() + "Never", "*.*", true), 0);
     EXPECT_FALSE(is_directory(dir.str() + "Never"));
+}
+
+TEST(RenamePath, ANewLetterCaseIsARenameAndAnotherItemIsNeverReplaced) {
+    test::TempDir dir;
+    const std::string folder = dir.str();
+    const std::string file = dir.write_file("editor.lnk", "e");
+    ASSERT_TRUE(rename_path(file, folder + "Editor.lnk"));
+    EXPECT_EQ(files_in(folder), std::vector<std::string>{"Editor.lnk"});
+    // Outside ASCII too: \u00c4rger becomes \u00e4RGER.
+    dir.write_file("\xC3\x84rger.lnk", "a");
+    ASSERT_TRUE(rename_path(folder + "\xC3\x84rger.lnk", folder + "\xC3\xA4RGER.lnk"));
+    EXPECT_EQ(read_file(folder + "\xC3\xA4RGER.lnk"), "a");
+    const std::vector<std::string> names = files_in(folder);
+    EXPECT_NE(std::find(names.begin(), names.end(), "\xC3\xA4RGER.lnk"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "\xC3\x84rger.lnk"), names.end());
+    // Folders as well.
+    dir.make_dir("games");
+    ASSERT_TRUE(rename_path(folder + "games", folder + "Games"));
+    EXPECT_TRUE(is_directory(folder + "Games"));
+    // A different item of that name stays, and so does the source.
+    EXPECT_FALSE(rename_path(folder + "Editor.lnk", folder + "\xC3\xA4rger.lnk"));
+    EXPECT_EQ(read_file(folder + "Editor.lnk"), "e");
+    EXPECT_EQ(read_file(folder + "\xC3\xA4RGER.lnk"), "a");
+    EXPECT_EQ(files_in(folder).size(), 2u);
 }
 
 TEST(CreateFolders, MakesEveryMissingLevel) {
