@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "menu/directory_listing.h"
 #include "shell/entry_commands_win.h"
 #include "shell/handles_win.h"
 #include "shell/import_win.h"
@@ -44,14 +45,18 @@ std::string long_folder() {
     return folder;
 }
 
-// Every file below root, as UTF-8 paths relative to it.
-std::set<std::string> files_below(const std::string& root) {
+// Every file below root, as UTF-8 paths relative to it, read with the
+// program's own listing (long paths included).
+std::set<std::string> files_below(const std::string& root, const std::string& prefix = {}) {
     std::set<std::string> files;
-    const fs::path base = utf8_to_path(root);
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(base, error), end; it != end; it.increment(error)) {
-        if (it->is_regular_file())
-            files.insert(path_to_utf8(it->path().lexically_relative(base)));
+    const auto entries = list_directory(root + prefix);
+    if (!entries)
+        return files;
+    for (const DirectoryEntry& entry : *entries) {
+        if (entry.is_directory)
+            files.merge(files_below(root, prefix + entry.name + "\\"));
+        else
+            files.insert(prefix + entry.name);
     }
     return files;
 }
