@@ -18,12 +18,13 @@ bool wildcard_match(std::u16string_view name, std::u16string_view pattern) {
     std::size_t star = std::u16string_view::npos;
     std::size_t star_n = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == u'?' || pattern[p] == name[n])) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == u'*') {
+        // "*" first: a name holding a "*" must not use it up as a letter.
+        if (p < pattern.size() && pattern[p] == u'*') {
             star = p++;
             star_n = n;
+        } else if (p < pattern.size() && (pattern[p] == u'?' || pattern[p] == name[n])) {
+            ++n;
+            ++p;
         } else if (star != std::u16string_view::npos) {
             p = star + 1;
             n = ++star_n;

@@ -54,6 +54,10 @@ TEST(FileListText, PatternsMatchLikeTheSystemsSearch) {
     EXPECT_TRUE(matches_file_pattern("Über.lnk", "ü*"));
     EXPECT_TRUE(matches_file_pattern("abcabcabd", "*abc*abd"));
     EXPECT_FALSE(matches_file_pattern("abc", ""));
+    // A "*" in the name (possible on other file systems) is a letter there.
+    EXPECT_TRUE(matches_file_pattern("*.ln;x", "*"));
+    EXPECT_TRUE(matches_file_pattern("a*b.lnk", "a*.lnk"));
+    EXPECT_FALSE(matches_file_pattern("a*b.url", "a*.lnk"));
 }
 
 }  // namespace
