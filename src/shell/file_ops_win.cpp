@@ -52,7 +52,8 @@ template <typename Visit>
 void for_each_entry(const std::wstring& folder, Visit visit) {
     WIN32_FIND_DATAW entry;
     UniqueFindHandle find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
-                                           FindExSearchNameMatch, nullptr, 0));
+                                           FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH));
     if (!find)
         return;
     do {
@@ -68,7 +69,10 @@ std::wstring wide_folder(std::string_view folder) {
 bool remove_tree_unchecked(const std::wstring& folder) {
     for_each_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
         const std::wstring path = folder + entry.cFileName;
-        clear_read_only(path);
+        // The listing already holds the attributes: one call less per entry.
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+            SetFileAttributesW(path.c_str(), entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+        }
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // A junction or folder link is removed itself; what it points to stays.
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
@@ -86,6 +90,43 @@ bool remove_tree_unchecked(const std::wstring& folder) {
     clear_read_only(self);
     RemoveDirectoryW(self.c_str());
     return GetFileAttributesW(self.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Copies over whatever is at `to` and leaves the copy writable. A read-only
+// target is made writable first only when the copy was refused (some systems
+// refuse, others copy and keep the target's read-only flag, hence the check
+// afterwards).
+bool copy_over(const std::wstring& from, const std::wstring& to) {
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
+        clear_read_only(to);
+        if (!CopyFileW(from.c_str(), to.c_str(), FALSE))
+            return false;
+    }
+    clear_read_only(to);
+    return true;
+}
+
+// copy_tree below folders that exist (both ending in "\\"): each subfolder is
+// made with one call, its parent being there already.
+int copy_tree_into(const std::wstring& source, const std::wstring& target, std::string_view pattern,
+                   bool recursive) {
+    int copied = 0;
+    for_each_entry(source, [&](const WIN32_FIND_DATAW& entry) {
+        const std::wstring name = entry.cFileName;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (!recursive || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                return;
+            const std::wstring folder = target + name;
+            if (CreateDirectoryW(folder.c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS) {
+                copied += copy_tree_into(source + name + L"\\", folder + L"\\", pattern, true);
+            }
+        } else if (matches_pattern(wide_to_utf8(name), pattern)) {
+            if (copy_over(source + name, target + name))
+                ++copied;
+        }
+    });
+    return copied;
 }
 
 }  // namespace
@@ -126,12 +167,7 @@ bool create_folders(std::string_view path) {
 }
 
 bool copy_file(std::string_view from, std::string_view to) {
-    const std::wstring target = utf8_to_wide(to);
-    clear_read_only(target);
-    if (!CopyFileW(utf8_to_wide(from).c_str(), target.c_str(), FALSE))
-        return false;
-    clear_read_only(target);
-    return true;
+    return copy_over(utf8_to_wide(from), utf8_to_wide(to));
 }
 
 bool copy_file_if_absent(std::string_view from, std::string_view to) {
@@ -169,21 +205,7 @@ int copy_tree(std::string_view from, std::string_view to, std::string_view patte
               bool recursive) {
     if (!is_directory(from) || !create_folders(to))
         return 0;
-    const std::string source = with_backslash(from);
-    const std::string target = with_backslash(to);
-    int copied = 0;
-    for_each_entry(utf8_to_wide(source), [&](const WIN32_FIND_DATAW& entry) {
-        const std::string name = wide_to_utf8(entry.cFileName);
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (recursive && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                copied += copy_tree(source + name, target + name, pattern, true);
-            }
-        } else if (matches_pattern(name, pattern)) {
-            if (copy_file(source + name, target + name))
-                ++copied;
-        }
-    });
-    return copied;
+    return copy_tree_into(wide_folder(from), wide_folder(to), pattern, recursive);
 }
 
 bool delete_file(std::string_view path) {
