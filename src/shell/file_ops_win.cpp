@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shell/handles_win.h"
 #include "shell/program_folders.h"
@@ -106,10 +107,33 @@ bool copy_over(const std::wstring& from, const std::wstring& to) {
     return true;
 }
 
-// copy_tree below folders that exist (both ending in "\\"): each subfolder is
-// made with one call, its parent being there already.
-int copy_tree_into(const std::wstring& source, const std::wstring& target, std::string_view pattern,
-                   bool recursive) {
+// The read-only files of a folder (names as listed).
+std::vector<std::wstring> read_only_files(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    for_each_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) &&
+            !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            names.push_back(entry.cFileName);
+        }
+    });
+    return names;
+}
+
+bool among(const std::vector<std::wstring>& names, const std::wstring& name) {
+    return std::any_of(names.begin(), names.end(), [&](const std::wstring& other) {
+        return CompareStringOrdinal(other.c_str(), static_cast<int>(other.size()), name.c_str(),
+                                    static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
+    });
+}
+
+// copy_tree below folders that exist (both ending in "\\"). Each subfolder is
+// made with one call, its parent being there already; whether a copy must be
+// made writable afterwards is known from the two listings (a folder just
+// made holds nothing), so a file costs the copy alone.
+int copy_tree_into(const std::wstring& source, const std::wstring& target, bool target_is_new,
+                   std::string_view pattern, bool recursive) {
+    const std::vector<std::wstring> read_only_targets =
+        target_is_new ? std::vector<std::wstring>{} : read_only_files(target);
     int copied = 0;
     for_each_entry(source, [&](const WIN32_FIND_DATAW& entry) {
         const std::wstring name = entry.cFileName;
@@ -117,13 +141,23 @@ int copy_tree_into(const std::wstring& source, const std::wstring& target, std::
             if (!recursive || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
                 return;
             const std::wstring folder = target + name;
-            if (CreateDirectoryW(folder.c_str(), nullptr) ||
-                GetLastError() == ERROR_ALREADY_EXISTS) {
-                copied += copy_tree_into(source + name + L"\\", folder + L"\\", pattern, true);
+            const bool made = CreateDirectoryW(folder.c_str(), nullptr) != FALSE;
+            if (made || GetLastError() == ERROR_ALREADY_EXISTS) {
+                copied +=
+                    copy_tree_into(source + name + L"\\", folder + L"\\", made, pattern, true);
             }
         } else if (matches_pattern(wide_to_utf8(name), pattern)) {
-            if (copy_over(source + name, target + name))
-                ++copied;
+            const std::wstring to = target + name;
+            bool done = CopyFileW((source + name).c_str(), to.c_str(), FALSE) != FALSE;
+            if (!done) {
+                clear_read_only(to);
+                done = CopyFileW((source + name).c_str(), to.c_str(), FALSE) != FALSE;
+            }
+            if (done && ((entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ||
+                         among(read_only_targets, name))) {
+                clear_read_only(to);
+            }
+            copied += done ? 1 : 0;
         }
     });
     return copied;
@@ -205,7 +239,7 @@ int copy_tree(std::string_view from, std::string_view to, std::string_view patte
               bool recursive) {
     if (!is_directory(from) || !create_folders(to))
         return 0;
-    return copy_tree_into(wide_folder(from), wide_folder(to), pattern, recursive);
+    return copy_tree_into(wide_folder(from), wide_folder(to), false, pattern, recursive);
 }
 
 bool delete_file(std::string_view path) {

@@ -59,6 +59,17 @@ TEST(CopyTree, CopiesMatchingFilesWithTheirFoldersAndReplacesReadOnlyTargets) {
     EXPECT_EQ(read_file(dir.str() + "To\\Sub\\b.LNK"), "b");
     EXPECT_FALSE(is_file(dir.str() + "To\\skip.txt"));
     EXPECT_EQ(GetFileAttributesA(old_target.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    // A read-only source gives a writable copy, in a new folder and in one
+    // that was there.
+    const std::string locked = dir.write_file("From\\Sub\\locked.lnk", "l");
+    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(copy_tree(dir.str() + "From", dir.str() + "To", "*.lnk", true), 3);
+    EXPECT_EQ(copy_tree(dir.str() + "From", dir.str() + "Fresh", "*.lnk", true), 3);
+    for (const char* copy : {"To\\Sub\\locked.lnk", "Fresh\\Sub\\locked.lnk"}) {
+        EXPECT_EQ(GetFileAttributesA((dir.str() + copy).c_str()) & FILE_ATTRIBUTE_READONLY, 0u)
+            << copy;
+    }
+    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     EXPECT_EQ(copy_tree(dir.str() + "From", dir.str() + "Flat", "*.*", false), 2);
     EXPECT_FALSE(is_directory(dir.str() + "Flat\\Sub"));
