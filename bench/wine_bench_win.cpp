@@ -263,27 +263,39 @@ int memory(int cycles, const std::string& folder) {
     return 0;
 }
 
-int idle(int seconds, const std::string& folder) {
-    SetCursorPos(640, 512);  // away from the top edge
-    Resident ours(folder + "trevalon.exe", kMainWindowClass);
-    if (!ours.ready())
-        return 1;
+// CPU of a resident program and of the wineserver over the idle seconds, as
+// % of one core; prints "<id>" and "<id>.wineserver".
+bool idle_cpu(const std::string& program, std::string_view window_class, int seconds,
+              const std::string& id, const std::string& name) {
+    Resident resident(program, window_class);
+    if (!resident.ready())
+        return false;
     Sleep(5000);  // start-up work done, first paints over
     const int server = wineserver_pid();
-    const auto before = ours.cpu_seconds();
+    const auto before = resident.cpu_seconds();
     const auto server_before = unix_cpu_seconds(server);
     Sleep(static_cast<DWORD>(seconds) * 1000);
-    const auto after = ours.cpu_seconds();
+    const auto after = resident.cpu_seconds();
     const auto server_after = unix_cpu_seconds(server);
     if (!before || !after)
-        return 1;
-    print("6.ours", "CPU of trevalon.exe idle for " + std::to_string(seconds) + " s, % of one core",
-          "%", single((*after - *before) * 100.0 / seconds));
+        return false;
+    print(id, "CPU of " + name + " idle for " + std::to_string(seconds) + " s, % of one core", "%",
+          single((*after - *before) * 100.0 / seconds));
     if (server_before && server_after) {
-        print("6.wineserver", "CPU of the wineserver meanwhile, % of one core", "%",
+        print(id + ".wineserver", "CPU of the wineserver meanwhile, % of one core", "%",
               single((*server_after - *server_before) * 100.0 / seconds));
     }
-    return 0;
+    return true;
+}
+
+int idle(int seconds, const std::string& folder) {
+    SetCursorPos(640, 512);  // away from the top edge
+    const bool bare =
+        idle_cpu(folder + "bare_poller.exe", "BarePollerWindow", seconds, "6.bare",
+                 "a bare window with a thread polling the pointer ten times a second");
+    const bool ours =
+        idle_cpu(folder + "trevalon.exe", kMainWindowClass, seconds, "6.ours", "trevalon.exe");
+    return bare && ours ? 0 : 1;
 }
 
 std::optional<ULONGLONG> read_stamp(const std::string& file) {
