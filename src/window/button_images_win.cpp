@@ -11,26 +11,11 @@ namespace trevalon {
 UniqueIcon icon_from_image(const Image& image) {
     if (!well_formed(image))
         return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height;  // rows top to bottom
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap colour = bitmap_from_image(image);
     // The mask is ignored where the colour bitmap has alpha, but must exist.
     UniqueBitmap mask(CreateBitmap(image.width, image.height, 1, 1, nullptr));
-    if (!colour || !bits || !mask)
+    if (!colour || !mask)
         return {};
-    auto* out = static_cast<std::uint8_t*>(bits);
-    for (std::size_t i = 0; i + 3 < image.rgba.size(); i += 4) {
-        out[i] = image.rgba[i + 2];
-        out[i + 1] = image.rgba[i + 1];
-        out[i + 2] = image.rgba[i];
-        out[i + 3] = image.rgba[i + 3];
-    }
     ICONINFO icon{};
     icon.fIcon = TRUE;
     icon.hbmMask = mask.get();

@@ -46,6 +46,8 @@ UniqueIcon icon_from_file(std::span<const std::uint8_t> file) {
                                                0x00030000, kIconSize, kIconSize, LR_DEFAULTCOLOR));
 }
 
+}  // namespace
+
 UniqueBitmap bitmap_from_image(const Image& image) {
     if (image.empty())
         return {};
@@ -69,8 +71,6 @@ UniqueBitmap bitmap_from_image(const Image& image) {
     }
     return bitmap;
 }
-
-}  // namespace
 
 HICON UiResources::icon(int number) const {
     return number >= 0 && number < kImageSlots ? icons[static_cast<std::size_t>(number)].get()

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "icons/image.h"
 #include "shell/handles_win.h"
 
 namespace trevalon {
@@ -59,5 +60,8 @@ UiCursors load_cursors();
 
 // The bytes of an RCDATA resource of the module, empty when it has none.
 std::span<const std::uint8_t> embedded_data(HINSTANCE instance, int resource_id);
+
+// A top-down 32-bit bitmap with the image's alpha; empty for an empty image.
+UniqueBitmap bitmap_from_image(const Image& image);
 
 }  // namespace trevalon
