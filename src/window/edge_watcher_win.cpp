@@ -11,23 +11,14 @@
 namespace trevalon {
 namespace {
 
-// Sets the event that ends the watcher's current wait.
-struct WakeOnStop {
-    HANDLE event;
-    void operator()() const { SetEvent(event); }
-};
-
 class ScreenEdge final : public EdgeWatchEnvironment {
   public:
     // The waits sleep on an event that a stop request sets: the thread wakes
     // only for its own checks (a sliced sleep would wake it many times more
     // often, which is what an idle program's CPU time is made of).
-    ScreenEdge(HWND window, const EdgeTriggerSwitches& switches, std::stop_token stop)
-        : window_(window),
-          switches_(switches),
-          stop_(std::move(stop)),
-          wake_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-          on_stop_(stop_, WakeOnStop{wake_.get()}) {}
+    ScreenEdge(HWND window, const EdgeTriggerSwitches& switches, const std::atomic<bool>& stop,
+               HANDLE wake)
+        : window_(window), switches_(switches), stop_(stop), wake_(wake) {}
 
     EdgeTriggers triggers() override {
         return EdgeTriggers{switches_.vertical.load(std::memory_order_relaxed),
@@ -44,26 +35,25 @@ class ScreenEdge final : public EdgeWatchEnvironment {
     }
 
     void wait(std::chrono::milliseconds duration) override {
-        if (duration.count() <= 0 || stop_.stop_requested())
+        if (duration.count() <= 0 || stop_.load())
             return;
         if (wake_) {
-            WaitForSingleObject(wake_.get(), static_cast<DWORD>(duration.count()));
+            WaitForSingleObject(wake_, static_cast<DWORD>(duration.count()));
         } else {
             Sleep(static_cast<DWORD>(duration.count()));  // no event: the stop waits one check
         }
     }
 
     void bring_forward() override {
-        if (!stop_.stop_requested())
+        if (!stop_.load())
             force_foreground(window_);
     }
 
   private:
     HWND window_;
     const EdgeTriggerSwitches& switches_;
-    std::stop_token stop_;
-    UniqueHandle wake_;  // before on_stop_, which uses it
-    std::stop_callback<WakeOnStop> on_stop_;
+    const std::atomic<bool>& stop_;
+    HANDLE wake_;  // owned by the watcher
 };
 
 }  // namespace
@@ -74,17 +64,23 @@ void publish_edge_triggers(EdgeTriggerSwitches& switches, const Settings& settin
 }
 
 EdgeWatcher::EdgeWatcher(HWND window, const EdgeTriggerSwitches& switches)
-    : thread_([this, window, &switches](std::stop_token stop) {
-          ScreenEdge screen(window, switches, stop);
-          while (!stop.stop_requested())
+    : wake_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), thread_([this, window, &switches] {
+          ScreenEdge screen(window, switches, stop_, wake_.get());
+          while (!stop_.load())
               edge_watch_pass(screen);
           finished_.store(true);
       }) {}
 
-EdgeWatcher::~EdgeWatcher() = default;  // the thread asks itself to stop and is joined
+EdgeWatcher::~EdgeWatcher() {
+    request_stop();
+    if (thread_.joinable())
+        thread_.join();
+}
 
 void EdgeWatcher::request_stop() {
-    thread_.request_stop();
+    stop_.store(true);
+    if (wake_)
+        SetEvent(wake_.get());
 }
 
 void start_edge_watcher(App& app) {

@@ -9,6 +9,8 @@
 #include <memory>
 #include <thread>
 
+#include "shell/handles_win.h"
+
 namespace trevalon {
 
 struct App;
@@ -44,8 +46,13 @@ class EdgeWatcher {
     bool finished() const { return finished_.load(); }
 
   private:
+    // A plain flag and event rather than std::stop_callback: the library's
+    // wait inside the callback's removal can miss its wake-up on this
+    // platform and leave the joining owner waiting for ever.
+    std::atomic<bool> stop_{false};
     std::atomic<bool> finished_{false};
-    std::jthread thread_;
+    UniqueHandle wake_;  // set by request_stop; before thread_, which waits on it
+    std::thread thread_;
 };
 
 // Publishes the settings' triggers and starts the program's watcher for the
