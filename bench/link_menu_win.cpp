@@ -22,14 +22,14 @@ constexpr std::array<std::string_view, 6> kTargets = {
 std::vector<std::string> template_links(const std::string& folder) {
     std::vector<std::string> links;
     for (std::string_view target : kTargets) {
-        ShortcutSpec spec;
-        spec.target = target;
-        spec.link_file = folder + "template.lnk";
-        spec.icon_file = target;
-        if (!create_shortcut(spec))
+        ShortcutSpec link;
+        link.target = target;
+        link.link_file = folder + "template.lnk";
+        link.icon_file = target;
+        if (!create_shortcut(link))
             return {};
-        auto bytes = read_file(spec.link_file);
-        delete_file(spec.link_file);
+        auto bytes = read_file(link.link_file);
+        delete_file(link.link_file);
         if (!bytes)
             return {};
         links.push_back(std::move(*bytes));

@@ -25,7 +25,7 @@ InternetShortcut parse_internet_shortcut(std::string_view content);
 // when it starts with none; values beyond int are clamped.
 int leading_integer(std::string_view text);
 
-// Makes a shell link from a spec; true when the link file was saved.
+// Makes a shell link from its fields; true when the link file was saved.
 using ShortcutCreator = std::function<bool(const ShortcutSpec&)>;
 
 // Converts every non-empty *.url file directly in folder into a bookmark
