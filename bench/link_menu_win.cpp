@@ -22,7 +22,7 @@ constexpr std::array<std::string_view, 6> kTargets = {
 std::vector<std::string> template_links(const std::string& folder) {
     std::vector<std::string> links;
     for (std::string_view target : kTargets) {
-        ShortcutSpec link;
+        ShortcutContents link;
         link.target = target;
         link.link_file = folder + "template.lnk";
         link.icon_file = target;

@@ -119,7 +119,7 @@ int convert_internet_shortcuts(std::string_view folder, const ShortcutCreator& c
         in.close();
 
         const bool own_icon = is_usable_icon(shortcut.icon_file);
-        const ShortcutSpec bookmark = bookmark_shortcut(
+        const ShortcutContents bookmark = bookmark_shortcut(
             *link, shortcut.address, own_icon ? shortcut.icon_file : std::string(),
             own_icon ? shortcut.icon_index : 0);
         if (create(bookmark) && remove_forced(utf8_to_path(source)))

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "menu/shortcut_spec.h"
+#include "menu/shortcut_contents.h"
 
 namespace trevalon {
 
@@ -26,7 +26,7 @@ InternetShortcut parse_internet_shortcut(std::string_view content);
 int leading_integer(std::string_view text);
 
 // Makes a shell link from its fields; true when the link file was saved.
-using ShortcutCreator = std::function<bool(const ShortcutSpec&)>;
+using ShortcutCreator = std::function<bool(const ShortcutContents&)>;
 
 // Converts every non-empty *.url file directly in folder into a bookmark
 // link of the same base name (under a free name when that link exists) and

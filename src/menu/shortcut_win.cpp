@@ -37,22 +37,22 @@ bool load(IShellLinkW* link, ComPtr<IPersistFile>& file, std::string_view link_f
 
 }  // namespace
 
-bool create_shortcut(const ShortcutSpec& spec) {
+bool create_shortcut(const ShortcutContents& contents) {
     ComInit com;
     ComPtr<IShellLinkW> link;
     if (FAILED(make_link(link)))
         return false;
-    link->SetPath(utf8_to_wide(spec.target).c_str());
-    link->SetArguments(utf8_to_wide(spec.arguments).c_str());
-    link->SetWorkingDirectory(utf8_to_wide(spec.working_directory).c_str());
-    link->SetDescription(utf8_to_wide(spec.description).c_str());
-    link->SetShowCmd(spec.show_command);
+    link->SetPath(utf8_to_wide(contents.target).c_str());
+    link->SetArguments(utf8_to_wide(contents.arguments).c_str());
+    link->SetWorkingDirectory(utf8_to_wide(contents.working_directory).c_str());
+    link->SetDescription(utf8_to_wide(contents.description).c_str());
+    link->SetShowCmd(contents.show_command);
     link->SetHotkey(0);
-    link->SetIconLocation(utf8_to_wide(spec.icon_file).c_str(), spec.icon_index);
+    link->SetIconLocation(utf8_to_wide(contents.icon_file).c_str(), contents.icon_index);
     ComPtr<IPersistFile> file;
     if (FAILED(link.query(file)))
         return false;
-    return SUCCEEDED(file->Save(utf8_to_wide(spec.link_file).c_str(), TRUE));
+    return SUCCEEDED(file->Save(utf8_to_wide(contents.link_file).c_str(), TRUE));
 }
 
 std::optional<LinkFields> read_shortcut_resolved(std::string_view link_file) {
@@ -74,28 +74,28 @@ std::string read_shortcut(std::string_view link_file) {
     return join_link_fields(fields.target, fields.arguments);
 }
 
-std::optional<ShortcutSpec> read_shortcut_spec(std::string_view link_file) {
+std::optional<ShortcutContents> read_shortcut_contents(std::string_view link_file) {
     ComInit com;
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
     if (FAILED(make_link(link)) || !load(link.get(), file, link_file))
         return std::nullopt;
-    ShortcutSpec spec;
-    spec.link_file = link_file;
-    spec.target =
+    ShortcutContents contents;
+    contents.link_file = link_file;
+    contents.target =
         read_text([&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, SLGP_RAWPATH); });
-    spec.arguments = read_text([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
-    spec.working_directory =
+    contents.arguments = read_text([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
+    contents.working_directory =
         read_text([&](wchar_t* b, int n) { return link->GetWorkingDirectory(b, n); });
-    spec.description = read_text([&](wchar_t* b, int n) { return link->GetDescription(b, n); });
+    contents.description = read_text([&](wchar_t* b, int n) { return link->GetDescription(b, n); });
     int show = 0;
     if (SUCCEEDED(link->GetShowCmd(&show)))
-        spec.show_command = show;
+        contents.show_command = show;
     int index = 0;
-    spec.icon_file =
+    contents.icon_file =
         read_text([&](wchar_t* b, int n) { return link->GetIconLocation(b, n, &index); });
-    spec.icon_index = index;
-    return spec;
+    contents.icon_index = index;
+    return contents;
 }
 
 int convert_internet_shortcuts(std::string_view folder) {

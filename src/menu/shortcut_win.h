@@ -8,12 +8,12 @@
 #include <string_view>
 
 #include "menu/link_fields.h"
-#include "menu/shortcut_spec.h"
+#include "menu/shortcut_contents.h"
 
 namespace trevalon {
 
 // Saves the link (overwriting a file of that name); true when it was saved.
-bool create_shortcut(const ShortcutSpec& spec);
+bool create_shortcut(const ShortcutContents& contents);
 
 // The link's target and arguments joined by kLinkSeparator; the target is
 // empty when the link cannot be loaded or resolved. Resolving never shows a
@@ -30,7 +30,7 @@ std::optional<LinkFields> read_shortcut_resolved(std::string_view link_file);
 
 // Everything stored in the link, as stored (not resolved, environment
 // references left in); nothing when it cannot be loaded.
-std::optional<ShortcutSpec> read_shortcut_spec(std::string_view link_file);
+std::optional<ShortcutContents> read_shortcut_contents(std::string_view link_file);
 
 // The internet-shortcut conversion of the folder with real shell links.
 int convert_internet_shortcuts(std::string_view folder);

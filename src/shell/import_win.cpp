@@ -12,11 +12,11 @@ namespace {
 bool carry_out(const ImportStep& step) {
     if (step.action == ImportAction::copy)
         return copy_file_if_absent(step.source, step.target);
-    ShortcutSpec spec;
-    spec.target = step.link_target;
-    spec.link_file = step.target;
-    spec.working_directory = step.working_folder;
-    return create_shortcut(spec);
+    ShortcutContents contents;
+    contents.target = step.link_target;
+    contents.link_file = step.target;
+    contents.working_directory = step.working_folder;
+    return create_shortcut(contents);
 }
 
 }  // namespace

@@ -43,10 +43,10 @@ void create_desktop_shortcut(App& app) {
     const std::string program_name = find_text("Program_Name");
     if (app.folders.desktop.empty() || program_name.empty())
         return;
-    ShortcutSpec spec;
-    spec.target = app.folders.program_file;
-    spec.link_file = with_backslash(app.folders.desktop) + program_name + ".lnk";
-    if (create_shortcut(spec)) {
+    ShortcutContents contents;
+    contents.target = app.folders.program_file;
+    contents.link_file = with_backslash(app.folders.desktop) + program_name + ".lnk";
+    if (create_shortcut(contents)) {
         app.dialogs->message_box(text("TXT00239"), program_name, MB_OK | MB_ICONINFORMATION);
     }
 }

@@ -5,7 +5,7 @@
 
 #include "menu/free_name.h"
 #include "menu/name_rules.h"
-#include "menu/shortcut_spec.h"
+#include "menu/shortcut_contents.h"
 #include "shell/clock.h"
 #include "shell/favicon.h"
 #include "shell/utf8_path.h"
@@ -84,9 +84,9 @@ std::optional<std::string> make_web_bookmark(const BookmarkDrop& drop, const Net
         return std::nullopt;
 
     const std::string icon_file = icon && non_empty_file(*icon) ? *icon : std::string();
-    ShortcutSpec spec = bookmark_shortcut(*link, link_argument(text, web), icon_file, 0);
-    spec.description = text;
-    if (!seams.create_shortcut(spec))
+    ShortcutContents contents = bookmark_shortcut(*link, link_argument(text, web), icon_file, 0);
+    contents.description = text;
+    if (!seams.create_shortcut(contents))
         return std::nullopt;
     return link;
 }

@@ -15,7 +15,9 @@ std::optional<std::string> make_web_bookmark(HWND window, const BookmarkDrop& dr
     seams.run_network_steps = [window](const std::function<void()>& steps) {
         run_while_window_waits(window, steps);
     };
-    seams.create_shortcut = [](const ShortcutSpec& spec) { return create_shortcut(spec); };
+    seams.create_shortcut = [](const ShortcutContents& contents) {
+        return create_shortcut(contents);
+    };
     return make_web_bookmark(drop, config, clock, seams);
 }
 

@@ -2,17 +2,17 @@
 
 namespace trevalon {
 
-FontSpecs font_specs(int dpi, std::string_view base_face) {
+FontRequests font_requests(int dpi, std::string_view base_face) {
     const std::string base(base_face);
     if (dpi <= 96) {
-        return FontSpecs{
+        return FontRequests{
             .font1 = {base, 9, false},
             .font10 = {base, 10, false},
             .font11 = {base + " Semibold", 10, false},
             .font12 = {base, 9, false},
         };
     }
-    return FontSpecs{
+    return FontRequests{
         .font1 = {base, 7, false},
         .font10 = {base, 8, false},
         .font11 = {base, 8, true},

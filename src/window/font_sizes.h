@@ -8,27 +8,27 @@
 
 namespace trevalon {
 
-struct FontSpec {
+struct FontRequest {
     std::string face;
     int points = 0;
     bool bold = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontRequest&) const = default;
 };
 
-struct FontSpecs {
-    FontSpec font1;   // default font of all controls
-    FontSpec font10;  // normal size
-    FontSpec font11;  // pane captions
-    FontSpec font12;  // small
+struct FontRequests {
+    FontRequest font1;   // default font of all controls
+    FontRequest font10;  // normal size
+    FontRequest font11;  // pane captions
+    FontRequest font12;  // small
 
-    bool operator==(const FontSpecs&) const = default;
+    bool operator==(const FontRequests&) const = default;
 };
 
 inline constexpr std::string_view kPreferredFontFace = "Segoe UI";
 inline constexpr std::string_view kFallbackFontFace = "MS Sans Serif";
 
-FontSpecs font_specs(int dpi, std::string_view base_face);
+FontRequests font_requests(int dpi, std::string_view base_face);
 
 // The font height to ask for, in pixels of a screen of the given resolution
 // (negative: the size of the characters, not of the cell).

@@ -13,13 +13,13 @@ namespace {
 
 constexpr int kIconSize = 16;
 
-UniqueFont create_font(const FontSpec& spec, int dpi) {
+UniqueFont create_font(const FontRequest& request, int dpi) {
     LOGFONTW font{};
-    font.lfHeight = font_height_for_points(spec.points, dpi);
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+    font.lfHeight = font_height_for_points(request.points, dpi);
+    font.lfWeight = request.bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
-    const std::wstring face = utf8_to_wide(spec.face);
+    const std::wstring face = utf8_to_wide(request.face);
     wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     return UniqueFont(CreateFontIndirectW(&font));
 }
@@ -91,16 +91,16 @@ int desktop_dpi() {
 UiFonts create_fonts(int dpi) {
     UiFonts fonts;
     fonts.base_face = std::string(kPreferredFontFace);
-    FontSpecs specs = font_specs(dpi, fonts.base_face);
-    fonts.font1 = create_font(specs.font1, dpi);
+    FontRequests requests = font_requests(dpi, fonts.base_face);
+    fonts.font1 = create_font(requests.font1, dpi);
     if (!font_has_face(fonts.font1.get(), kPreferredFontFace)) {
         fonts.base_face = std::string(kFallbackFontFace);
-        specs = font_specs(dpi, fonts.base_face);
-        fonts.font1 = create_font(specs.font1, dpi);
+        requests = font_requests(dpi, fonts.base_face);
+        fonts.font1 = create_font(requests.font1, dpi);
     }
-    fonts.font10 = create_font(specs.font10, dpi);
-    fonts.font11 = create_font(specs.font11, dpi);
-    fonts.font12 = create_font(specs.font12, dpi);
+    fonts.font10 = create_font(requests.font10, dpi);
+    fonts.font11 = create_font(requests.font11, dpi);
+    fonts.font12 = create_font(requests.font12, dpi);
     return fonts;
 }
 

@@ -50,14 +50,14 @@ TEST(InternetShortcutFile, IconIndexTakesTheLeadingNumberOnly) {
 // Records every link it is asked for and writes the link file, unless told
 // to fail.
 struct FakeCreator {
-    std::vector<ShortcutSpec> made;
+    std::vector<ShortcutContents> made;
     bool succeed = true;
     ShortcutCreator creator() {
-        return [this](const ShortcutSpec& spec) {
+        return [this](const ShortcutContents& contents) {
             if (!succeed)
                 return false;
-            made.push_back(spec);
-            std::ofstream(utf8_to_path(spec.link_file)) << spec.arguments;
+            made.push_back(contents);
+            std::ofstream(utf8_to_path(contents.link_file)) << contents.arguments;
             return true;
         };
     }

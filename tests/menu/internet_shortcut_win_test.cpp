@@ -58,7 +58,7 @@ TEST(ConvertInternetShortcutsWin, MissingIconFileGivesTheIconOfUrlDll) {
     dir.write_file("Site.url", "[InternetShortcut]\r\nURL=https://a.example/\r\nIconFile=" +
                                    dir.str() + "gone.ico\r\nIconIndex=5\r\n");
     ASSERT_EQ(convert_internet_shortcuts(dir.str()), 1);
-    const auto stored = read_shortcut_spec(dir.str() + "Site.lnk");
+    const auto stored = read_shortcut_contents(dir.str() + "Site.lnk");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->icon_file, "%WinDir%\\System32\\url.dll");
     EXPECT_EQ(stored->icon_index, 0);
@@ -72,7 +72,7 @@ TEST(ConvertInternetShortcutsWin, ExistingIconFileIsKeptWithItsIndex) {
     dir.write_file("Site.url", "[InternetShortcut]\r\nURL=https://a.example/\r\nIconFile=" + icon +
                                    "\r\nIconIndex=5\r\n");
     ASSERT_EQ(convert_internet_shortcuts(dir.str()), 1);
-    const auto stored = read_shortcut_spec(dir.str() + "Site.lnk");
+    const auto stored = read_shortcut_contents(dir.str() + "Site.lnk");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->icon_file, icon);
     EXPECT_EQ(stored->icon_index, 5);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "menu/link_fields.h"
-#include "menu/shortcut_spec.h"
+#include "menu/shortcut_contents.h"
 
 namespace trevalon {
 namespace {
@@ -30,20 +30,20 @@ TEST(LinkFields, RecognisesBookmarksWhateverCaseOrExpansionTheShellReturns) {
 }
 
 TEST(LinkFields, BookmarkAddressIsTheArgumentWithoutQuotes) {
-    const ShortcutSpec spec = bookmark_shortcut("x.lnk", "https://example.org/?q=1");
-    EXPECT_EQ(spec.arguments, "\"https://example.org/?q=1\"");
-    EXPECT_EQ(bookmark_address({spec.target, spec.arguments}), "https://example.org/?q=1");
+    const ShortcutContents contents = bookmark_shortcut("x.lnk", "https://example.org/?q=1");
+    EXPECT_EQ(contents.arguments, "\"https://example.org/?q=1\"");
+    EXPECT_EQ(bookmark_address({contents.target, contents.arguments}), "https://example.org/?q=1");
 }
 
-TEST(ShortcutSpec, BookmarkUsesTheGivenIconOrThatOfUrlDll) {
-    const ShortcutSpec plain = bookmark_shortcut("x.lnk", "https://a.example", "", 5);
+TEST(ShortcutContents, BookmarkUsesTheGivenIconOrThatOfUrlDll) {
+    const ShortcutContents plain = bookmark_shortcut("x.lnk", "https://a.example", "", 5);
     EXPECT_EQ(plain.target, "%WinDir%\\Explorer.exe");
     EXPECT_EQ(plain.description, "https://a.example");
     EXPECT_EQ(plain.working_directory, "");
     EXPECT_EQ(plain.show_command, 1);
     EXPECT_EQ(plain.icon_file, "%WinDir%\\System32\\url.dll");
     EXPECT_EQ(plain.icon_index, 0);
-    const ShortcutSpec own = bookmark_shortcut("x.lnk", "https://a.example", "C:\\i.ico", 3);
+    const ShortcutContents own = bookmark_shortcut("x.lnk", "https://a.example", "C:\\i.ico", 3);
     EXPECT_EQ(own.icon_file, "C:\\i.ico");
     EXPECT_EQ(own.icon_index, 3);
 }

@@ -17,17 +17,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-ShortcutSpec tool_link(const test::TempDir& dir, const std::string& target) {
-    ShortcutSpec spec;
-    spec.target = target;
-    spec.link_file = dir.str() + "Tool.lnk";
-    spec.arguments = "--open \"my file.txt\"";
-    spec.description = "A tool";
-    spec.working_directory = dir.str() + "work";
-    spec.show_command = SW_SHOWMINNOACTIVE;
-    spec.icon_file = target;
-    spec.icon_index = 2;
-    return spec;
+ShortcutContents tool_link(const test::TempDir& dir, const std::string& target) {
+    ShortcutContents contents;
+    contents.target = target;
+    contents.link_file = dir.str() + "Tool.lnk";
+    contents.arguments = "--open \"my file.txt\"";
+    contents.description = "A tool";
+    contents.working_directory = dir.str() + "work";
+    contents.show_command = SW_SHOWMINNOACTIVE;
+    contents.icon_file = target;
+    contents.icon_index = 2;
+    return contents;
 }
 
 int show_command_in_file(const std::string& link_file) {
@@ -42,21 +42,21 @@ TEST(Shortcut, WritesEveryValueAndReadsThemBack) {
     test::TempDir dir;
     const std::string target = dir.write_file("tool.exe", "MZ");
     dir.make_dir("work");
-    const ShortcutSpec spec = tool_link(dir, target);
-    ASSERT_TRUE(create_shortcut(spec));
+    const ShortcutContents contents = tool_link(dir, target);
+    ASSERT_TRUE(create_shortcut(contents));
 
-    const LinkFields fields = read_shortcut_fields(spec.link_file);
+    const LinkFields fields = read_shortcut_fields(contents.link_file);
     EXPECT_TRUE(fs::equivalent(utf8_to_path(fields.target), utf8_to_path(target))) << fields.target;
-    EXPECT_EQ(fields.arguments, spec.arguments);
+    EXPECT_EQ(fields.arguments, contents.arguments);
 
-    const auto stored = read_shortcut_spec(spec.link_file);
+    const auto stored = read_shortcut_contents(contents.link_file);
     ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->arguments, spec.arguments);
+    EXPECT_EQ(stored->arguments, contents.arguments);
     EXPECT_EQ(stored->description, "A tool");
-    EXPECT_EQ(stored->working_directory, spec.working_directory);
+    EXPECT_EQ(stored->working_directory, contents.working_directory);
     // Wine's loader does not restore the show command, so look at the saved
     // header itself (the value at offset 0x3C).
-    EXPECT_EQ(show_command_in_file(spec.link_file), SW_SHOWMINNOACTIVE);
+    EXPECT_EQ(show_command_in_file(contents.link_file), SW_SHOWMINNOACTIVE);
     EXPECT_EQ(stored->icon_file, target);
     EXPECT_EQ(stored->icon_index, 2);
 }
@@ -65,41 +65,41 @@ TEST(Shortcut, OverwritesAnExistingLinkFile) {
     test::TempDir dir;
     const std::string first = dir.write_file("first.exe", "MZ");
     const std::string second = dir.write_file("second.exe", "MZ");
-    ShortcutSpec spec = tool_link(dir, first);
-    ASSERT_TRUE(create_shortcut(spec));
-    spec.target = second;
-    spec.arguments = "changed";
-    ASSERT_TRUE(create_shortcut(spec));
-    EXPECT_EQ(read_shortcut_fields(spec.link_file).arguments, "changed");
+    ShortcutContents contents = tool_link(dir, first);
+    ASSERT_TRUE(create_shortcut(contents));
+    contents.target = second;
+    contents.arguments = "changed";
+    ASSERT_TRUE(create_shortcut(contents));
+    EXPECT_EQ(read_shortcut_fields(contents.link_file).arguments, "changed");
 }
 
 TEST(Shortcut, NonLatinNamesAndLongArgumentsSurvive) {
     test::TempDir dir;
     const std::string target = dir.write_file("Программы/エディタ.exe", "MZ");
-    ShortcutSpec spec;
-    spec.target = target;
-    spec.link_file = dir.str() + "Редактор エディタ.lnk";
+    ShortcutContents contents;
+    contents.target = target;
+    contents.link_file = dir.str() + "Редактор エディタ.lnk";
     // A quoted web address well past 256 bytes, with non-Latin letters.
-    spec.arguments = "\"https://example.org/путь?q=" + std::string(400, 'x') + "\"";
-    ASSERT_TRUE(create_shortcut(spec));
-    ASSERT_TRUE(fs::exists(utf8_to_path(spec.link_file)));
-    const LinkFields fields = read_shortcut_fields(spec.link_file);
+    contents.arguments = "\"https://example.org/путь?q=" + std::string(400, 'x') + "\"";
+    ASSERT_TRUE(create_shortcut(contents));
+    ASSERT_TRUE(fs::exists(utf8_to_path(contents.link_file)));
+    const LinkFields fields = read_shortcut_fields(contents.link_file);
     EXPECT_TRUE(fs::equivalent(utf8_to_path(fields.target), utf8_to_path(target))) << fields.target;
-    EXPECT_EQ(fields.arguments, spec.arguments);
+    EXPECT_EQ(fields.arguments, contents.arguments);
 }
 
 TEST(Shortcut, MissingLinkFileReadsAsAnEmptyTarget) {
     test::TempDir dir;
     const std::string joined = read_shortcut(dir.str() + "missing.lnk");
     EXPECT_EQ(joined, std::string(1, kLinkSeparator));
-    EXPECT_FALSE(read_shortcut_spec(dir.str() + "missing.lnk"));
+    EXPECT_FALSE(read_shortcut_contents(dir.str() + "missing.lnk"));
 }
 
 TEST(Shortcut, UnwritableLinkPathReportsFailure) {
     test::TempDir dir;
-    ShortcutSpec spec = tool_link(dir, "C:\\x.exe");
-    spec.link_file = dir.str() + "no such folder\\Tool.lnk";
-    EXPECT_FALSE(create_shortcut(spec));
+    ShortcutContents contents = tool_link(dir, "C:\\x.exe");
+    contents.link_file = dir.str() + "no such folder\\Tool.lnk";
+    EXPECT_FALSE(create_shortcut(contents));
 }
 
 TEST(Shortcut, WorksWhetherOrNotTheThreadAlreadyUsesCom) {
@@ -107,9 +107,9 @@ TEST(Shortcut, WorksWhetherOrNotTheThreadAlreadyUsesCom) {
     const std::string target = dir.write_file("tool.exe", "MZ");
     for (DWORD model : {COINIT_MULTITHREADED, COINIT_APARTMENTTHREADED}) {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, model)));
-        const ShortcutSpec spec = tool_link(dir, target);
-        EXPECT_TRUE(create_shortcut(spec));
-        EXPECT_EQ(read_shortcut_fields(spec.link_file).arguments, spec.arguments);
+        const ShortcutContents contents = tool_link(dir, target);
+        EXPECT_TRUE(create_shortcut(contents));
+        EXPECT_EQ(read_shortcut_fields(contents.link_file).arguments, contents.arguments);
         CoUninitialize();
     }
     // Each call balanced its own initialisation: COM is off again.
@@ -119,9 +119,10 @@ TEST(Shortcut, WorksWhetherOrNotTheThreadAlreadyUsesCom) {
 
 TEST(Shortcut, BookmarkLinkIsRecognisedOnReading) {
     test::TempDir dir;
-    const ShortcutSpec spec = bookmark_shortcut(dir.str() + "Site.lnk", "https://example.org/");
-    ASSERT_TRUE(create_shortcut(spec));
-    const LinkFields fields = read_shortcut_fields(spec.link_file);
+    const ShortcutContents contents =
+        bookmark_shortcut(dir.str() + "Site.lnk", "https://example.org/");
+    ASSERT_TRUE(create_shortcut(contents));
+    const LinkFields fields = read_shortcut_fields(contents.link_file);
     EXPECT_TRUE(is_bookmark_link(fields)) << fields.target;
     EXPECT_EQ(bookmark_address(fields), "https://example.org/");
 }

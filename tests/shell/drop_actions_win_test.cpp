@@ -48,7 +48,7 @@ TEST_F(DropActions, AFolderAndAFileDroppedOnTheTreeBecomeLinksInItsCurrentFolder
     drop_on_tree(app_, view_, files_drop(1, {tools, script}), item("Tools\\"));
     EXPECT_EQ(read_shortcut_fields(menu("Tools\\Tools.lnk")).target,
               without_trailing_separator(tools));
-    const auto link = read_shortcut_spec(menu("Tools\\run.lnk"));
+    const auto link = read_shortcut_contents(menu("Tools\\run.lnk"));
     ASSERT_TRUE(link);
     EXPECT_EQ(link->working_directory, folder_of(script));
     EXPECT_EQ(view_.calls, (std::vector<std::string>{"open " + menu("Tools\\"), "focus"}));

@@ -75,10 +75,10 @@ TEST_F(EntryCommands, ImportLinksFoldersAndFilesAndLeavesEmptyShortcutsOut) {
     EXPECT_EQ(result.skipped[0].reason, SkipReason::empty_shortcut);
     EXPECT_FALSE(is_file(menu("Empty.url")));
 
-    const auto folder_link = read_shortcut_spec(menu("Tools.lnk"));
+    const auto folder_link = read_shortcut_contents(menu("Tools.lnk"));
     ASSERT_TRUE(folder_link);
     EXPECT_EQ(folder_link->working_directory, "");
-    const auto file_link = read_shortcut_spec(menu("run.lnk"));
+    const auto file_link = read_shortcut_contents(menu("run.lnk"));
     ASSERT_TRUE(file_link);
     EXPECT_EQ(file_link->working_directory, folder_of(script));
     EXPECT_EQ(read_shortcut_fields(menu("run.lnk")).target, script);

@@ -134,7 +134,7 @@ TEST_F(Program, FirstStartPreparesItsFoldersPlacesTheWindowAndItsEndSavesEveryth
     // The template was shown once, which made its internet shortcut a
     // bookmark link with the template's icon.
     EXPECT_FALSE(is_file(folders_.url_template + "URL.url"));
-    const auto bookmark = read_shortcut_spec(folders_.url_template + "URL.lnk");
+    const auto bookmark = read_shortcut_contents(folders_.url_template + "URL.lnk");
     ASSERT_TRUE(bookmark);
     EXPECT_EQ(bookmark->arguments, "\"" + find_text("Online_Adresse") + "\"");
     EXPECT_EQ(_stricmp(bookmark->icon_file.c_str(), (folders_.url_template + "URL.ico").c_str()), 0)

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "icons/image.h"
-#include "menu/shortcut_spec.h"
+#include "menu/shortcut_contents.h"
 #include "shell/utf8_path.h"
 #include "shell/web_bookmark.h"
 #include "support/fake_clock.h"
@@ -40,10 +40,10 @@ class WebBookmark : public ::testing::Test {
             ++network_runs_;
             steps();
         };
-        seams_.create_shortcut = [this](const ShortcutSpec& spec) {
-            made_.push_back(spec);
+        seams_.create_shortcut = [this](const ShortcutContents& contents) {
+            made_.push_back(contents);
             // Leave a file behind, as the real link object would.
-            std::ofstream(utf8_to_path(spec.link_file)) << "link";
+            std::ofstream(utf8_to_path(contents.link_file)) << "link";
             return create_succeeds_;
         };
     }
@@ -63,7 +63,7 @@ class WebBookmark : public ::testing::Test {
     std::optional<std::string> title_;
     bool create_succeeds_ = true;
     std::vector<std::string> asked_titles_;
-    std::vector<ShortcutSpec> made_;
+    std::vector<ShortcutContents> made_;
     int network_runs_ = 0;
 };
 
@@ -73,15 +73,15 @@ TEST_F(WebBookmark, WithoutInternetNamesTheLinkFromTheAddressAndUsesUrlDll) {
     ASSERT_TRUE(link);
     EXPECT_EQ(*link, drop_.folder + "example.com docs Guide.lnk");
     ASSERT_EQ(made_.size(), 1u);
-    const ShortcutSpec& spec = made_[0];
-    EXPECT_EQ(spec.link_file, *link);
-    EXPECT_EQ(spec.target, "%WinDir%\\Explorer.exe");
-    EXPECT_EQ(spec.arguments, "\"https://example.com/docs/Guide.HTML?lang=en\"");
-    EXPECT_EQ(spec.description, "https://example.com/docs/Guide.HTML?lang=en");
-    EXPECT_EQ(spec.working_directory, "");
-    EXPECT_EQ(spec.show_command, 1);
-    EXPECT_EQ(spec.icon_file, "%WinDir%\\System32\\url.dll");
-    EXPECT_EQ(spec.icon_index, 0);
+    const ShortcutContents& contents = made_[0];
+    EXPECT_EQ(contents.link_file, *link);
+    EXPECT_EQ(contents.target, "%WinDir%\\Explorer.exe");
+    EXPECT_EQ(contents.arguments, "\"https://example.com/docs/Guide.HTML?lang=en\"");
+    EXPECT_EQ(contents.description, "https://example.com/docs/Guide.HTML?lang=en");
+    EXPECT_EQ(contents.working_directory, "");
+    EXPECT_EQ(contents.show_command, 1);
+    EXPECT_EQ(contents.icon_file, "%WinDir%\\System32\\url.dll");
+    EXPECT_EQ(contents.icon_index, 0);
 
     EXPECT_TRUE(asked_titles_.empty());
     EXPECT_EQ(network_runs_, 0);

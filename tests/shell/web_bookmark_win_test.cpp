@@ -223,12 +223,12 @@ TEST_F(BookmarkDropUnderWine, WithoutInternetTheLinkIsNamedFromTheAddressWithUrl
     const auto link = drop("https://www.example.com/docs/Start.HTML?x=1", false);
     ASSERT_TRUE(link);
     EXPECT_EQ(*link, drop_.folder + "www.example.com docs Start.lnk");
-    const auto spec = read_shortcut_spec(*link);
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->arguments, "\"https://www.example.com/docs/Start.HTML?x=1\"");
-    EXPECT_EQ(spec->description, "https://www.example.com/docs/Start.HTML?x=1");
-    EXPECT_NE(spec->icon_file.find("url.dll"), std::string::npos) << spec->icon_file;
-    EXPECT_EQ(spec->icon_index, 0);
+    const auto contents = read_shortcut_contents(*link);
+    ASSERT_TRUE(contents);
+    EXPECT_EQ(contents->arguments, "\"https://www.example.com/docs/Start.HTML?x=1\"");
+    EXPECT_EQ(contents->description, "https://www.example.com/docs/Start.HTML?x=1");
+    EXPECT_NE(contents->icon_file.find("url.dll"), std::string::npos) << contents->icon_file;
+    EXPECT_EQ(contents->icon_index, 0);
 
     EXPECT_FALSE(started());
     EXPECT_TRUE(server_.requests().empty());
@@ -240,11 +240,11 @@ TEST_F(BookmarkDropUnderWine, WithInternetTheLinkTakesTheTitleAndTheFavicon) {
     const auto link = drop("https://example.com/", true);
     ASSERT_TRUE(link);
     EXPECT_EQ(*link, drop_.folder + "Example Domain.lnk");
-    const auto spec = read_shortcut_spec(*link);
-    ASSERT_TRUE(spec);
-    EXPECT_TRUE(spec->icon_file.starts_with(drop_.icon_folder)) << spec->icon_file;
-    EXPECT_TRUE(spec->icon_file.ends_with(".ico")) << spec->icon_file;
-    EXPECT_GT(fs::file_size(utf8_to_path(spec->icon_file)), 22u);
+    const auto contents = read_shortcut_contents(*link);
+    ASSERT_TRUE(contents);
+    EXPECT_TRUE(contents->icon_file.starts_with(drop_.icon_folder)) << contents->icon_file;
+    EXPECT_TRUE(contents->icon_file.ends_with(".ico")) << contents->icon_file;
+    EXPECT_GT(fs::file_size(utf8_to_path(contents->icon_file)), 22u);
     EXPECT_EQ(server_.requests(),
               std::vector<std::string>{"/s2/favicons?sz=32&domain=http%3A%2F%2Fexample.com"});
 
@@ -270,10 +270,11 @@ TEST_F(BookmarkDropUnderWine, AHostileAddressBecomesAnOrdinaryLink) {
     EXPECT_TRUE(fs::exists(utf8_to_path(*link)));
     EXPECT_TRUE(fs::is_empty(folder));
     EXPECT_EQ(recorded("address"), kHostileAddress);
-    const auto spec = read_shortcut_spec(*link);
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->description, kHostileAddress);
-    EXPECT_EQ(spec->arguments.find('"', 1), spec->arguments.size() - 1) << spec->arguments;
+    const auto contents = read_shortcut_contents(*link);
+    ASSERT_TRUE(contents);
+    EXPECT_EQ(contents->description, kHostileAddress);
+    EXPECT_EQ(contents->arguments.find('"', 1), contents->arguments.size() - 1)
+        << contents->arguments;
 }
 
 // Two hundred texts built from what ends strings, splices commands or escapes
@@ -335,15 +336,15 @@ TEST_F(BookmarkDropUnderWine, TwoHundredHostileDropsRunNothingAndEachBecomesOneL
         const auto link = drop(text, true);
         ASSERT_TRUE(link) << text;
         EXPECT_TRUE(links.insert(*link).second) << "a link was replaced: " << *link;
-        const auto spec = read_shortcut_spec(*link);
-        ASSERT_TRUE(spec) << text;
+        const auto contents = read_shortcut_contents(*link);
+        ASSERT_TRUE(contents) << text;
         std::string_view kept(text);
         kept.remove_prefix(std::min(kept.find_first_not_of(" \t\r\n"), kept.size()));
         kept.remove_suffix(kept.size() - (kept.find_last_not_of(" \t\r\n") + 1));
-        EXPECT_EQ(spec->description, kept);
+        EXPECT_EQ(contents->description, kept);
         // One quoted argument: no quote inside ends it early, and the closing
         // quote is not escaped by the backslashes before it.
-        const std::string& arguments = spec->arguments;
+        const std::string& arguments = contents->arguments;
         ASSERT_GE(arguments.size(), 2u) << text;
         EXPECT_EQ(arguments.front(), '"');
         EXPECT_EQ(arguments.find('"', 1), arguments.size() - 1) << arguments;

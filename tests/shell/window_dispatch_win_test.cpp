@@ -468,9 +468,9 @@ TEST_F(WindowDispatch, DropsOfRealDataObjectsImportIntoTheFolderDroppedOn) {
     EXPECT_FALSE(is_file(root_ + "Empty.url"));
     {
         ComInit com;
-        const auto spec = read_shortcut_spec(root_ + "run.lnk");
-        ASSERT_TRUE(spec);
-        EXPECT_EQ(with_backslash(spec->working_directory), with_backslash(tools));
+        const auto contents = read_shortcut_contents(root_ + "run.lnk");
+        ASSERT_TRUE(contents);
+        EXPECT_EQ(with_backslash(contents->working_directory), with_backslash(tools));
     }
     EXPECT_GE(list_row("Tools.lnk"), 0);
 

@@ -66,22 +66,22 @@ TEST(Placement, OddSizesHalveDownwards) {
 }
 
 TEST(FontSizes, AtMostNinetySixDpiUsesTheSemiboldFace) {
-    const FontSpecs specs = font_specs(96, "Segoe UI");
-    EXPECT_EQ(specs.font1, (FontSpec{"Segoe UI", 9, false}));
-    EXPECT_EQ(specs.font10, (FontSpec{"Segoe UI", 10, false}));
-    EXPECT_EQ(specs.font11, (FontSpec{"Segoe UI Semibold", 10, false}));
-    EXPECT_EQ(specs.font12, (FontSpec{"Segoe UI", 9, false}));
-    EXPECT_EQ(font_specs(72, "Segoe UI"), specs);
+    const FontRequests requests = font_requests(96, "Segoe UI");
+    EXPECT_EQ(requests.font1, (FontRequest{"Segoe UI", 9, false}));
+    EXPECT_EQ(requests.font10, (FontRequest{"Segoe UI", 10, false}));
+    EXPECT_EQ(requests.font11, (FontRequest{"Segoe UI Semibold", 10, false}));
+    EXPECT_EQ(requests.font12, (FontRequest{"Segoe UI", 9, false}));
+    EXPECT_EQ(font_requests(72, "Segoe UI"), requests);
 }
 
 TEST(FontSizes, AboveNinetySixDpiEveryFontIsTwoPointsSmallerAndTheCaptionBold) {
-    const FontSpecs normal = font_specs(96, "MS Sans Serif");
-    const FontSpecs high = font_specs(97, "MS Sans Serif");
+    const FontRequests normal = font_requests(96, "MS Sans Serif");
+    const FontRequests high = font_requests(97, "MS Sans Serif");
     EXPECT_EQ(high.font1.points, normal.font1.points - 2);
     EXPECT_EQ(high.font10.points, normal.font10.points - 2);
     EXPECT_EQ(high.font11.points, normal.font11.points - 2);
     EXPECT_EQ(high.font12.points, normal.font12.points - 2);
-    EXPECT_EQ(high.font11, (FontSpec{"MS Sans Serif", 8, true}));
+    EXPECT_EQ(high.font11, (FontRequest{"MS Sans Serif", 8, true}));
     EXPECT_FALSE(high.font10.bold);
 }
 

@@ -6,7 +6,7 @@
 
 namespace trevalon {
 
-struct ShortcutSpec {
+struct ShortcutContents {
     std::string target;  // may hold environment references such as %WinDir%
     std::string link_file;
     std::string arguments;
@@ -23,7 +23,7 @@ inline constexpr std::string_view kBookmarkDefaultIcon = "%WinDir%\\System32\\ur
 // A link that opens the address with the Explorer: the quoted address as
 // argument, the bare address as description, the icon given or, when
 // icon_file is empty, the one of url.dll.
-ShortcutSpec bookmark_shortcut(std::string_view link_file, std::string_view address,
-                               std::string_view icon_file = {}, int icon_index = 0);
+ShortcutContents bookmark_shortcut(std::string_view link_file, std::string_view address,
+                                   std::string_view icon_file = {}, int icon_index = 0);
 
 }  // namespace trevalon
