@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "menu/path_text.h"
-#include "menu/shortcut_win.h"
-#include "shell/file_ops_win.h"
+#include "platform/file_ops_win.h"
+#include "platform/shortcut_win.h"
 
 namespace trevalon::bench {
 

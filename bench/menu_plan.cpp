@@ -6,9 +6,9 @@
 #include <set>
 #include <system_error>
 
+#include "base/utf8_path.h"
 #include "menu/path_text.h"
 #include "menu/unicode_text.h"
-#include "shell/utf8_path.h"
 
 namespace trevalon::bench {
 

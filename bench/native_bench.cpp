@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8_path.h"
 #include "bench_stats.h"
 #include "menu/file_list_cleanup.h"
 #include "menu/folder_scan.h"
@@ -31,7 +32,6 @@
 #include "menu/menu_search.h"
 #include "menu/menu_tables.h"
 #include "menu_plan.h"
-#include "shell/utf8_path.h"
 
 extern char** environ;
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "shell/wide_win.h"
+#include "platform/wide_win.h"
 
 namespace trevalon::bench {
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "shell/file_ops_win.h"
-#include "shell/handles_win.h"
-#include "shell/wide_win.h"
+#include "platform/file_ops_win.h"
+#include "platform/handles_win.h"
+#include "platform/wide_win.h"
 #include "wine_timing_win.h"
 
 namespace trevalon::bench {

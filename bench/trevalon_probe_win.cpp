@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/clock.h"
-#include "shell/dialogs_win.h"
-#include "shell/launcher_win.h"
-#include "shell/startup_win.h"
+#include "base/clock.h"
+#include "platform/dialogs_win.h"
+#include "platform/launcher_win.h"
+#include "program/startup_win.h"
 #include "window/main_window_win.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <limits>
 
-#include "shell/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace trevalon {
 namespace {

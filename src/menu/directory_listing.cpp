@@ -8,8 +8,8 @@
 #include <io.h>  // the C runtime's find functions; not the Windows headers
 #endif
 
+#include "base/utf8_path.h"
 #include "menu/unicode_text.h"
-#include "shell/utf8_path.h"
 
 namespace trevalon {
 

@@ -4,8 +4,8 @@
 #include <system_error>
 #include <vector>
 
+#include "base/utf8_path.h"
 #include "menu/path_text.h"
-#include "shell/utf8_path.h"
 
 namespace trevalon {
 

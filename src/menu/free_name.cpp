@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/utf8_path.h"
 #include "menu/path_text.h"
-#include "shell/utf8_path.h"
 
 namespace trevalon {
 

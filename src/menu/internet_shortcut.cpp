@@ -6,11 +6,11 @@
 #include <sstream>
 #include <system_error>
 
+#include "base/utf8_path.h"
 #include "menu/directory_listing.h"
 #include "menu/free_name.h"
 #include "menu/path_text.h"
 #include "menu/unicode_text.h"
-#include "shell/utf8_path.h"
 
 namespace trevalon {
 

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/utf8_path.h"
 #include "menu/folder_walk.h"
 #include "menu/unicode_text.h"
-#include "shell/utf8_path.h"
 
 namespace trevalon {
 

@@ -39,4 +39,8 @@ struct NameParts {
 };
 NameParts split_extension(std::string_view file_name);
 
+// True when `name` ends in the extension of a "*.ext" pattern, in any ASCII
+// case; "*" and "*.*" match every name.
+bool matches_pattern(std::string_view name, std::string_view pattern);
+
 }  // namespace trevalon

@@ -9,7 +9,7 @@
 #include <span>
 
 #include "icons/image.h"
-#include "shell/handles_win.h"
+#include "platform/handles_win.h"
 #include "window/window_numbers.h"
 
 namespace trevalon {

@@ -1,6 +1,6 @@
 #include "window/dpi_win.h"
 
-#include "shell/handles_win.h"
+#include "platform/handles_win.h"
 
 namespace trevalon {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <climits>
 
+#include "platform/handles_win.h"
 #include "settings/settings.h"
-#include "shell/handles_win.h"
-#include "shell/app_win.h"
 #include "window/edge_trigger.h"
 #include "window/foreground_win.h"
+#include "window/window_state_win.h"
 
 namespace trevalon {
 namespace {
@@ -83,10 +83,10 @@ void EdgeWatcher::request_stop() {
         SetEvent(wake_.get());
 }
 
-void start_edge_watcher(App& app) {
-    publish_edge_triggers(app.edge_triggers, app.settings);
-    if (app.main_window)
-        app.edge_watcher = std::make_unique<EdgeWatcher>(app.main_window, app.edge_triggers);
+void start_edge_watcher(WindowState& state) {
+    publish_edge_triggers(state.edge_triggers, state.settings);
+    if (state.main_window)
+        state.edge_watcher = std::make_unique<EdgeWatcher>(state.main_window, state.edge_triggers);
 }
 
 }  // namespace trevalon

@@ -9,11 +9,11 @@
 #include <memory>
 #include <thread>
 
-#include "shell/handles_win.h"
+#include "platform/handles_win.h"
 
 namespace trevalon {
 
-struct App;
+struct WindowState;
 struct Settings;
 
 // The two settings the watcher reads, mirrored for it by the main thread
@@ -57,6 +57,6 @@ class EdgeWatcher {
 
 // Publishes the settings' triggers and starts the program's watcher for the
 // main window (start-up, after the window is shown).
-void start_edge_watcher(App& app);
+void start_edge_watcher(WindowState& state);
 
 }  // namespace trevalon

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "menu/directory_listing.h"
-#include "shell/handles_win.h"
-#include "shell/wide_win.h"
+#include "platform/handles_win.h"
+#include "platform/wide_win.h"
 #include "texts/text_table.h"
 
 namespace trevalon {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "menu/folder_tree_view_win.h"
+#include "window/folder_tree_view_win.h"
 #include "window/layout.h"
 
 namespace trevalon {

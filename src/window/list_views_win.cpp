@@ -5,18 +5,17 @@
 
 #include "errors/statement_marker.h"
 #include "menu/file_list_cleanup.h"
-#include "menu/file_list_view_win.h"
 #include "menu/folder_scan.h"
 #include "menu/menu_search.h"
-#include "menu/shortcut_win.h"
-#include "shell/app_win.h"
-#include "shell/file_ops_win.h"
-#include "shell/safe_delete.h"
+#include "platform/file_ops_win.h"
+#include "platform/safe_delete.h"
+#include "platform/shortcut_win.h"
 #include "texts/text_table.h"
-#include "window/exit_cleanup_win.h"
+#include "window/file_list_view_win.h"
 #include "window/main_window_win.h"
 #include "window/view_frame_win.h"
 #include "window/view_texts.h"
+#include "window/window_state_win.h"
 
 namespace trevalon {
 namespace {
@@ -46,14 +45,14 @@ void rebuild_windows_menu(const ProgramFolders& folders) {
 
 // Shared by the three lists: the list emptied, the folder prepared by the
 // caller, titles set, then the folder opened.
-void show_list_folder(App& app, const std::string& folder, std::string_view title_key,
+void show_list_folder(WindowState& state, const std::string& folder, std::string_view title_key,
                       void (*prepare)(const ProgramFolders&)) {
-    ViewChangeFrame frame(app);
-    app.window.list.set_text("");
+    ViewChangeFrame frame(state);
+    state.window.list.set_text("");
     if (prepare)
-        prepare(app.folders);
-    set_view_title(app, text(title_key));
-    open_folder_in_list(app, folder);
+        prepare(state.folders);
+    set_view_title(state, text(title_key));
+    open_folder_in_list(state, folder);
 }
 
 void copy_recent_documents(const ProgramFolders& folders) {
@@ -63,73 +62,74 @@ void copy_recent_documents(const ProgramFolders& folders) {
 
 }  // namespace
 
-void set_view_title(App& app, std::string_view item_text) {
-    set_window_text(app.main_window, joined_text(find_text("Program_Name"), item_text));
-    set_window_text(app.window.list_caption, item_text);
+void set_view_title(WindowState& state, std::string_view item_text) {
+    set_window_text(state.main_window, joined_text(find_text("Program_Name"), item_text));
+    set_window_text(state.window.list_caption, item_text);
 }
 
-void open_folder_in_list(App& app, std::string_view folder) {
+void open_folder_in_list(WindowState& state, std::string_view folder) {
     const std::string path = with_backslash(folder);
     convert_internet_shortcuts(path);
-    app.window.list.set_text(path);
-    if (HWND list = app.window.list.window()) {
+    state.window.list.set_text(path);
+    if (HWND list = state.window.list.window()) {
         ListViewFileList rows(list);
-        clean_up_file_list(rows, app.entry_names);
+        clean_up_file_list(rows, state.entry_names);
     } else {
-        app.entry_names.clear();
+        state.entry_names.clear();
     }
 }
 
-void show_menu(App& app, std::string_view menu_folder, std::string_view caption) {
+void show_menu(WindowState& state, std::string_view menu_folder, std::string_view caption) {
     TREVALON_MARK();
-    ViewChangeFrame frame(app);
-    WindowControls& controls = app.window;
-    app.folder_table.clear();
+    ViewChangeFrame frame(state);
+    WindowControls& controls = state.window;
+    state.folder_table.clear();
     controls.list.set_text("");
     controls.tree.clear();
 
-    if (menu_folder == app.folders.windows_menu)
-        rebuild_windows_menu(app.folders);
-    scan_folder_tree(menu_folder, 0, controls.tree.items(), app.folder_table);
+    if (menu_folder == state.folders.windows_menu)
+        rebuild_windows_menu(state.folders);
+    scan_folder_tree(menu_folder, 0, controls.tree.items(), state.folder_table);
     controls.tree.hide_horizontal_scroll_bar();
 
     controls.tree.select(0);
     controls.tree.set_selected_text(joined_text(caption, text("TXT00200")));
     set_window_text(
         controls.tree_caption,
-        menu_caption(caption, app.view.menu_mode == kWindowsMenuMode, text("TXT00207")));
+        menu_caption(caption, state.view.menu_mode == kWindowsMenuMode, text("TXT00207")));
     // Without a tree control the title still names the menu.
     const std::string item = controls.tree.window() ? controls.tree.selected_text()
                                                     : joined_text(caption, text("TXT00200"));
-    set_view_title(app, item);
-    if (app.folder_table.valid(0))
-        open_folder_in_list(app, app.folder_table.paths[0]);
+    set_view_title(state, item);
+    if (state.folder_table.valid(0))
+        open_folder_in_list(state, state.folder_table.paths[0]);
 }
 
-void show_recent_programs(App& app) {
+void show_recent_programs(WindowState& state) {
     TREVALON_MARK();
-    show_list_folder(app, app.folders.recent_programs, "TXT00201", nullptr);
+    show_list_folder(state, state.folders.recent_programs, "TXT00201", nullptr);
 }
 
-void show_recent_documents(App& app) {
+void show_recent_documents(WindowState& state) {
     TREVALON_MARK();
-    show_list_folder(app, app.folders.recent_documents, "TXT00202", copy_recent_documents);
+    show_list_folder(state, state.folders.recent_documents, "TXT00202", copy_recent_documents);
 }
 
-void show_bookmarks(App& app) {
+void show_bookmarks(WindowState& state) {
     TREVALON_MARK();
-    show_list_folder(app, app.folders.bookmarks, "TXT00203", nullptr);
+    show_list_folder(state, state.folders.bookmarks, "TXT00203", nullptr);
 }
 
-void show_search_results(App& app, std::string_view menu_folder, std::string_view search_text) {
+void show_search_results(WindowState& state, std::string_view menu_folder,
+                         std::string_view search_text) {
     TREVALON_MARK();
-    ViewChangeFrame frame(app);
-    app.window.list.set_text("");
-    const ProgramFolders& folders = app.folders;
+    ViewChangeFrame frame(state);
+    state.window.list.set_text("");
+    const ProgramFolders& folders = state.folders;
     if (renew_working_folder(folders, folders.recent_search)) {
         std::vector<std::string> roots{std::string(menu_folder), folders.common_programs,
                                        folders.user_programs};
-        if (app.settings.search_recent_documents > 0)
+        if (state.settings.search_recent_documents > 0)
             roots.push_back(folders.recent);
         for (const std::string& root : roots) {
             if (!root.empty())
@@ -137,15 +137,15 @@ void show_search_results(App& app, std::string_view menu_folder, std::string_vie
         }
     }
     const std::string heading = text("TXT00204");
-    set_window_text(app.main_window, joined_text(find_text("Program_Name"), heading));
-    set_window_text(app.window.list_caption, search_caption(heading, search_text));
-    open_folder_in_list(app, folders.recent_search);
+    set_window_text(state.main_window, joined_text(find_text("Program_Name"), heading));
+    set_window_text(state.window.list_caption, search_caption(heading, search_text));
+    open_folder_in_list(state, folders.recent_search);
 }
 
-void expand_folder_tree(App& app) {
+void expand_folder_tree(WindowState& state) {
     TREVALON_MARK();
-    ViewChangeFrame frame(app);
-    FolderTree& tree = app.window.tree;
+    ViewChangeFrame frame(state);
+    FolderTree& tree = state.window.tree;
     const int selected = tree.selected();
     tree.expand_all();
     tree.select(selected);
@@ -153,28 +153,29 @@ void expand_folder_tree(App& app) {
     tree.ensure_visible(selected);
 }
 
-void collapse_folder_tree(App& app) {
+void collapse_folder_tree(WindowState& state) {
     TREVALON_MARK();
-    ViewChangeFrame frame(app);
-    FolderTree& tree = app.window.tree;
+    ViewChangeFrame frame(state);
+    FolderTree& tree = state.window.tree;
     tree.collapse_all();
     const int selected = tree.selected();
     tree.mark_selected(selected);
     tree.ensure_visible(selected);
     if (selected < 0)
         return;
-    if (app.folder_table.valid(selected))
-        open_folder_in_list(app, app.folder_table.paths[static_cast<std::size_t>(selected)]);
-    set_view_title(app, tree.selected_text());
+    if (state.folder_table.valid(selected))
+        open_folder_in_list(state, state.folder_table.paths[static_cast<std::size_t>(selected)]);
+    set_view_title(state, tree.selected_text());
 }
 
-std::optional<LRESULT> main_window_callback(App& app, HWND, UINT message, WPARAM, LPARAM) {
+std::optional<LRESULT> main_window_callback(WindowState& state, HWND, UINT message, WPARAM,
+                                            LPARAM) {
     // The file list reads its folder only when the program sets its text and
     // watches nothing, so no change notification of its own ever arrives
     // here to be swallowed: the list cannot refill itself behind the
     // clean-up's back.
-    if (message == WM_QUERYENDSESSION)
-        exit_cleanup(app);
+    if (message == WM_QUERYENDSESSION && state.end_session)
+        state.end_session();
     return std::nullopt;
 }
 

@@ -10,7 +10,7 @@
 
 namespace trevalon {
 
-struct App;
+struct WindowState;
 
 // Each procedure here shows the wait cursor and keeps the main window from
 // drawing while it runs, so the tree and the list are repainted once.
@@ -19,36 +19,38 @@ struct App;
 // name). The Windows-menu folder is first rebuilt from the common and the
 // user programs folders (the user's copy of a shortcut in both wins). Item 0
 // is selected and named caption + " - " + TXT00200; the list shows its files.
-void show_menu(App& app, std::string_view menu_folder, std::string_view caption);
+void show_menu(WindowState& state, std::string_view menu_folder, std::string_view caption);
 
 // The three lists; the folder tree is left as it is. The recent documents are
 // a fresh copy of the files of the system's Recent folder.
-void show_recent_programs(App& app);
-void show_recent_documents(App& app);
-void show_bookmarks(App& app);
+void show_recent_programs(WindowState& state);
+void show_recent_documents(WindowState& state);
+void show_bookmarks(WindowState& state);
 
 // Searches the menu folder, the common and the user programs folders and,
 // when SearchRecentDocuments is above 0, the system's Recent folder for
 // files whose names contain the text, and shows the matches.
-void show_search_results(App& app, std::string_view menu_folder, std::string_view search_text);
+void show_search_results(WindowState& state, std::string_view menu_folder,
+                         std::string_view search_text);
 
 // Expands every tree item and keeps the selected one selected and in view.
-void expand_folder_tree(App& app);
+void expand_folder_tree(WindowState& state);
 // Collapses every tree item; with an item selected the list shows its folder.
-void collapse_folder_tree(App& app);
+void collapse_folder_tree(WindowState& state);
 
 // Opening a folder in the list: its internet shortcuts are converted, the
 // list is pointed at the folder (ending in "\") and cleaned up.
-void open_folder_in_list(App& app, std::string_view folder);
+void open_folder_in_list(WindowState& state, std::string_view folder);
 
 // The window title (the program's name, " - ", the text) and the list's
 // caption (control 5, the text alone).
-void set_view_title(App& app, std::string_view text);
+void set_view_title(WindowState& state, std::string_view text);
 
 // The main window's own handling of a message before the default handling;
 // an answer means the message is handled. When the session ends
-// (WM_QUERYENDSESSION) it runs the exit clean-up, which ends the process.
-std::optional<LRESULT> main_window_callback(App& app, HWND window, UINT message, WPARAM wparam,
-                                            LPARAM lparam);
+// (WM_QUERYENDSESSION) it runs `end_session`: the exit clean-up, which ends
+// the process.
+std::optional<LRESULT> main_window_callback(WindowState& state, HWND window, UINT message,
+                                            WPARAM wparam, LPARAM lparam);
 
 }  // namespace trevalon

@@ -5,10 +5,8 @@
 #include <string>
 
 #include "errors/statement_marker.h"
+#include "platform/wide_win.h"
 #include "resources/resource_ids.h"
-#include "shell/app_win.h"
-#include "shell/event_loop_win.h"
-#include "shell/wide_win.h"
 #include "texts/text_table.h"
 #include "window/dpi_win.h"
 #include "window/list_views_win.h"
@@ -16,39 +14,40 @@
 #include "window/window_controls_win.h"
 #include "window/window_events_win.h"
 #include "window/window_numbers.h"
+#include "window/window_state_win.h"
 
 namespace trevalon {
 namespace {
 
 constexpr auto kMarkerFile = SourceFile::main_window;
 
-App* app_of(HWND window) {
-    return reinterpret_cast<App*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+WindowState* state_of(HWND window) {
+    return reinterpret_cast<WindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 // The toolbars ask their parent for each button's tooltip.
-bool answer_tooltip(App& app, LPARAM lparam) {
+bool answer_tooltip(WindowState& state, LPARAM lparam) {
     auto* request = reinterpret_cast<NMTTDISPINFOW*>(lparam);
     if (!request || request->hdr.code != TTN_GETDISPINFOW)
         return false;
     const auto from = request->hdr.hwndFrom;
     bool from_toolbar = false;
-    for (HWND toolbar : {app.window.upper_toolbar, app.window.lower_toolbar}) {
+    for (HWND toolbar : {state.window.upper_toolbar, state.window.lower_toolbar}) {
         if (toolbar && from == reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0)))
             from_toolbar = true;
     }
     if (!from_toolbar)
         return false;
     const std::string_view key = toolbar_tooltip_key(static_cast<int>(request->hdr.idFrom));
-    app.window.tooltip_text = key.empty() ? std::wstring() : utf8_to_wide(text(key));
-    request->lpszText = app.window.tooltip_text.data();
+    state.window.tooltip_text = key.empty() ? std::wstring() : utf8_to_wide(text(key));
+    request->lpszText = state.window.tooltip_text.data();
     return true;
 }
 
 // The pane captions are black on the button face.
-std::optional<LRESULT> colour_static(const App& app, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> colour_static(const WindowState& state, WPARAM wparam, LPARAM lparam) {
     const auto control = reinterpret_cast<HWND>(lparam);
-    if (control != app.window.tree_caption && control != app.window.list_caption)
+    if (control != state.window.tree_caption && control != state.window.list_caption)
         return std::nullopt;
     const auto dc = reinterpret_cast<HDC>(wparam);
     SetTextColor(dc, RGB(0, 0, 0));
@@ -62,10 +61,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         SetWindowLongPtrW(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    App* app = app_of(window);
-    if (!app)
+    WindowState* state = state_of(window);
+    if (!state)
         return DefWindowProcW(window, message, wparam, lparam);
-    if (const auto answer = main_window_callback(*app, window, message, wparam, lparam))
+    if (const auto answer = main_window_callback(*state, window, message, wparam, lparam))
         return *answer;
 
     switch (message) {
@@ -73,11 +72,11 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             // Only wakes the loop; the event itself waits in the queue.
             return 0;
         case WM_NOTIFY:
-            if (answer_tooltip(*app, lparam))
+            if (answer_tooltip(*state, lparam))
                 return 0;
             break;
         case WM_CTLCOLORSTATIC:
-            if (const auto brush = colour_static(*app, wparam, lparam))
+            if (const auto brush = colour_static(*state, wparam, lparam))
                 return *brush;
             break;
         case WM_DPICHANGED: {
@@ -88,15 +87,15 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
                              suggested->right - suggested->left, suggested->bottom - suggested->top,
                              SWP_NOZORDER | SWP_NOACTIVATE);
             }
-            apply_dpi(*app, HIWORD(wparam));
+            apply_dpi(*state, HIWORD(wparam));
             InvalidateRect(window, nullptr, TRUE);
             return 0;
         }
         default:
             break;
     }
-    if (auto event = event_from_message(app->window, message, wparam, lparam, GetFocus())) {
-        post_event(*app, std::move(*event));
+    if (auto event = event_from_message(state->window, message, wparam, lparam, GetFocus())) {
+        post_event(*state, std::move(*event));
         return 0;
     }
     return DefWindowProcW(window, message, wparam, lparam);
@@ -142,69 +141,69 @@ void centre_on_screen(HWND window) {
 
 }  // namespace
 
-bool build_main_window(App& app) {
+bool build_main_window(WindowState& state) {
     TREVALON_MARK();
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES |
                                                 ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&init);
-    if (!register_main_window_class(app.instance))
+    if (!register_main_window_class(state.instance))
         return false;
     const SIZE frame =
         frame_size_for_inner({kMainInnerWidth, kMainInnerHeight}, kMainWindowStyle, 0, 96);
-    app.main_window = CreateWindowExW(
+    state.main_window = CreateWindowExW(
         0, utf8_to_wide(kMainWindowClass).c_str(), utf8_to_wide(find_text("Program_Name")).c_str(),
-        kMainWindowStyle, 0, 0, frame.cx, frame.cy, nullptr, nullptr, app.instance, &app);
-    if (!app.main_window)
+        kMainWindowStyle, 0, 0, frame.cx, frame.cy, nullptr, nullptr, state.instance, &state);
+    if (!state.main_window)
         return false;
 
     // The layout is in pixels at 96 dpi; the window is as large as its
     // resolution makes those pixels.
-    app.window.dpi = window_dpi(app.main_window);
-    const MainLayout layout = main_layout(WindowForm::full, app.window.dpi);
-    set_inner_size(app, layout.inner.width, layout.inner.height);
-    centre_on_screen(app.main_window);
+    state.window.dpi = window_dpi(state.main_window);
+    const MainLayout layout = main_layout(WindowForm::full, state.window.dpi);
+    set_inner_size(state, layout.inner.width, layout.inner.height);
+    centre_on_screen(state.main_window);
 
     TREVALON_MARK();
-    build_controls(app);
+    build_controls(state);
     return true;
 }
 
-void place_main_window(App& app) {
+void place_main_window(WindowState& state) {
     TREVALON_MARK();
     RECT frame{};
-    if (!app.main_window || !GetWindowRect(app.main_window, &frame))
+    if (!state.main_window || !GetWindowRect(state.main_window, &frame))
         return;
     const WindowPosition position = place_window(WindowPlacementInput{
         .centred_x = frame.left,
         .centred_y = frame.top,
         .width = frame.right - frame.left,
         .height = frame.bottom - frame.top,
-        .saved_x = app.saved_position.x,
-        .saved_y = app.saved_position.y,
-        .usable_right = app.screen.right,
-        .usable_bottom = app.screen.bottom,
+        .saved_x = state.saved_position.x,
+        .saved_y = state.saved_position.y,
+        .usable_right = state.screen.right,
+        .usable_bottom = state.screen.bottom,
     });
-    SetWindowPos(app.main_window, nullptr, position.x, position.y, 0, 0,
+    SetWindowPos(state.main_window, nullptr, position.x, position.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void set_inner_size(App& app, int width, int height) {
+void set_inner_size(WindowState& state, int width, int height) {
     RECT frame{};
     RECT inner{};
-    if (!app.main_window || !GetWindowRect(app.main_window, &frame) ||
-        !GetClientRect(app.main_window, &inner))
+    if (!state.main_window || !GetWindowRect(state.main_window, &frame) ||
+        !GetClientRect(state.main_window, &inner))
         return;
     // The frame grows by exactly what the inner area lacks, whatever the
     // frame's own metrics are.
-    SetWindowPos(app.main_window, nullptr, 0, 0, frame.right - frame.left + width - inner.right,
+    SetWindowPos(state.main_window, nullptr, 0, 0, frame.right - frame.left + width - inner.right,
                  frame.bottom - frame.top + height - inner.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void apply_layout(App& app) {
-    WindowControls& controls = app.window;
+void apply_layout(WindowState& state) {
+    WindowControls& controls = state.window;
     const MainLayout layout = main_layout(controls.form, controls.dpi);
-    set_inner_size(app, layout.inner.width, layout.inner.height);
+    set_inner_size(state, layout.inner.width, layout.inner.height);
     for (const auto& [toolbar, origin] :
          {std::pair{controls.upper_toolbar, layout.upper_toolbar},
           std::pair{controls.lower_toolbar, layout.lower_toolbar}}) {

@@ -9,7 +9,7 @@
 
 namespace trevalon {
 
-struct App;
+struct WindowState;
 
 // The window class only this program registers; the single-instance check
 // and the installer look for it.
@@ -34,17 +34,17 @@ inline constexpr DWORD kMainWindowStyle =
 // resolution, with every control, popup menu and key, and its callback
 // installed. Returns false when the window cannot be created; nothing else is
 // built then.
-bool build_main_window(App& app);
+bool build_main_window(WindowState& state);
 
 // Moves the window to the saved position, axis by axis, where the placement
 // rule accepts it.
-void place_main_window(App& app);
+void place_main_window(WindowState& state);
 
 // Sets the window's inner size, keeping its top left corner.
-void set_inner_size(App& app, int width, int height);
+void set_inner_size(WindowState& state, int width, int height);
 
 // Moves every control to the layout of the window's form and resolution.
-void apply_layout(App& app);
+void apply_layout(WindowState& state);
 
 // The text of the window's title or of a caption control (4, 5).
 void set_window_text(HWND window, std::string_view text);

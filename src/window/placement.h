@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "settings/window_position.h"
+
 namespace trevalon {
 
 struct WindowPlacementInput {
@@ -18,17 +20,6 @@ struct WindowPlacementInput {
     std::optional<int> saved_y;
     int usable_right = 0;  // right and bottom edge of the usable screen area
     int usable_bottom = 0;
-};
-
-struct WindowPosition {
-    int x = 0;
-    int y = 0;
-};
-
-// The position saved by the last run, each coordinate only if it was there.
-struct SavedPosition {
-    std::optional<int> x;
-    std::optional<int> y;
 };
 
 // Horizontally the saved x is taken when -w/2 < x < right - w/2, vertically

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "icons/image.h"
+#include "platform/wide_win.h"
 #include "resources/resource_ids.h"
-#include "shell/wide_win.h"
 #include "window/font_sizes.h"
 #include "window/icon_directory.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "icons/image.h"
-#include "shell/handles_win.h"
+#include "platform/handles_win.h"
 
 namespace trevalon {
 

@@ -1,6 +1,6 @@
 #include "window/view_frame_win.h"
 
-#include "shell/app_win.h"
+#include "window/window_state_win.h"
 
 namespace trevalon {
 
@@ -11,10 +11,11 @@ DrawingFreeze::~DrawingFreeze() {
         LockWindowUpdate(nullptr);
 }
 
-ViewChangeFrame::ViewChangeFrame(const App& app) : arrow_(app.ui.cursors.arrow), locked_(false) {
-    if (app.ui.cursors.wait)
-        SetCursor(app.ui.cursors.wait);
-    locked_ = app.main_window && LockWindowUpdate(app.main_window) != FALSE;
+ViewChangeFrame::ViewChangeFrame(const WindowState& state)
+    : arrow_(state.ui.cursors.arrow), locked_(false) {
+    if (state.ui.cursors.wait)
+        SetCursor(state.ui.cursors.wait);
+    locked_ = state.main_window && LockWindowUpdate(state.main_window) != FALSE;
 }
 
 ViewChangeFrame::~ViewChangeFrame() {

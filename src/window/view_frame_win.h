@@ -6,11 +6,11 @@
 
 namespace trevalon {
 
-struct App;
+struct WindowState;
 
 class ViewChangeFrame {
   public:
-    explicit ViewChangeFrame(const App& app);
+    explicit ViewChangeFrame(const WindowState& state);
     ~ViewChangeFrame();
     ViewChangeFrame(const ViewChangeFrame&) = delete;
     ViewChangeFrame& operator=(const ViewChangeFrame&) = delete;

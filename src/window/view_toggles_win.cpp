@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "errors/statement_marker.h"
-#include "shell/app_win.h"
 #include "window/main_window_win.h"
 #include "window/view_frame_win.h"
 #include "window/window_numbers.h"
+#include "window/window_state_win.h"
 
 namespace trevalon {
 namespace {
@@ -30,10 +30,10 @@ void move(HWND control, const Rect& rect) {
 // Both forms are laid out from their own numbers rather than by shifting the
 // current places, so any sequence of toggles lands on exactly the layout of
 // the form asked for. Nothing is drawn in between.
-void apply_form(App& app, WindowForm form) {
-    WindowControls& controls = app.window;
+void apply_form(WindowState& state, WindowForm form) {
+    WindowControls& controls = state.window;
     const MainLayout layout = main_layout(form, controls.dpi);
-    DrawingFreeze freeze(app.main_window);
+    DrawingFreeze freeze(state.main_window);
     // The panes, each content before its container.
     resize(controls.tree.window(), layout.tree);
     resize(controls.tree_container, layout.tree_container);
@@ -54,34 +54,34 @@ void apply_form(App& app, WindowForm form) {
         SetWindowPos(controls.lower_toolbar, nullptr, layout.lower_toolbar.x,
                      layout.lower_toolbar.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    set_inner_size(app, layout.inner.width, layout.inner.height);
+    set_inner_size(state, layout.inner.width, layout.inner.height);
     controls.form = form;
 }
 
 }  // namespace
 
-void show_large_icons(App& app) {
+void show_large_icons(WindowState& state) {
     TREVALON_MARK();
-    app.settings.icon_format = 0;
-    app.window.list.set_display_mode(kLargeIconMode);
+    state.settings.icon_format = 0;
+    state.window.list.set_display_mode(kLargeIconMode);
 }
 
-void show_list(App& app) {
+void show_list(WindowState& state) {
     TREVALON_MARK();
-    app.settings.icon_format = 1;
-    app.window.list.set_display_mode(kListMode);
+    state.settings.icon_format = 1;
+    state.window.list.set_display_mode(kListMode);
 }
 
-void make_window_smaller(App& app) {
+void make_window_smaller(WindowState& state) {
     TREVALON_MARK();
-    apply_form(app, WindowForm::smaller);
-    app.settings.window_smaller = 1;
+    apply_form(state, WindowForm::smaller);
+    state.settings.window_smaller = 1;
 }
 
-void make_window_larger(App& app) {
+void make_window_larger(WindowState& state) {
     TREVALON_MARK();
-    apply_form(app, WindowForm::full);
-    app.settings.window_smaller = 0;
+    apply_form(state, WindowForm::full);
+    state.settings.window_smaller = 0;
 }
 
 }  // namespace trevalon

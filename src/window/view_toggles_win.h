@@ -5,16 +5,16 @@
 
 namespace trevalon {
 
-struct App;
+struct WindowState;
 
 // IconFormat = 0; the file list shows large icons.
-void show_large_icons(App& app);
+void show_large_icons(WindowState& state);
 // IconFormat = 1; the file list shows a list, one entry per line.
-void show_list(App& app);
+void show_list(WindowState& state);
 // The smaller form: the panes, the bottom row, the lower toolbar and the
 // window give up the band of 110 pixels (at 96 dpi); WindowSmaller = 1.
-void make_window_smaller(App& app);
+void make_window_smaller(WindowState& state);
 // The full form again; WindowSmaller = 0.
-void make_window_larger(App& app);
+void make_window_larger(WindowState& state);
 
 }  // namespace trevalon

@@ -2,14 +2,14 @@
 
 #include <commctrl.h>
 
-#include "shell/app_win.h"
-#include "shell/event_loop_win.h"
-#include "shell/wide_win.h"
+#include "platform/wide_win.h"
 #include "texts/text_table.h"
 #include "window/button_images_win.h"
 #include "window/main_window_win.h"
 #include "window/pane_window_win.h"
+#include "window/window_events_win.h"
 #include "window/window_numbers.h"
+#include "window/window_state_win.h"
 
 namespace trevalon {
 namespace {
@@ -194,25 +194,25 @@ HMENU WindowControls::popup(int number) const {
     return nullptr;
 }
 
-int show_popup_menu(App& app, int number) {
-    HMENU menu = app.window.popup(number);
-    if (!menu || !app.main_window)
+int show_popup_menu(WindowState& state, int number) {
+    HMENU menu = state.window.popup(number);
+    if (!menu || !state.main_window)
         return 0;
     POINT at{};
     GetCursorPos(&at);
     // The owner must be in front, or the menu does not close when the user
     // clicks elsewhere.
-    SetForegroundWindow(app.main_window);
+    SetForegroundWindow(state.main_window);
     const int command =
         static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
-                                        at.y, 0, app.main_window, nullptr));
-    PostMessageW(app.main_window, WM_NULL, 0, 0);
+                                        at.y, 0, state.main_window, nullptr));
+    PostMessageW(state.main_window, WM_NULL, 0, 0);
     if (command > 0) {
         Event event;
         event.kind = EventKind::kCommand;
         event.window = kMainWindowNumber;
         event.command = command;
-        post_event(app, std::move(event));
+        post_event(state, std::move(event));
     }
     return command;
 }
@@ -222,15 +222,15 @@ void make_toolbar_images(WindowControls& controls, const UiResources& resources,
     controls.lower_images = toolbar_images(resources, kLowerToolbarButtons, side);
 }
 
-void build_controls(App& app) {
-    HWND window = app.main_window;
-    WindowControls& controls = app.window;
+void build_controls(WindowState& state) {
+    HWND window = state.main_window;
+    WindowControls& controls = state.window;
     const MainLayout layout = main_layout(WindowForm::full, controls.dpi);
-    const HINSTANCE instance = app.instance;
+    const HINSTANCE instance = state.instance;
     controls.form = WindowForm::full;
 
     // Toolbars 0 and 14.
-    make_toolbar_images(controls, app.ui, layout.image_side);
+    make_toolbar_images(controls, state.ui, layout.image_side);
     controls.upper_toolbar =
         create_toolbar(window, kUpperToolbar, kUpperToolbarButtons, controls.upper_images.get(),
                        layout.image_side, controls.dpi, layout.upper_toolbar);
@@ -265,7 +265,7 @@ void build_controls(App& app) {
     }
 
     // The bottom row.
-    make_button_icons(controls, app.ui, layout.image_side);
+    make_button_icons(controls, state.ui, layout.image_side);
     auto icon = [&controls](int image) {
         return controls.button_icons[static_cast<std::size_t>(image)].get();
     };
@@ -297,24 +297,24 @@ void build_controls(App& app) {
     // icon view ignores column widths), then the list shows large icons.
     controls.list.set_column_width(kNameColumn, layout.list_column_width);
     controls.list.set_display_mode(kLargeIconMode);
-    apply_fonts_and_colours(app);
+    apply_fonts_and_colours(state);
 }
 
-void apply_dpi(App& app, int dpi) {
-    WindowControls& controls = app.window;
+void apply_dpi(WindowState& state, int dpi) {
+    WindowControls& controls = state.window;
     controls.dpi = dpi;
     const MainLayout layout = main_layout(controls.form, dpi);
     // The new fonts are in place before the old ones go.
-    UiFonts old_fonts = std::move(app.ui.fonts);
-    app.ui.fonts = create_fonts(dpi);
-    apply_fonts_and_colours(app);
+    UiFonts old_fonts = std::move(state.ui.fonts);
+    state.ui.fonts = create_fonts(dpi);
+    apply_fonts_and_colours(state);
 
-    make_toolbar_images(controls, app.ui, layout.image_side);
+    make_toolbar_images(controls, state.ui, layout.image_side);
     set_toolbar_images(controls.upper_toolbar, controls.upper_images.get(), layout.image_side, dpi);
     set_toolbar_images(controls.lower_toolbar, controls.lower_images.get(), layout.image_side, dpi);
     stack_toolbar(controls.upper_toolbar);
     stack_toolbar(controls.lower_toolbar);
-    make_button_icons(controls, app.ui, layout.image_side);
+    make_button_icons(controls, state.ui, layout.image_side);
     for (const ImageButton& button : kImageButtons) {
         if (button.control == kSizeButton)
             continue;
@@ -323,13 +323,13 @@ void apply_dpi(App& app, int dpi) {
                          controls.button_icons[static_cast<std::size_t>(button.image)].get()),
                      0);
     }
-    apply_layout(app);
+    apply_layout(state);
     controls.list.set_column_width(kNameColumn, layout.list_column_width);
 }
 
-void apply_fonts_and_colours(App& app) {
-    WindowControls& controls = app.window;
-    const UiFonts& fonts = app.ui.fonts;
+void apply_fonts_and_colours(WindowState& state) {
+    WindowControls& controls = state.window;
+    const UiFonts& fonts = state.ui.fonts;
     // Font 1 is every control's default; some have their own.
     for (HWND child : {controls.upper_toolbar, controls.lower_toolbar, controls.tree_caption,
                        controls.list_caption, controls.tree.window(), controls.list.window(),

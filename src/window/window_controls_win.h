@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/handles_win.h"
+#include "platform/handles_win.h"
 #include "window/file_list_win.h"
 #include "window/folder_tree_win.h"
 #include "window/layout.h"
@@ -17,7 +17,7 @@
 
 namespace trevalon {
 
-struct App;
+struct WindowState;
 
 struct WindowControls {
     HWND upper_toolbar = nullptr;     // toolbar 0
@@ -57,22 +57,22 @@ struct WindowControls {
 };
 
 // Builds every control, popup menu and key of the main window in its full
-// form, at the resolution in app.window.dpi. A control that cannot be
+// form, at the resolution in state.window.dpi. A control that cannot be
 // created is left out; the rest is built.
-void build_controls(App& app);
+void build_controls(WindowState& state);
 
 // Everything that depends on the resolution, for a new one: fonts,
 // pictures, toolbar buttons, and every control's place.
-void apply_dpi(App& app, int dpi);
+void apply_dpi(WindowState& state, int dpi);
 
 // Fonts 1, 10, 11 and 12 and the colours, on the controls that use them.
-void apply_fonts_and_colours(App& app);
+void apply_fonts_and_colours(WindowState& state);
 
 // Shows popup menu `number` at the mouse position and queues the chosen
 // item as a command event, so its handler runs as an event of its own after
 // the menu has closed. Returns the command, 0 when nothing was chosen or the
 // menu does not exist. Enable or disable items on popup(number) first.
-int show_popup_menu(App& app, int number);
+int show_popup_menu(WindowState& state, int number);
 
 // The toolbars' pictures at side × side.
 void make_toolbar_images(WindowControls& controls, const UiResources& resources, int side);

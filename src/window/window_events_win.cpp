@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
-#include "shell/app_win.h"
+#include "window/main_window_win.h"
 #include "window/window_controls_win.h"
 #include "window/window_numbers.h"
+#include "window/window_state_win.h"
 
 namespace trevalon {
 namespace {
@@ -117,13 +118,19 @@ std::optional<Event> event_from_message(const WindowControls& controls, UINT mes
     }
 }
 
-bool translate_window_keys(const App& app, MSG& message) {
-    if (!app.main_window || !app.window.keys)
+bool translate_window_keys(const WindowState& state, MSG& message) {
+    if (!state.main_window || !state.window.keys)
         return false;
     // Only keys meant for the main window or its controls.
-    if (message.hwnd != app.main_window && !IsChild(app.main_window, message.hwnd))
+    if (message.hwnd != state.main_window && !IsChild(state.main_window, message.hwnd))
         return false;
-    return TranslateAcceleratorW(app.main_window, app.window.keys.get(), &message) != 0;
+    return TranslateAcceleratorW(state.main_window, state.window.keys.get(), &message) != 0;
+}
+
+void post_event(WindowState& state, Event event) {
+    state.events.push(std::move(event));
+    if (state.main_window)
+        PostMessageW(state.main_window, kEventWaitingMessage, 0, 0);
 }
 
 }  // namespace trevalon

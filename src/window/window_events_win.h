@@ -8,11 +8,11 @@
 
 #include <optional>
 
-#include "shell/event.h"
+#include "platform/event.h"
 
 namespace trevalon {
 
-struct App;
+struct WindowState;
 struct WindowControls;
 
 // The event a message of the main window stands for. `focus` is the window
@@ -21,8 +21,13 @@ struct WindowControls;
 std::optional<Event> event_from_message(const WindowControls& controls, UINT message, WPARAM wparam,
                                         LPARAM lparam, HWND focus);
 
+// Queues an event for the loop and wakes it. Window procedures call this
+// instead of acting, so every handler runs from the loop, never inside a
+// control's notification or another window's message.
+void post_event(WindowState& state, Event event);
+
 // Gives the main window's keys (Return) their command; true when the message
 // was turned into one and must not be dispatched as well.
-bool translate_window_keys(const App& app, MSG& message);
+bool translate_window_keys(const WindowState& state, MSG& message);
 
 }  // namespace trevalon

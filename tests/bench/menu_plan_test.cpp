@@ -7,10 +7,10 @@
 #include <set>
 #include <string>
 
+#include "base/utf8_path.h"
 #include "bench_stats.h"
 #include "menu/unicode_text.h"
 #include "menu_plan.h"
-#include "shell/utf8_path.h"
 #include "support/temp_dir.h"
 
 namespace trevalon::bench {

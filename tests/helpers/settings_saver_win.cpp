@@ -10,9 +10,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "settings/settings_store_win.h"
-#include "shell/handles_win.h"
-#include "shell/wide_win.h"
+#include "platform/handles_win.h"
+#include "platform/settings_store_win.h"
+#include "platform/wide_win.h"
 #include "support/settings_versions.h"
 
 int main() {

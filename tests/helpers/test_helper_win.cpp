@@ -22,12 +22,12 @@
 #include <string>
 #include <string_view>
 
-#include "errors/fault_handler_win.h"
 #include "errors/statement_marker.h"
-#include "shell/dialogs_win.h"
-#include "shell/file_ops_win.h"
-#include "shell/handles_win.h"
-#include "shell/wide_win.h"
+#include "platform/dialogs_win.h"
+#include "platform/fault_handler_win.h"
+#include "platform/file_ops_win.h"
+#include "platform/handles_win.h"
+#include "platform/wide_win.h"
 #include "texts/text_table.h"
 
 namespace trevalon {

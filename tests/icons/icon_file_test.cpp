@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <span>
 
+#include "base/utf8_path.h"
 #include "icons/icon_file.h"
-#include "shell/utf8_path.h"
 #include "support/picture_fixtures.h"
 #include "support/temp_dir.h"
 

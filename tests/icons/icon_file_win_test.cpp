@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "icons/icon_file.h"
-#include "shell/handles_win.h"
+#include "platform/handles_win.h"
 #include "support/picture_fixtures.h"
 #include "support/temp_dir.h"
 

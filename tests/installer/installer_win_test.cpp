@@ -13,9 +13,9 @@
 #include <optional>
 #include <string>
 
-#include "shell/handles_win.h"
-#include "shell/utf8_path.h"
-#include "shell/wide_win.h"
+#include "base/utf8_path.h"
+#include "platform/handles_win.h"
+#include "platform/wide_win.h"
 #include "support/wait_win.h"
 #include "texts/text_table.h"
 #include "version.h"

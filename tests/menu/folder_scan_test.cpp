@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8_path.h"
 #include "menu/folder_scan.h"
 #include "menu/memory_folder_views.h"
 #include "menu/path_text.h"
-#include "shell/utf8_path.h"
 #include "support/temp_dir.h"
 
 namespace trevalon {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8_path.h"
 #include "menu/menu_search.h"
-#include "shell/utf8_path.h"
 #include "support/temp_dir.h"
 
 namespace trevalon {

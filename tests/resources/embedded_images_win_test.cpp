@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "icons/image.h"
+#include "platform/handles_win.h"
 #include "resources/resource_ids.h"
-#include "shell/handles_win.h"
 
 namespace trevalon {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "shell/clock.h"
+#include "base/clock.h"
 
 namespace trevalon::test {
 

@@ -1,10 +1,10 @@
 #include "support/model_menu_view_win.h"
 
+#include "commands/app_win.h"
 #include "menu/folder_scan.h"
 #include "menu/memory_folder_views.h"
-#include "menu/shortcut_win.h"
-#include "shell/app_win.h"
-#include "shell/program_folders.h"
+#include "menu/program_folders.h"
+#include "platform/shortcut_win.h"
 
 namespace trevalon::test {
 

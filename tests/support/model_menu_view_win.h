@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/menu_view.h"
+#include "commands/menu_view.h"
 
 namespace trevalon {
 struct App;

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "menu/clipboard_win.h"
-#include "shell/wide_win.h"
+#include "platform/clipboard_win.h"
+#include "platform/wide_win.h"
 
 namespace trevalon::test {
 namespace {

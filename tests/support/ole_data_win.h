@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/handles_win.h"
+#include "platform/handles_win.h"
 
 namespace trevalon::test {
 

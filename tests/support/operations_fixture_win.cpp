@@ -2,8 +2,8 @@
 
 #include <ole2.h>
 
+#include "platform/file_ops_win.h"
 #include "settings/settings.h"
-#include "shell/file_ops_win.h"
 #include "support/test_links_win.h"
 #include "texts/text_table.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/app_win.h"
+#include "commands/app_win.h"
 #include "support/fake_clock.h"
 #include "support/model_menu_view_win.h"
 #include "support/recording_launcher_win.h"

@@ -9,7 +9,7 @@
 #include <png.h>
 #include <jpeglib.h>
 
-#include "shell/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace trevalon::test {
 

@@ -1,6 +1,6 @@
 #include "support/process_win.h"
 
-#include "shell/wide_win.h"
+#include "platform/wide_win.h"
 
 namespace trevalon::test {
 

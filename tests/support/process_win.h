@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/handles_win.h"
+#include "platform/handles_win.h"
 
 namespace trevalon::test {
 

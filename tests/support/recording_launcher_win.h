@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/launcher_win.h"
+#include "platform/launcher_win.h"
 
 namespace trevalon::test {
 

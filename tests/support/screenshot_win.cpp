@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "shell/handles_win.h"
-#include "shell/utf8_path.h"
+#include "base/utf8_path.h"
+#include "platform/handles_win.h"
 #include "support/temp_dir.h"
 
 namespace trevalon::test {

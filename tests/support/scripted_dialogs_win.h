@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/dialogs_win.h"
+#include "platform/dialogs_win.h"
 
 namespace trevalon::test {
 

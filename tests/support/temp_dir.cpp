@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "shell/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace trevalon::test {
 
@@ -17,7 +17,8 @@ TempDir::TempDir() {
     for (;;) {
         path_ = fs::temp_directory_path() /
                 ("trevalon-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        if (fs::create_directories(path_)) break;
+        if (fs::create_directories(path_))
+            break;
     }
 }
 
@@ -26,7 +27,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ignored);
 }
 
-std::string TempDir::str() const { return path_to_utf8(path_ / ""); }
+std::string TempDir::str() const {
+    return path_to_utf8(path_ / "");
+}
 
 std::string TempDir::write_file(std::string_view relative, std::string_view content) const {
     const fs::path file = path_ / utf8_to_path(relative);
@@ -44,8 +47,10 @@ std::string TempDir::make_dir(std::string_view relative) const {
 
 fs::path artifacts_dir() {
     const char* dir = std::getenv("TREVALON_ARTIFACTS_WIN");
-    if (!dir || !*dir) dir = std::getenv("TREVALON_ARTIFACTS");
-    if (!dir || !*dir) return {};
+    if (!dir || !*dir)
+        dir = std::getenv("TREVALON_ARTIFACTS");
+    if (!dir || !*dir)
+        return {};
     fs::path path = utf8_to_path(dir);
     std::error_code ignored;
     fs::create_directories(path, ignored);

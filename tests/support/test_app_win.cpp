@@ -1,8 +1,8 @@
 #include "support/test_app_win.h"
 
-#include "shell/file_ops_win.h"
-#include "shell/registry_win.h"
-#include "shell/wide_win.h"
+#include "platform/file_ops_win.h"
+#include "platform/registry_win.h"
+#include "platform/wide_win.h"
 #include "support/process_win.h"
 #include "support/wait_win.h"
 #include "texts/text_table.h"

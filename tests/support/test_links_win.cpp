@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "shell/file_ops_win.h"
-#include "shell/handles_win.h"
-#include "shell/program_folders.h"
-#include "shell/wide_win.h"
+#include "menu/program_folders.h"
+#include "platform/file_ops_win.h"
+#include "platform/handles_win.h"
+#include "platform/wide_win.h"
 
 namespace trevalon::test {
 

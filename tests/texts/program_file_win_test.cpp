@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/utf8_path.h"
+#include "base/utf8_path.h"
 #include "texts/scramble.h"
 #include "texts/text_table.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "menu/shortcut_win.h"
-#include "shell/handles_win.h"
+#include "platform/handles_win.h"
+#include "platform/shortcut_win.h"
 #include "support/test_links_win.h"
 #include "window/list_views_win.h"
 #include "window/window_fixture_win.h"

@@ -8,10 +8,10 @@
 
 #include <vector>
 
-#include "menu/file_list_view_win.h"
-#include "shell/event_loop_win.h"
-#include "shell/wide_win.h"
+#include "platform/wide_win.h"
+#include "program/event_loop_win.h"
 #include "window/button_images_win.h"
+#include "window/file_list_view_win.h"
 #include "window/font_sizes.h"
 #include "window/layout.h"
 #include "window/view_toggles_win.h"

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8_path.h"
+#include "commands/entry_commands_win.h"
+#include "commands/import_win.h"
 #include "menu/directory_listing.h"
-#include "shell/entry_commands_win.h"
-#include "shell/handles_win.h"
-#include "shell/import_win.h"
-#include "shell/utf8_path.h"
+#include "platform/handles_win.h"
 #include "support/model_menu_view_win.h"
 #include "support/scripted_dialogs_win.h"
 #include "window/list_views_win.h"

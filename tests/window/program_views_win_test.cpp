@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "shell/file_ops_win.h"
-#include "shell/handles_win.h"
-#include "shell/program_folders.h"
-#include "shell/registry_win.h"
-#include "shell/special_folders_win.h"
+#include "menu/program_folders.h"
+#include "platform/file_ops_win.h"
+#include "platform/handles_win.h"
+#include "platform/registry_win.h"
+#include "platform/special_folders_win.h"
 #include "support/process_win.h"
 #include "support/screenshot_win.h"
 #include "support/test_links_win.h"

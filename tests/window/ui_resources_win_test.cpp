@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include "platform/wide_win.h"
 #include "resources/resource_ids.h"
 #include "support/process_win.h"
-#include "shell/wide_win.h"
 
 namespace trevalon {
 namespace {

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "commands/app_win.h"
+#include "platform/file_ops_win.h"
+#include "platform/wide_win.h"
 #include "settings/settings.h"
-#include "shell/app_win.h"
-#include "shell/file_ops_win.h"
-#include "shell/wide_win.h"
-#include "support/process_win.h"
 #include "support/fake_clock.h"
+#include "support/process_win.h"
 #include "support/temp_dir.h"
 #include "support/wait_win.h"
 #include "texts/text_table.h"

@@ -1,0 +1,43 @@
+// The program's state: everything start-up builds and the operations share.
+// The window's part is WindowState; App adds what only the commands and the
+// program use. Operations take App&; the only other global state is the text
+// table (texts()) and what the fault handler must reach.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "bookmarks/network_config.h"
+#include "platform/drop_target_win.h"
+#include "platform/handles_win.h"
+#include "settings/periodic_save.h"
+#include "window/window_state_win.h"
+
+namespace trevalon {
+
+class Clock;
+class Launcher;
+
+struct App : WindowState {
+    // Seams, owned by whoever runs the program (real ones in WinMain, test
+    // ones in tests); they outlive the App.
+    Launcher* launcher = nullptr;
+    const Clock* clock = nullptr;
+    // Where the bookmark look-ups go; tests point it at local stand-ins.
+    NetworkConfig network;
+
+    SaveSchedule save_schedule;
+    // Set by Exit (and by closing the window when that ends the program);
+    // the loop ends after the event that set it.
+    bool end_requested = false;
+
+    // Held for the whole run; the system releases it when the process ends.
+    UniqueHandle instance_mutex;
+
+    // The tree, the list and the bookmarks button as drop targets.
+    std::vector<std::unique_ptr<DropRegistration>> drop_targets;
+};
+
+}  // namespace trevalon

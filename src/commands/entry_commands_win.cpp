@@ -1,0 +1,169 @@
+#include "commands/entry_commands_win.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "commands/app_win.h"
+#include "commands/entry_rules.h"
+#include "commands/import_plan.h"
+#include "commands/import_win.h"
+#include "commands/information_texts.h"
+#include "commands/menu_view.h"
+#include "errors/statement_marker.h"
+#include "menu/free_name.h"
+#include "menu/path_text.h"
+#include "platform/clipboard_win.h"
+#include "platform/dialogs_win.h"
+#include "platform/file_ops_win.h"
+#include "platform/launcher_win.h"
+#include "platform/shortcut_win.h"
+#include "texts/text_table.h"
+
+namespace trevalon {
+namespace {
+
+constexpr auto kMarkerFile = SourceFile::entry_operations;
+constexpr char kWizardFile[] = "_temp_.lnk";
+// More files than this are pasted only after a question.
+constexpr int kPasteWithoutAsking = 5;
+
+bool exists(const std::string& path) {
+    return is_file(path) || is_directory(path);
+}
+
+bool yes(App& app, const char* question_key) {
+    return app.dialogs->message_box(text(question_key), find_text("Program_Name"),
+                                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+std::string file_name_of(const std::string& path) {
+    return std::string(file_name_part(path));
+}
+
+}  // namespace
+
+SelectedEntry read_selected_entry(const std::string& path, const std::string& display) {
+    EntryReaders readers;
+    readers.read_link = [](const std::string& link) { return read_shortcut_resolved(link); };
+    readers.read_text = [](const std::string& file) { return read_file(file, 1u << 20); };
+    readers.exists = exists;
+    return analyse_entry(path, display, readers,
+                         EntryNotes{text("Universal_App"), text("TXT00244")});
+}
+
+void new_shortcut(App& app, MenuView& view) {
+    TREVALON_MARK();
+    const std::string folder = view.list_folder();
+    if (folder.empty())
+        return;
+    const std::string temporary = folder + kWizardFile;
+    // An entry of that name is the user's: the wizard only starts on a fresh
+    // empty file, or on one an interrupted run left empty.
+    const bool prepared = create_new_file(temporary) || file_size(temporary).value_or(1) == 0;
+    if (prepared) {
+        UniqueHandle wizard = app.launcher->start(
+            "rundll32.exe", "appwiz.cpl,NewLinkHere " + temporary, "", SW_SHOWNORMAL);
+        app.dialogs->message_box(text("TXT00231"), text("TXT00230"), MB_OK | MB_ICONINFORMATION);
+        if (wizard && WaitForSingleObject(wizard.get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(wizard.get(), 1);
+        // A wizard that was cancelled or ended leaves the empty file behind.
+        if (file_size(temporary).value_or(1) == 0)
+            delete_file(temporary);
+    }
+    view.refresh_list();
+}
+
+void copy_entry(App& app, const SelectedEntry& entry) {
+    TREVALON_MARK();
+    if (!entry.path.empty())
+        copy_files_to_clipboard({entry.path}, app.main_window);
+}
+
+void cut_entry(App& app, MenuView& view, const SelectedEntry& entry) {
+    TREVALON_MARK();
+    const std::string& folder = app.folders.cut_entries;
+    if (entry.path.empty() || folder.empty() || !create_folders(folder))
+        return;
+    const std::string name = file_name_of(entry.path);
+    const std::string kept = folder + name;
+    if (same_path(entry.path, kept) || !copy_file(entry.path, kept))
+        return;
+    if (!copy_files_to_clipboard({kept}, app.main_window)) {
+        // Without the clipboard the cut could never be pasted: the entry stays.
+        delete_file(kept);
+        return;
+    }
+    delete_file(entry.path);
+    // The earlier cut entry is no longer on the clipboard.
+    for (const std::string& other : files_in(folder)) {
+        if (!same_path(other, name))
+            delete_file(folder + other);
+    }
+    view.refresh_list();
+}
+
+void paste_entries(App& app, MenuView& view) {
+    TREVALON_MARK();
+    const std::string folder = view.list_folder();
+    const int count = clipboard_file_count();
+    if (folder.empty() || count == 0)
+        return;
+    if (count > kPasteWithoutAsking && !yes(app, "TXT00232"))
+        return;
+    import_paths(clipboard_files(), folder);
+    view.refresh_list();
+}
+
+void delete_entry(MenuView& view, const SelectedEntry& entry) {
+    TREVALON_MARK();
+    if (entry.path.empty())
+        return;
+    delete_file(entry.path);
+    view.refresh_list();
+}
+
+void rename_entry(App& app, MenuView& view, const SelectedEntry& entry) {
+    TREVALON_MARK();
+    if (entry.path.empty())
+        return;
+    const std::string old_name = file_name_of(entry.path);
+    const std::string old_base = entry_base_name(old_name);
+    const std::string name =
+        usable_name(app.dialogs->input_box(old_base, text("TXT00233"), old_base));
+    if (name.empty() || name == old_base)
+        return;
+    const std::string path =
+        renamed_entry_path(std::string(folder_part(entry.path)), old_name, name);
+    // Another letter case of the same entry is a rename, not a clash.
+    if (exists(path) && !same_path(path, entry.path)) {
+        app.dialogs->message_box(text("TXT00234") + "\n\n" + file_name_of(path), old_base,
+                                 MB_OK | MB_ICONERROR);
+        return;
+    }
+    rename_path(entry.path, path);
+    view.refresh_list();
+}
+
+void add_to_bookmarks(App& app, const SelectedEntry& entry) {
+    TREVALON_MARK();
+    const std::string& bookmarks = app.folders.bookmarks;
+    if (entry.path.empty() || bookmarks.empty() || !create_folders(bookmarks))
+        return;
+    const std::string wanted = bookmarks + file_name_of(entry.path);
+    if (same_path(entry.path, wanted))
+        return;
+    const std::optional<std::string> existing = read_file(wanted);
+    if (existing && existing == read_file(entry.path))
+        return;
+    if (const std::optional<std::string> target = free_name(wanted, path_taken))
+        copy_file_if_absent(entry.path, *target);
+}
+
+void show_entry_information(App& app, bool editable, const SelectedEntry& entry) {
+    TREVALON_MARK();
+    app.dialogs->message_box(entry_information(editable, entry, texts()), entry.display, MB_OK);
+}
+
+}  // namespace trevalon

@@ -1,0 +1,387 @@
+#include "platform/file_ops_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "menu/path_text.h"
+#include "menu/program_folders.h"
+#include "platform/handles_win.h"
+#include "platform/safe_delete.h"
+#include "platform/wide_win.h"
+
+namespace trevalon {
+namespace {
+
+DWORD attributes_of(std::string_view path) {
+    return GetFileAttributesW(utf8_to_wide(path).c_str());
+}
+
+bool is_dot_entry(const WIN32_FIND_DATAW& entry) {
+    return wcscmp(entry.cFileName, L".") == 0 || wcscmp(entry.cFileName, L"..") == 0;
+}
+
+void clear_read_only(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+}
+
+// Whether two paths name one file or folder (the same file id on the same
+// volume), whatever their letter case.
+bool same_item(const std::wstring& a, const std::wstring& b) {
+    const auto identity = [](const std::wstring& path) -> std::optional<std::wstring> {
+        UniqueFile file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!file || !GetFileInformationByHandle(file.get(), &info))
+            return std::nullopt;
+        return std::to_wstring(info.dwVolumeSerialNumber) + L":" +
+               std::to_wstring(info.nFileIndexHigh) + L":" + std::to_wstring(info.nFileIndexLow);
+    };
+    const auto first = identity(a);
+    return first && first == identity(b);
+}
+
+// Calls visit(entry) for every entry of the folder but "." and "..".
+template <typename Visit>
+void for_each_entry(const std::wstring& folder, Visit visit) {
+    WIN32_FIND_DATAW entry;
+    UniqueFindHandle find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
+                                           FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH));
+    if (!find)
+        return;
+    do {
+        if (!is_dot_entry(entry))
+            visit(entry);
+    } while (FindNextFileW(find.get(), &entry));
+}
+
+std::wstring wide_folder(std::string_view folder) {
+    return utf8_to_wide(with_backslash(folder));
+}
+
+bool remove_tree_unchecked(const std::wstring& folder) {
+    for_each_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
+        const std::wstring path = folder + entry.cFileName;
+        // The listing already holds the attributes: one call less per entry.
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+            SetFileAttributesW(path.c_str(), entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+        }
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            // A junction or folder link is removed itself; what it points to stays.
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                RemoveDirectoryW(path.c_str());
+            } else {
+                remove_tree_unchecked(path + L"\\");
+            }
+        } else {
+            DeleteFileW(path.c_str());
+        }
+    });
+    std::wstring self = folder;
+    if (!self.empty() && self.back() == L'\\')
+        self.pop_back();
+    clear_read_only(self);
+    RemoveDirectoryW(self.c_str());
+    return GetFileAttributesW(self.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Copies over whatever is at `to` and leaves the copy writable. A read-only
+// target is made writable first only when the copy was refused (some systems
+// refuse, others copy and keep the target's read-only flag, hence the check
+// afterwards).
+bool copy_over(const std::wstring& from, const std::wstring& to) {
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
+        clear_read_only(to);
+        if (!CopyFileW(from.c_str(), to.c_str(), FALSE))
+            return false;
+    }
+    clear_read_only(to);
+    return true;
+}
+
+// The read-only files of a folder (names as listed).
+std::vector<std::wstring> read_only_files(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    for_each_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) &&
+            !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            names.push_back(entry.cFileName);
+        }
+    });
+    return names;
+}
+
+bool among(const std::vector<std::wstring>& names, const std::wstring& name) {
+    return std::any_of(names.begin(), names.end(), [&](const std::wstring& other) {
+        return CompareStringOrdinal(other.c_str(), static_cast<int>(other.size()), name.c_str(),
+                                    static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
+    });
+}
+
+// copy_tree below folders that exist (both ending in "\\"). Each subfolder is
+// made with one call, its parent being there already; whether a copy must be
+// made writable afterwards is known from the two listings (a folder just
+// made holds nothing), so a file costs the copy alone.
+int copy_tree_into(const std::wstring& source, const std::wstring& target, bool target_is_new,
+                   std::string_view pattern, bool recursive) {
+    const std::vector<std::wstring> read_only_targets =
+        target_is_new ? std::vector<std::wstring>{} : read_only_files(target);
+    int copied = 0;
+    for_each_entry(source, [&](const WIN32_FIND_DATAW& entry) {
+        const std::wstring name = entry.cFileName;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (!recursive || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                return;
+            const std::wstring folder = target + name;
+            const bool made = CreateDirectoryW(folder.c_str(), nullptr) != FALSE;
+            if (made || GetLastError() == ERROR_ALREADY_EXISTS) {
+                copied +=
+                    copy_tree_into(source + name + L"\\", folder + L"\\", made, pattern, true);
+            }
+        } else if (matches_pattern(wide_to_utf8(name), pattern)) {
+            const std::wstring to = target + name;
+            bool done = CopyFileW((source + name).c_str(), to.c_str(), FALSE) != FALSE;
+            if (!done) {
+                clear_read_only(to);
+                done = CopyFileW((source + name).c_str(), to.c_str(), FALSE) != FALSE;
+            }
+            if (done && ((entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ||
+                         among(read_only_targets, name))) {
+                clear_read_only(to);
+            }
+            copied += done ? 1 : 0;
+        }
+    });
+    return copied;
+}
+
+}  // namespace
+
+bool is_directory(std::string_view path) {
+    const DWORD attributes = attributes_of(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool is_file(std::string_view path) {
+    const DWORD attributes = attributes_of(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool create_folder(std::string_view path) {
+    if (path.empty())
+        return false;
+    CreateDirectoryW(utf8_to_wide(path).c_str(), nullptr);
+    return is_directory(path);
+}
+
+bool create_folders(std::string_view path) {
+    if (path.empty())
+        return false;
+    if (is_directory(path))
+        return true;
+    std::string folder = with_backslash(path);
+    // Create each level from the first missing one down; the drive or share
+    // part simply fails to be created and is passed over.
+    for (std::size_t at = folder.find('\\'); at != std::string::npos;
+         at = folder.find('\\', at + 1)) {
+        const std::string level = folder.substr(0, at);
+        if (!level.empty() && level.back() != ':' && !is_directory(level)) {
+            CreateDirectoryW(utf8_to_wide(level).c_str(), nullptr);
+        }
+    }
+    return is_directory(path);
+}
+
+bool copy_file(std::string_view from, std::string_view to) {
+    return copy_over(utf8_to_wide(from), utf8_to_wide(to));
+}
+
+bool copy_file_if_absent(std::string_view from, std::string_view to) {
+    const std::wstring target = utf8_to_wide(to);
+    if (!CopyFileW(utf8_to_wide(from).c_str(), target.c_str(), TRUE))
+        return false;
+    clear_read_only(target);
+    return true;
+}
+
+bool rename_path(std::string_view from, std::string_view to) {
+    const std::wstring source = utf8_to_wide(from);
+    const std::wstring target = utf8_to_wide(to);
+    // A new letter case of the same name: some file systems (and Wine) keep
+    // the old name, or refuse, when asked directly. Go through a free
+    // temporary name beside it; put it back if the second step fails.
+    if (source != target && same_item(source, target)) {
+        for (int i = 0; i < 100; ++i) {
+            const std::wstring temporary = source + L".renaming-" + std::to_wstring(i);
+            if (GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES)
+                continue;
+            if (!MoveFileExW(source.c_str(), temporary.c_str(), 0))
+                return false;
+            if (MoveFileExW(temporary.c_str(), target.c_str(), 0))
+                return true;
+            MoveFileExW(temporary.c_str(), source.c_str(), 0);
+            return false;
+        }
+        return false;
+    }
+    return MoveFileExW(source.c_str(), target.c_str(), 0) != FALSE;
+}
+
+int copy_tree(std::string_view from, std::string_view to, std::string_view pattern,
+              bool recursive) {
+    if (!is_directory(from) || !create_folders(to))
+        return 0;
+    return copy_tree_into(wide_folder(from), wide_folder(to), false, pattern, recursive);
+}
+
+bool delete_file(std::string_view path) {
+    const std::wstring wide = utf8_to_wide(path);
+    clear_read_only(wide);
+    return DeleteFileW(wide.c_str()) != FALSE;
+}
+
+bool remove_tree(std::string_view path, std::span<const std::string> allowed_roots) {
+    if (!may_delete_tree(path, allowed_roots))
+        return false;
+    const DWORD attributes = attributes_of(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return true;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        std::wstring link = utf8_to_wide(path);
+        if (!link.empty() && link.back() == L'\\')
+            link.pop_back();
+        return RemoveDirectoryW(link.c_str()) != FALSE;
+    }
+    return remove_tree_unchecked(wide_folder(path));
+}
+
+std::vector<std::string> files_in(std::string_view folder) {
+    std::vector<std::string> names;
+    for_each_entry(wide_folder(folder), [&](const WIN32_FIND_DATAW& entry) {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            names.push_back(wide_to_utf8(entry.cFileName));
+        }
+    });
+    return names;
+}
+
+namespace {
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+// FILETIME counts 100 ns steps since 1601; 11,644,473,600 s lie before 1970.
+constexpr std::int64_t kSecondsBefore1970 = 11'644'473'600LL;
+}  // namespace
+
+std::optional<std::int64_t> file_write_time(std::string_view path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(utf8_to_wide(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    const std::int64_t ticks =
+        (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime;
+    return ticks / kTicksPerSecond - kSecondsBefore1970;
+}
+
+bool set_file_write_time(std::string_view path, std::int64_t seconds) {
+    UniqueFile file(CreateFileW(utf8_to_wide(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file)
+        return false;
+    const std::uint64_t ticks =
+        static_cast<std::uint64_t>(seconds + kSecondsBefore1970) * kTicksPerSecond;
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(ticks);
+    time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    return SetFileTime(file.get(), nullptr, nullptr, &time) != FALSE;
+}
+
+std::optional<std::uint64_t> file_size(std::string_view path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(utf8_to_wide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool create_new_file(std::string_view path) {
+    UniqueFile file(CreateFileW(utf8_to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+}
+
+std::optional<std::string> read_file(std::string_view path, std::size_t limit) {
+    UniqueFile file(CreateFileW(utf8_to_wide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return std::nullopt;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<std::uint64_t>(size.QuadPart) > limit) {
+        return std::nullopt;
+    }
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!content.empty() && (!ReadFile(file.get(), content.data(),
+                                       static_cast<DWORD>(content.size()), &read, nullptr) ||
+                             read != content.size())) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+namespace {
+
+bool write_whole(HANDLE file, std::string_view content) {
+    while (!content.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        content.remove_prefix(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool write_file(std::string_view path, std::string_view content) {
+    UniqueFile file(CreateFileW(utf8_to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    return write_whole(file.get(), content);
+}
+
+bool write_file_atomically(std::string_view path, std::string_view content) {
+    const std::wstring target = utf8_to_wide(path);
+    const std::wstring fresh = target + L".new";
+    bool written = false;
+    {
+        UniqueFile file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return false;
+        written = write_whole(file.get(), content) && FlushFileBuffers(file.get());
+    }
+    if (written && MoveFileExW(fresh.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileW(fresh.c_str());
+    return false;
+}
+
+}  // namespace trevalon

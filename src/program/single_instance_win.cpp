@@ -1,0 +1,52 @@
+#include "program/single_instance_win.h"
+
+#include <string>
+
+#include "platform/wide_win.h"
+
+namespace trevalon {
+namespace {
+
+struct WindowSearch {
+    std::wstring class_name;
+    std::wstring title_part;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK match_instance_window(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    wchar_t class_name[256] = {};
+    GetClassNameW(window, class_name, 256);
+    if (search->class_name != class_name)
+        return TRUE;
+    wchar_t title[1000] = {};
+    GetWindowTextW(window, title, 1000);
+    if (std::wstring_view(title).find(search->title_part) == std::wstring_view::npos)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+UniqueHandle claim_single_instance(std::string_view name) {
+    UniqueHandle mutex(CreateMutexW(nullptr, TRUE, utf8_to_wide(name).c_str()));
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS)
+        mutex.reset();
+    return mutex;
+}
+
+HWND find_instance_window(std::string_view class_name, std::string_view title_part) {
+    WindowSearch search{utf8_to_wide(class_name), utf8_to_wide(title_part)};
+    EnumWindows(match_instance_window, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void bring_instance_forward(HWND window) {
+    if (!window)
+        return;
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+}
+
+}  // namespace trevalon

@@ -1,0 +1,73 @@
+// The window floor of the program state: the window with its controls
+// and resources, and the state its views show and its settings window edits.
+// The commands' state (App) extends it; window code takes only this.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "menu/menu_tables.h"
+#include "menu/program_folders.h"
+#include "platform/event_queue.h"
+#include "settings/settings.h"
+#include "settings/window_position.h"
+#include "window/edge_watcher_win.h"
+#include "window/ui_resources_win.h"
+#include "window/view_state.h"
+#include "window/window_controls_win.h"
+
+namespace trevalon {
+
+class Dialogs;
+
+// The usable screen area: the screen device context's clip box.
+struct ScreenArea {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+struct WindowState {
+    HINSTANCE instance = nullptr;
+
+    // Answers to questions and input boxes; owned by whoever runs the
+    // program (real in WinMain, scripted in tests) and outliving this.
+    Dialogs* dialogs = nullptr;
+
+    ProgramFolders folders;
+    Settings settings;
+    ViewState view;
+    FolderTable folder_table;
+    EntryNameTable entry_names;
+    UiResources ui;
+
+    ScreenArea screen;
+    SavedPosition saved_position;  // PosX, PosY as read at start-up
+    HWND main_window = nullptr;
+    WindowControls window;  // the main window's controls, menus and pictures
+    EventQueue events;      // produced by the window procedures, taken by the loop
+
+    // The settings window while it is open.
+    HWND settings_window = nullptr;
+
+    // What the window does when Windows ends the session: the program's exit
+    // clean-up, which ends the process. Set at start-up.
+    std::function<void()> end_session;
+
+    // What the edge watcher reads, and the watcher (declared after the
+    // switches it reads, so it ends first).
+    EdgeTriggerSwitches edge_triggers;
+    std::unique_ptr<EdgeWatcher> edge_watcher;
+};
+
+// The settings from the settings file (defaults for what it lacks).
+void load_settings(WindowState& state);
+
+// Saves the settings with the window's current position; without a window
+// (an early end) the position read at start-up stays.
+void save_settings(WindowState& state);
+
+}  // namespace trevalon

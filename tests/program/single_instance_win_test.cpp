@@ -1,0 +1,75 @@
+// The single-instance pieces: the named mutex and finding the running
+// instance's window among other windows that mention the program.
+#include "program/single_instance_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/wait_win.h"
+#include "window/main_window_win.h"
+
+namespace trevalon {
+namespace {
+
+LRESULT CALLBACK plain_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+HWND make_window(const wchar_t* class_name, const wchar_t* title) {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = plain_window_proc;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = class_name;
+    RegisterClassExW(&window_class);
+    HWND window = CreateWindowExW(0, class_name, title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                  nullptr, nullptr, window_class.hInstance, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}
+
+TEST(SingleInstance, TheNameIsHeldOnceAndFreedWithTheHandle) {
+    const std::string name = "TrevalonInstanceTest" + std::to_string(GetCurrentProcessId());
+    UniqueHandle first = claim_single_instance(name);
+    EXPECT_TRUE(first);
+    EXPECT_FALSE(claim_single_instance(name));
+    first.reset();
+    EXPECT_TRUE(claim_single_instance(name));
+}
+
+TEST(SingleInstance, OnlyTheProgramsOwnWindowClassIsTakenForTheRunningInstance) {
+    HWND own = make_window(L"TrevalonMainWindow", L"Trevalon - My Menu - Top level");
+    // A browser showing a page about the program, above it in the window order.
+    HWND browser = make_window(L"TestBrowser", L"Trevalon - Wikipedia");
+    ASSERT_TRUE(own && browser);
+    SetWindowPos(browser, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // The browser comes first in the window order, so a title alone would pick it.
+    HWND first = nullptr;
+    for (HWND window = GetTopWindow(nullptr); window && !first;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == own || window == browser)
+            first = window;
+    }
+    ASSERT_EQ(first, browser);
+    EXPECT_EQ(find_instance_window(kMainWindowClass, "Trevalon"), own);
+    EXPECT_EQ(find_instance_window(kMainWindowClass, "Osmeric"), nullptr);
+
+    ShowWindow(own, SW_MINIMIZE);
+    ASSERT_TRUE(test::wait_until([&] { return IsIconic(own) != FALSE; }));
+    bring_instance_forward(own);
+    EXPECT_TRUE(test::wait_until([&] { return !IsIconic(own) && IsWindowVisible(own); }));
+    ShowWindow(own, SW_HIDE);
+    bring_instance_forward(own);
+    EXPECT_TRUE(test::wait_until([&] { return IsWindowVisible(own) != FALSE; }));
+    DestroyWindow(browser);
+    DestroyWindow(own);
+    // The class name is the program's; later tests build the real window.
+    UnregisterClassW(L"TrevalonMainWindow", GetModuleHandleW(nullptr));
+    UnregisterClassW(L"TestBrowser", GetModuleHandleW(nullptr));
+}
+
+}  // namespace
+}  // namespace trevalon

@@ -1,0 +1,563 @@
+// The real main window driven the way a user drives it: messages and control
+// events through the event loop, the pointer on the tree, the two context
+// menus, and drops of real OLE data objects onto the registered targets.
+// Message and input boxes are answered by the scripted dialogs.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "commands/system_commands_win.h"
+#include "platform/clipboard_win.h"
+#include "platform/file_ops_win.h"
+#include "platform/shortcut_win.h"
+#include "program/dispatch_win.h"
+#include "program/drop_targets_win.h"
+#include "program/event_loop_win.h"
+#include "support/ole_data_win.h"
+#include "support/test_app_win.h"
+#include "support/test_links_win.h"
+#include "support/wait_win.h"
+#include "texts/text_table.h"
+#include "window/list_views_win.h"
+#include "window/main_window_win.h"
+#include "window/settings_window_win.h"
+#include "window/window_events_win.h"
+#include "window/window_numbers.h"
+
+namespace trevalon {
+namespace {
+
+// The rows every command of the window must have: the menus and lists, the
+// tool and help menus, the system commands, the Return key and the two
+// context menus.
+std::set<int> expected_commands() {
+    std::set<int> numbers{1, 2, 3, 4, 6, 7, 8, 9, 11, 12, 13, 44};
+    for (int n = 15; n <= 20; ++n)
+        numbers.insert(n);
+    for (int n = 22; n <= 28; ++n)
+        numbers.insert(n);
+    for (const int n : {30, 31, 32, 33, 35, 36})
+        numbers.insert(n);
+    for (int n = 38; n <= 43; ++n)
+        numbers.insert(n);
+    for (int n = 46; n <= 53; ++n)
+        numbers.insert(n);
+    numbers.insert(55);
+    for (int n = 59; n <= 69; ++n)
+        numbers.insert(n);
+    return numbers;
+}
+
+TEST(CommandTables, EveryCommandHasOneRowWithItsCaption) {
+    if (!texts().contains("Program_Name"))
+        load_builtin_texts(texts());
+    std::set<int> seen;
+    for (const auto rows : {main_command_rows(), system_command_rows()}) {
+        for (const CommandEntry& row : rows) {
+            EXPECT_TRUE(seen.insert(row.command).second) << "twice: " << row.command;
+            EXPECT_EQ(find_command(row.command), &row) << row.command;
+            if (row.command == 44) {
+                EXPECT_TRUE(row.text_key.empty());
+            } else {
+                EXPECT_FALSE(find_text(std::string(row.text_key)).empty()) << row.command;
+            }
+            // Only the two closing items of the context menus do nothing.
+            EXPECT_EQ(row.handler == nullptr, row.command == 53 || row.command == 69)
+                << row.command;
+        }
+    }
+    EXPECT_EQ(seen, expected_commands());
+    EXPECT_EQ(find_command(5), nullptr);
+    EXPECT_EQ(find_command(45), nullptr);
+    EXPECT_EQ(find_command(46)->text_key, "TXT00100");
+    EXPECT_EQ(find_command(68)->text_key, "TXT00120");
+}
+
+// Notes the enabled items of the popup menu that is open, then closes it.
+std::map<UINT, bool>& seen_menu() {
+    static std::map<UINT, bool> items;
+    return items;
+}
+
+void CALLBACK note_and_close_menu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup))
+        return;
+    KillTimer(nullptr, timer);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        const UINT id = GetMenuItemID(menu, i);
+        if (id != 0 && id != static_cast<UINT>(-1))
+            seen_menu()[id] = !(GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    }
+    EndMenu();
+}
+
+std::set<UINT> enabled_items() {
+    std::set<UINT> enabled;
+    for (const auto& [id, on] : seen_menu()) {
+        if (on)
+            enabled.insert(id);
+    }
+    return enabled;
+}
+
+class WindowDispatch : public testing::Test {
+  protected:
+    void SetUp() override {
+        ole_ = SUCCEEDED(OleInitialize(nullptr));
+        ASSERT_TRUE(ole_);
+        ASSERT_TRUE(app().main_window);
+        root_ = app().view.menu_root;
+        // Start-up prepares these.
+        for (const std::string* folder :
+             {&app().folders.recent_programs, &app().folders.bookmarks,
+              &app().folders.recent_documents, &app().folders.recent_search}) {
+            create_folders(*folder);
+        }
+        {
+            ComInit com;
+            target_ = test_app_.dir().write_file("Programs\\tool.exe", "MZ");
+            ASSERT_TRUE(test::make_test_link(root_ + "a.lnk", target_));
+            ASSERT_TRUE(test::make_test_link(root_ + "Games\\chess.lnk", target_));
+            create_folders(root_ + "Office");
+        }
+        show_menu(app(), root_, app().view.caption);
+        register_drop_targets(app());
+        ASSERT_EQ(app().drop_targets.size(), 3u);
+        test::pump_messages();
+    }
+    void TearDown() override {
+        app().drop_targets.clear();
+        if (ole_)
+            OleUninitialize();
+    }
+
+    App& app() { return test_app_.app(); }
+    test::ScriptedDialogs& dialogs() { return test_app_.dialogs; }
+
+    // Runs the loop over everything queued, then ends it.
+    void run_queued() {
+        PostQuitMessage(0);
+        run_event_loop(app());
+    }
+    void command(int number) {
+        PostMessageW(app().main_window, WM_COMMAND, static_cast<WPARAM>(number), 0);
+        run_queued();
+    }
+    void control_event(int control, int type) {
+        Event event;
+        event.kind = EventKind::kControl;
+        event.control = control;
+        event.type = type;
+        post_event(app(), event);
+        run_queued();
+    }
+    // Runs a control event that opens a popup menu; notes the menu's items.
+    // Dispatched directly: the menu's own loop would take a quit message
+    // meant for the event loop.
+    void menu_event(int control, int type) {
+        seen_menu().clear();
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, note_and_close_menu);
+        Event event;
+        event.kind = EventKind::kControl;
+        event.control = control;
+        event.type = type;
+        dispatch_event(app(), event);
+        KillTimer(nullptr, timer);
+        run_queued();
+    }
+
+    int tree_item(const std::string& folder) const {
+        const auto& paths = app_const().folder_table.paths;
+        const auto found = std::find(paths.begin(), paths.end(), folder);
+        return found == paths.end() ? -1 : static_cast<int>(found - paths.begin());
+    }
+    const App& app_const() const { return const_cast<WindowDispatch*>(this)->app(); }
+
+    // The screen point in the middle of a tree item's text.
+    POINT tree_point(int item) {
+        RECT box{};
+        const FolderTree& tree = app().window.tree;
+        EXPECT_TRUE(TreeView_GetItemRect(tree.window(), tree.item_handle(item), &box, TRUE));
+        POINT at{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+        ClientToScreen(tree.window(), &at);
+        return at;
+    }
+    // A click as the tree reports it: the tree has selected the item under
+    // the pointer, then the loop takes the click.
+    void click_tree(int item, int type = kLeftClick) {
+        const POINT at = tree_point(item);
+        SetCursorPos(at.x, at.y);
+        if (type == kLeftClick)
+            app().window.tree.select(item);
+        if (type == kRightClick) {
+            menu_event(kFolderTreeControl, type);
+        } else {
+            control_event(kFolderTreeControl, type);
+        }
+    }
+    // The pointer well below the last item, where no item is.
+    void point_below_tree_items() {
+        RECT client{};
+        GetClientRect(app().window.tree.window(), &client);
+        POINT at{client.right / 2, client.bottom - 10};
+        ClientToScreen(app().window.tree.window(), &at);
+        SetCursorPos(at.x, at.y);
+    }
+
+    int list_row(const std::string& name) {
+        const auto& names = app().entry_names.names;
+        const auto found = std::find(names.begin(), names.end(), name);
+        return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+    }
+    void select_row(int row) {
+        HWND list = app().window.list.window();
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        if (row >= 0)
+            ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    void right_click_row(const std::string& name) {
+        const int row = list_row(name);
+        ASSERT_GE(row, 0) << name;
+        select_row(row);
+        menu_event(kFileListControl, kRightClick);
+    }
+    std::string title() { return window_text(app().main_window); }
+    std::vector<std::string> messages() const {
+        std::vector<std::string> texts;
+        for (const test::DialogCall& call : test_app_.dialogs.calls()) {
+            if (!call.input && !call.folder_chooser)
+                texts.push_back(call.text);
+        }
+        return texts;
+    }
+
+    // Drops a data object at a screen point onto a registered target.
+    void drop(int control, IDataObject* data, POINT at, DWORD key_state = 0) {
+        for (auto& registration : app().drop_targets) {
+            if (GetDlgCtrlID(registration->window()) != control &&
+                !(control == kFolderTreeControl &&
+                  registration->window() == app().window.tree.window()) &&
+                !(control == kFileListControl &&
+                  registration->window() == app().window.list.window()) &&
+                !(control == kBookmarksButton &&
+                  registration->window() == app().window.bookmarks_button)) {
+                continue;
+            }
+            IDropTarget* target = registration->target();
+            DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+            ASSERT_EQ(target->DragEnter(data, key_state, POINTL{at.x, at.y}, &effect), S_OK);
+            effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+            ASSERT_EQ(target->Drop(data, key_state, POINTL{at.x, at.y}, &effect), S_OK);
+            run_queued();
+            return;
+        }
+        ADD_FAILURE() << "no drop target for control " << control;
+    }
+    POINT centre_of(HWND window) {
+        RECT box{};
+        GetWindowRect(window, &box);
+        return POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    }
+
+    test::TestApp test_app_{TREVALON_EXE_PATH};
+    bool ole_ = false;
+    std::string root_;
+    std::string target_;
+};
+
+TEST_F(WindowDispatch, AFolderOpensFromTheTreeAndTheBackButtonTogglesBetweenTheLastTwo) {
+    const int games = tree_item(root_ + "Games");
+    const int office = tree_item(root_ + "Office");
+    ASSERT_GT(games, 0);
+    ASSERT_GT(office, 0);
+
+    click_tree(games);
+    EXPECT_EQ(app().window.list.text(), root_ + "Games\\");
+    EXPECT_EQ(app().view.tree_selection, games);
+    EXPECT_NE(title().find(" - Games"), std::string::npos) << title();
+    click_tree(office);
+    EXPECT_EQ(app().window.list.text(), root_ + "Office\\");
+
+    control_event(kBackButton, kLeftClick);
+    EXPECT_EQ(app().window.list.text(), root_ + "Games\\");
+    EXPECT_EQ(app().window.tree.selected(), games);
+    control_event(kBackButton, kLeftClick);
+    EXPECT_EQ(app().window.list.text(), root_ + "Office\\");
+    EXPECT_EQ(app().window.tree.selected(), office);
+
+    // A click beside every item changes no folder; the tree keeps showing the
+    // folder of the list.
+    point_below_tree_items();
+    control_event(kFolderTreeControl, kLeftClick);
+    EXPECT_EQ(app().view.tree_selection, -1);
+    EXPECT_EQ(app().window.tree.selected(), office);
+    EXPECT_EQ(app().window.list.text(), root_ + "Office\\");
+
+    // A list leaves the tree; back reopens the folder shown last.
+    control_event(kBookmarksButton, kLeftClick);
+    EXPECT_EQ(app().window.list.text(), app().folders.bookmarks);
+    EXPECT_EQ(app().window.tree.selected(), -1);
+    EXPECT_EQ(app().view.record_launch, 1);
+    control_event(kBackButton, kLeftClick);
+    EXPECT_EQ(app().window.list.text(), root_ + "Office\\");
+}
+
+TEST_F(WindowDispatch, ALaunchIsRecordedAndALaunchFromRecentProgramsOnlyRefreshesItsTime) {
+    const std::string recorded = app().folders.recent_programs + "a.lnk";
+    select_row(list_row("a.lnk"));
+    control_event(kFileListControl, kLeftClick);
+    ASSERT_EQ(test_app_.launcher.records.size(), 1u);
+    EXPECT_EQ(test_app_.launcher.records[0].kind, "open");
+    EXPECT_EQ(test_app_.launcher.records[0].program, root_ + "a.lnk");
+    ASSERT_TRUE(is_file(recorded));
+    EXPECT_EQ(file_write_time(recorded), test_app_.clock.now_seconds());
+
+    // The original changes; the recorded copy must not be replaced by it.
+    {
+        ComInit com;
+        ASSERT_TRUE(test::make_test_link(root_ + "a.lnk", target_, "--changed"));
+    }
+    const auto recorded_content = read_file(recorded);
+    command(3);
+    EXPECT_EQ(app().window.list.text(), app().folders.recent_programs);
+    EXPECT_EQ(app().view.record_launch, 0);
+    test_app_.clock.advance(3600);
+    select_row(list_row("a.lnk"));
+    control_event(kFileListControl, kLeftClick);
+    ASSERT_EQ(test_app_.launcher.records.size(), 2u);
+    EXPECT_EQ(test_app_.launcher.records[1].program, recorded);
+    EXPECT_EQ(file_write_time(recorded), test_app_.clock.now_seconds());
+    EXPECT_EQ(read_file(recorded), recorded_content);
+    EXPECT_EQ(files_in(app().folders.recent_programs).size(), 1u);
+
+    // Double clicks do not launch while the setting names the single click.
+    select_row(list_row("a.lnk"));
+    control_event(kFileListControl, kLeftDoubleClick);
+    EXPECT_EQ(test_app_.launcher.records.size(), 2u);
+}
+
+TEST_F(WindowDispatch, TheTreeMenuMakesRenamesAndDeletesFolders) {
+    // On no item: only a new folder in the own menu, show again, and close.
+    point_below_tree_items();
+    menu_event(kFolderTreeControl, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 52, 53}));
+    EXPECT_TRUE(app().view.selected_folder.path.empty());
+
+    // A name the menu has already: refused, and that folder is shown.
+    dialogs().answer_input("Games");
+    command(46);
+    ASSERT_FALSE(messages().empty());
+    EXPECT_EQ(messages().back().rfind(text("TXT00221"), 0), 0u) << messages().back();
+    EXPECT_EQ(app().window.list.text(), root_ + "Games\\");
+
+    dialogs().answer_input("Music");
+    command(46);
+    EXPECT_TRUE(is_directory(root_ + "Music"));
+    const int music = tree_item(root_ + "Music");
+    ASSERT_GT(music, 0);
+    EXPECT_EQ(app().window.tree.selected(), music);
+    EXPECT_EQ(app().window.list.text(), root_ + "Music\\");
+
+    // On an item: everything; rename, then delete it.
+    click_tree(music, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 47, 48, 49, 50, 51, 52, 53}));
+    EXPECT_EQ(app().view.selected_folder.path, root_ + "Music\\");
+    dialogs().answer_input("Songs");
+    command(49);
+    EXPECT_FALSE(is_directory(root_ + "Music"));
+    EXPECT_TRUE(is_directory(root_ + "Songs"));
+    const int songs = tree_item(root_ + "Songs");
+    ASSERT_GT(songs, 0);
+
+    click_tree(songs, kRightClick);
+    dialogs().answer_message(IDYES);
+    command(48);
+    EXPECT_FALSE(is_directory(root_ + "Songs"));
+    EXPECT_EQ(tree_item(root_ + "Songs"), -1);
+
+    // The root item may not be deleted or renamed.
+    click_tree(0, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 47, 50, 51, 52, 53}));
+
+    // In the Windows menu nothing of the tree may be changed, even after a
+    // list that may be changed was shown.
+    command(2);
+    command(3);
+    point_below_tree_items();
+    menu_event(kFolderTreeControl, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{52, 53}));
+}
+
+TEST_F(WindowDispatch, TheListMenuCopiesPastesRenamesAndDeletesEntries) {
+    right_click_row("a.lnk");
+    // A link to a program: everything for an entry, pin included.
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{59, 60, 62, 63, 64, 65, 66, 67, 68, 69}));
+    EXPECT_EQ(app().view.selected_entry.path, root_ + "a.lnk");
+    command(59);
+    ASSERT_EQ(clipboard_file_count(), 1);
+
+    // Pasted into a folder that holds a.lnk and a (1).lnk already.
+    const std::string games = root_ + "Games\\";
+    copy_file(root_ + "a.lnk", games + "a.lnk");
+    copy_file(root_ + "a.lnk", games + "a (1).lnk");
+    click_tree(tree_item(root_ + "Games"));
+    select_row(-1);
+    menu_event(kFileListControl, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{55, 61, 68, 69}));
+    command(61);
+    EXPECT_TRUE(is_file(games + "a (2).lnk"));
+    EXPECT_TRUE(is_file(games + "a.lnk"));
+    EXPECT_GE(list_row("a (2).lnk"), 0);
+
+    // Rename, then a name that is taken is refused.
+    right_click_row("a (2).lnk");
+    dialogs().answer_input("b");
+    command(63);
+    EXPECT_TRUE(is_file(games + "b.lnk"));
+    EXPECT_FALSE(is_file(games + "a (2).lnk"));
+    right_click_row("b.lnk");
+    dialogs().answer_input("a");
+    command(63);
+    EXPECT_TRUE(is_file(games + "b.lnk"));
+    EXPECT_EQ(messages().back().rfind(text("TXT00234"), 0), 0u) << messages().back();
+
+    right_click_row("b.lnk");
+    command(62);
+    EXPECT_FALSE(is_file(games + "b.lnk"));
+    EXPECT_EQ(list_row("b.lnk"), -1);
+
+    // Six files ask first; No pastes nothing.
+    std::vector<std::string> six;
+    for (int i = 0; i < 6; ++i)
+        six.push_back(test_app_.dir().write_file("Six\\f" + std::to_string(i) + ".txt", "x"));
+    ASSERT_TRUE(copy_files_to_clipboard(six, app().main_window));
+    const std::size_t before = files_in(games).size();
+    dialogs().answer_message(IDNO);
+    command(61);
+    EXPECT_EQ(messages().back(), text("TXT00232"));
+    EXPECT_EQ(files_in(games).size(), before);
+
+    // In the recent documents nothing may be changed.
+    command(4);
+    select_row(-1);
+    menu_event(kFileListControl, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{68, 69}));
+}
+
+TEST_F(WindowDispatch, DropsOfRealDataObjectsImportIntoTheFolderDroppedOn) {
+    HWND list = app().window.list.window();
+    const std::string tools = test_app_.dir().make_dir("Tools");
+    const std::string run = test_app_.dir().write_file("Tools\\run.cmd", "@echo off");
+    const std::string empty_url = test_app_.dir().write_file("Empty.url", "");
+
+    // A folder, a file and an empty internet shortcut onto the list.
+    drop(kFileListControl, test::data_object_with_files({tools, run, empty_url}).get(),
+         centre_of(list));
+    EXPECT_TRUE(is_file(root_ + "Tools.lnk"));
+    ASSERT_TRUE(is_file(root_ + "run.lnk"));
+    EXPECT_FALSE(is_file(root_ + "Empty.url"));
+    {
+        ComInit com;
+        const auto contents = read_shortcut_contents(root_ + "run.lnk");
+        ASSERT_TRUE(contents);
+        EXPECT_EQ(with_backslash(contents->working_directory), with_backslash(tools));
+    }
+    EXPECT_GE(list_row("Tools.lnk"), 0);
+
+    // Onto a tree item: into that folder, which the list then shows.
+    const int office = tree_item(root_ + "Office");
+    drop(kFolderTreeControl, test::data_object_with_files({run}).get(), tree_point(office));
+    EXPECT_TRUE(is_file(root_ + "Office\\run.lnk"));
+    EXPECT_EQ(app().window.list.text(), root_ + "Office\\");
+
+    // The bookmarks button takes files in the own menu.
+    drop(kBookmarksButton, test::data_object_with_files({root_ + "a.lnk"}).get(),
+         centre_of(app().window.bookmarks_button));
+    EXPECT_TRUE(is_file(app().folders.bookmarks + "a.lnk"));
+
+    // A text onto the list becomes a bookmark there (named from the address
+    // without the network).
+    app().settings.allow_internet_access = 0;
+    drop(kFileListControl, test::data_object_with_text("https://example.org/docs/").get(),
+         centre_of(list));
+    EXPECT_EQ(files_in(root_ + "Office\\").size(), 2u);
+
+    // The Windows menu refuses drops on the tree and the list, but the
+    // bookmarks button still takes them.
+    command(2);
+    const std::size_t said = messages().size();
+    drop(kFileListControl, test::data_object_with_files({run}).get(), centre_of(list));
+    drop(kFolderTreeControl, test::data_object_with_files({run}).get(), tree_point(0));
+    ASSERT_EQ(messages().size(), said + 2);
+    EXPECT_EQ(messages()[said], text("TXT00243"));
+    EXPECT_EQ(app().window.tree.selected(), -1);
+    EXPECT_FALSE(is_file(app().folders.windows_menu + "run.lnk"));
+    drop(kBookmarksButton, test::data_object_with_files({run}).get(),
+         centre_of(app().window.bookmarks_button));
+    EXPECT_TRUE(is_file(app().folders.bookmarks + "run.lnk"));
+}
+
+TEST_F(WindowDispatch, SearchCloseAndTheSettingsWindowsKeys) {
+    // The search button with an empty field says so; with a text it searches.
+    control_event(kSearchButton, kLeftClick);
+    ASSERT_FALSE(messages().empty());
+    EXPECT_EQ(messages().back(), text("TXT00135"));
+    set_window_text(app().window.search_field, "  chess ");
+    control_event(kSearchButton, kLeftClick);
+    EXPECT_EQ(app().window.list.text(), app().folders.recent_search);
+    EXPECT_GE(list_row("chess.lnk"), 0);
+    EXPECT_EQ(app().view.editable, kReadOnlyView);
+
+    // Return searches only from the search field.
+    command(1);
+    command(44);
+    EXPECT_EQ(app().window.list.text(), root_);
+    SetFocus(app().window.search_field);
+    command(44);
+    EXPECT_EQ(app().window.list.text(), app().folders.recent_search);
+
+    // The settings window: Esc closes it (applying), Enter confirms.
+    for (const WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        command(25);
+        ASSERT_TRUE(app().settings_window) << key;
+        HWND window = app().settings_window;
+        HWND focus = GetFocus();
+        ASSERT_TRUE(focus && (focus == window || IsChild(window, focus)));
+        PostMessageW(focus, WM_KEYDOWN, key, 0);
+        run_queued();
+        EXPECT_FALSE(IsWindow(window)) << key;
+        EXPECT_EQ(app().settings_window, nullptr) << key;
+    }
+    // Tab moves the focus on.
+    command(25);
+    ASSERT_TRUE(app().settings_window);
+    HWND first = GetFocus();
+    PostMessageW(first, WM_KEYDOWN, VK_TAB, 0);
+    run_queued();
+    EXPECT_NE(GetFocus(), first);
+    EXPECT_TRUE(IsChild(app().settings_window, GetFocus()));
+
+    // Closing minimises while the setting says so; Exit ends the loop.
+    PostMessageW(app().main_window, WM_CLOSE, 0, 0);
+    run_queued();
+    EXPECT_TRUE(IsIconic(app().main_window));
+    PostMessageW(app().main_window, WM_COMMAND, 13, 0);
+    run_queued();
+    EXPECT_TRUE(app().end_requested);
+    MSG left;
+    ASSERT_TRUE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
+}  // namespace trevalon

@@ -1,0 +1,32 @@
+// The folder tree's hit test: a click beside the item's text misses, one on
+// its icon hits.
+#include "window/tree_hit.h"
+
+#include <gtest/gtest.h>
+
+namespace trevalon {
+namespace {
+
+TEST(TreeHit, TheTextBoxWidenedToTheLeftCounts) {
+    const ItemBox text{100, 40, 160, 58};
+    EXPECT_TRUE(tree_click_hits(text, 100, 40, kTreeHitWidening));
+    EXPECT_TRUE(tree_click_hits(text, 80, 57, kTreeHitWidening));  // on the icon
+    EXPECT_TRUE(tree_click_hits(text, 159, 50, kTreeHitWidening));
+    EXPECT_FALSE(tree_click_hits(text, 79, 50, kTreeHitWidening));   // further left
+    EXPECT_FALSE(tree_click_hits(text, 160, 50, kTreeHitWidening));  // right of the text
+    EXPECT_FALSE(tree_click_hits(text, 120, 39, kTreeHitWidening));  // the item above
+    EXPECT_FALSE(tree_click_hits(text, 120, 58, kTreeHitWidening));  // the item below
+}
+
+TEST(TreeHit, TheWideningScalesWithTheResolution) {
+    const ItemBox text{100, 40, 160, 58};
+    EXPECT_FALSE(tree_click_hits(text, 75, 50, kTreeHitWidening));
+    EXPECT_TRUE(tree_click_hits(text, 75, 50, kTreeHitWidening * 144 / 96));
+}
+
+TEST(TreeHit, AnEmptyBoxIsNeverHit) {
+    EXPECT_FALSE(tree_click_hits(ItemBox{}, 0, 0, kTreeHitWidening));
+}
+
+}  // namespace
+}  // namespace trevalon
