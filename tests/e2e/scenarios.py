@@ -103,6 +103,11 @@ class Session:
 
     def probe(self, *args):
         status, output = self.wine(self.probe_exe, *args)
+        # 127: Wine's loader itself gave up (seen on a loaded machine as an
+        # ld.so assertion while the process ended); the probe only reads or
+        # writes what a second run writes the same, so it runs once more.
+        if status == 127:
+            status, output = self.wine(self.probe_exe, *args)
         if status != 0:
             raise Failure(f"probe {' '.join(args)} failed ({status})")
         return json.loads(output) if output.strip() else None
