@@ -36,7 +36,7 @@ T0 = time.monotonic()
 
 # Commands and controls of the main window.
 CMD_OWN_MENU, CMD_WINDOWS_MENU, CMD_RECENT_PROGRAMS, CMD_RECENT_DOCUMENTS = 1, 2, 3, 4
-CMD_LARGE_ICONS, CMD_LIST, CMD_TOOLS, CMD_EXIT = 8, 9, 11, 13
+CMD_LARGE_ICONS, CMD_LIST, CMD_TOOLS, CMD_HELP, CMD_EXIT = 8, 9, 11, 12, 13
 CONTROL_BOOKMARKS, CONTROL_SEARCH_FIELD, CONTROL_SIZE = 8, 11, 13
 
 # The list control's views (LVM_GETVIEW).
@@ -652,6 +652,38 @@ def view_toggles(s):
     check(settings_value(s, "WindowSmaller") == "1", "WindowSmaller not saved")
 
 
+# Positions in the Help menu.
+HELP_PAGE, HELP_MANUAL = 1, 2
+
+
+def help_files(s):
+    """Help and Manual open the user guide beside the program. The prefix
+    gives web pages and PDF files to the marker program, which records the
+    file it was asked to open; a missing file opens nothing."""
+    opened = marker(s, "opened")
+    document_class = "TrevalonE2EDocument"
+    command = f'"{s.windows(s.marker_exe)}" "{s.windows(opened)}" "%1"'
+    for key, value in [(r"HKCR\.html", document_class), (r"HKCR\.pdf", document_class),
+                       (rf"HKCR\{document_class}\shell\open\command", command)]:
+        status, _ = s.wine("reg", "add", key, "/ve", "/d", value, "/f")
+        check(status == 0, f"could not set {key}")
+    run = start_seeded(s)
+    program_folder = os.path.dirname(s.program)
+    for count, (position, name) in enumerate([(HELP_PAGE, "Trevalon Help.html"),
+                                              (HELP_MANUAL, "Trevalon Manual.pdf")], 1):
+        check(os.path.isfile(os.path.join(program_folder, name)), f"{name} is not beside the program")
+        s.click_command(CMD_HELP)
+        if count == 1:
+            wait_for(s.popup, 10, "the Help menu")
+            s.screenshot("menu")
+        s.choose_from_popup(position)
+        wait_for(lambda: len(marker_lines(s, "opened")) >= count, 20, f"{name} to be opened")
+        line = marker_lines(s, "opened")[-1]
+        wanted = s.windows(os.path.join(program_folder, name))
+        check(wanted.lower() in line.lower(), f"asked to open {line!r}, not {wanted!r}")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
 SETTINGS_CLASS = "TrevalonSettingsWindow"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 
@@ -817,7 +849,7 @@ def guide_pictures(s):
 
 SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_launch, search,
                                      edit, windows_menu, view_toggles, settings_window,
-                                     bookmarks, exit_cleanup]}
+                                     bookmarks, help_files, exit_cleanup]}
 TOURS = {f.__name__: f for f in [guide_pictures]}
 
 
