@@ -32,6 +32,8 @@ constexpr std::array kFields{
     Field{"MouseCursorVertical", &Settings::mouse_cursor_vertical, nullptr},
     Field{"MouseCursorHorizontal", &Settings::mouse_cursor_horizontal, nullptr},
     Field{"ExplorerListClickEvent", &Settings::explorer_list_click_event, nullptr},
+    Field{"Hotkey", nullptr, &Settings::hotkey},
+    Field{"WindowsKeyAlone", &Settings::windows_key_alone, nullptr},
 };
 
 bool is_blank(char c) {

@@ -1,11 +1,13 @@
-// The user's thirteen settings, their defaults and the text form of the
-// settings file. Plain and copyable: the main thread owns the record; a
+// The user's settings, their defaults and the text form of the settings
+// file. Plain and copyable: the main thread owns the record; a
 // later edge-watcher thread gets its own copies of the two values it reads.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "settings/hotkey.h"
 
 namespace trevalon {
 
@@ -23,6 +25,10 @@ struct Settings {
     int mouse_cursor_vertical = 1;
     int mouse_cursor_horizontal = 0;
     int explorer_list_click_event = 0;
+    // Added later: files written before them lack the keys and read the
+    // defaults; older versions skip the lines they do not know.
+    std::string hotkey{kDefaultHotkeyText};  // brings the window forward; empty: none
+    int windows_key_alone = 0;               // 1: a press of the Windows key alone shows the window
 
     bool operator==(const Settings&) const = default;
 };

@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kOwnMenu = "C:\\Users\\u\\AppData\\Roaming\\Trevalon\\My Menu\\";
 
-TEST(SettingsFile, MissingOrEmptyFileGivesTheThirteenDefaults) {
+TEST(SettingsFile, MissingOrEmptyFileGivesTheDefaults) {
     const Settings settings = parse_settings("", kOwnMenu);
     EXPECT_EQ(settings.load_on_windows_start, 0);
     EXPECT_EQ(settings.allow_internet_access, 1);
@@ -27,6 +27,8 @@ TEST(SettingsFile, MissingOrEmptyFileGivesTheThirteenDefaults) {
     EXPECT_EQ(settings.mouse_cursor_vertical, 1);
     EXPECT_EQ(settings.mouse_cursor_horizontal, 0);
     EXPECT_EQ(settings.explorer_list_click_event, 0);
+    EXPECT_EQ(settings.hotkey, "Ctrl+Alt+Space");
+    EXPECT_EQ(settings.windows_key_alone, 0);
     EXPECT_EQ(settings, default_settings(kOwnMenu));
 }
 
@@ -47,7 +49,22 @@ TEST(SettingsFile, WritesEveryKeyInTableOrderWithCrLf) {
               "WindowCloseToTabBar = 1\r\n"
               "MouseCursorVertical = 1\r\n"
               "MouseCursorHorizontal = 0\r\n"
-              "ExplorerListClickEvent = 0\r\n");
+              "ExplorerListClickEvent = 0\r\n"
+              "Hotkey = Ctrl+Alt+Space\r\n"
+              "WindowsKeyAlone = 0\r\n");
+}
+
+TEST(SettingsFile, AFileWithoutTheKeyboardKeysReadsTheirDefaultsAndKeepsAnEmptyHotkey) {
+    // Written before the keys existed: everything else as it was.
+    const Settings older = parse_settings("KeepRecentObjectsDays = 3\r\n", kOwnMenu);
+    EXPECT_EQ(older.keep_recent_objects_days, 3);
+    EXPECT_EQ(older.hotkey, "Ctrl+Alt+Space");
+    EXPECT_EQ(older.windows_key_alone, 0);
+    // An empty value is no hotkey, not a missing key.
+    const Settings none = parse_settings("Hotkey =\r\nwindowskeyalone = 1\r\n", kOwnMenu);
+    EXPECT_EQ(none.hotkey, "");
+    EXPECT_EQ(none.windows_key_alone, 1);
+    EXPECT_EQ(parse_settings(format_settings(none), kOwnMenu), none);
 }
 
 TEST(SettingsFile, EveryValueSurvivesAWriteAndReadRoundTrip) {
@@ -65,6 +82,8 @@ TEST(SettingsFile, EveryValueSurvivesAWriteAndReadRoundTrip) {
     settings.mouse_cursor_vertical = 0;
     settings.mouse_cursor_horizontal = 1;
     settings.explorer_list_click_event = 2;
+    settings.hotkey = "Win+Shift+F12";
+    settings.windows_key_alone = 1;
     EXPECT_EQ(parse_settings(format_settings(settings), kOwnMenu), settings);
 }
 
