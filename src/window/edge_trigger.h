@@ -6,14 +6,40 @@
 
 #include <chrono>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace trevalon {
 
-// A pointer position in screen coordinates (y = 0 is the top row).
+// A pointer position in screen coordinates (y = 0 is the primary monitor's
+// top row), and whether a mouse button was held at that moment: a window
+// dragged to the top edge to be maximised must not open the menu.
 struct PointerSample {
     int x = 0;
     int y = 0;
+    bool button_held = false;
 };
+
+// A rectangle in screen coordinates, right and bottom outside it.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// Whether the point is on a top edge of the screen: the top row of a monitor
+// with no monitor above it there, so the pointer cannot move on upwards.
+// Without monitors the row y = 0 is the edge.
+bool on_top_edge(int x, int y, std::span<const ScreenRect> monitors);
+
+// Whether a window is full screen on its monitor (a video or a game): it
+// covers the whole monitor and has no title bar. A maximised window keeps its
+// title bar, and covers the monitor too when the taskbar hides itself. The
+// edge does not take the foreground from a full-screen window.
+bool full_screen(ScreenRect window, bool has_title_bar, ScreenRect monitor);
 
 // The settings MouseCursorVertical and MouseCursorHorizontal as read for one
 // check: the vertical trigger alone means "rest on the top row", both mean
@@ -32,12 +58,16 @@ inline constexpr int kEdgeSwipeDistance = 50;
 inline constexpr int kEdgeSwipeBand = 10;
 
 // How long to wait before looking at the pointer a second time, or nothing
-// when this first sample starts no check.
-std::optional<std::chrono::milliseconds> edge_check_wait(EdgeTriggers triggers,
-                                                         PointerSample first);
+// when this first sample starts no check (not on a top edge, or a button
+// held).
+std::optional<std::chrono::milliseconds> edge_check_wait(EdgeTriggers triggers, PointerSample first,
+                                                         std::span<const ScreenRect> monitors = {});
 
-// Whether the second look completes the check the first sample started.
-bool edge_check_fires(EdgeTriggers triggers, PointerSample first, PointerSample second);
+// Whether the second look completes the check the first sample started:
+// still on a top edge (resting), or moved far enough along the row it
+// started on (swiping), in both cases with no button held.
+bool edge_check_fires(EdgeTriggers triggers, PointerSample first, PointerSample second,
+                      std::span<const ScreenRect> monitors = {});
 
 // What one pass of the watcher needs from the world.
 class EdgeWatchEnvironment {
@@ -45,13 +75,19 @@ class EdgeWatchEnvironment {
     virtual ~EdgeWatchEnvironment() = default;
     virtual EdgeTriggers triggers() = 0;
     virtual PointerSample pointer() = 0;
+    // The monitors, read once per pass; none: the row y = 0 is the edge.
+    virtual std::vector<ScreenRect> monitors() { return {}; }
+    // Whether the foreground window covers its whole monitor; asked only
+    // when a check would fire.
+    virtual bool full_screen_in_front() { return false; }
     virtual void wait(std::chrono::milliseconds duration) = 0;
     virtual void bring_forward() = 0;
 };
 
 // One pass of the watcher: sample the pointer, wait and sample again when
-// that starts a check, bring the window forward when the check fires, then
-// wait the poll interval. The triggers are read once per pass.
+// that starts a check, bring the window forward when the check fires and no
+// full-screen window is in front, then wait the poll interval. The triggers
+// and the monitors are read once per pass.
 void edge_watch_pass(EdgeWatchEnvironment& environment);
 
 }  // namespace trevalon

@@ -1,6 +1,7 @@
 #include "window/edge_watcher_win.h"
 
 #include <climits>
+#include <vector>
 
 #include "platform/handles_win.h"
 #include "settings/settings.h"
@@ -31,7 +32,45 @@ class ScreenEdge final : public EdgeWatchEnvironment {
         // the top, which starts and completes no check.
         if (!GetCursorPos(&position))
             return PointerSample{0, INT_MAX};
-        return PointerSample{position.x, position.y};
+        bool held = false;
+        for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2})
+            held = held || (GetAsyncKeyState(button) & 0x8000) != 0;
+        return PointerSample{position.x, position.y, held};
+    }
+
+    // Asked ten times a second: the list is read again at most once a second,
+    // soon enough after a monitor is added or moved.
+    std::vector<ScreenRect> monitors() override {
+        const ULONGLONG now = GetTickCount64();
+        if (monitors_read_ == 0 || now - monitors_read_ >= 1000) {
+            monitors_.clear();
+            EnumDisplayMonitors(nullptr, nullptr, add_monitor,
+                                reinterpret_cast<LPARAM>(&monitors_));
+            monitors_read_ = now;
+        }
+        return monitors_;
+    }
+
+    bool full_screen_in_front() override {
+        HWND front = GetForegroundWindow();
+        // The desktop covers its monitor too, and so does this program's
+        // own window in a test; neither is a full-screen program.
+        if (!front || front == window_ || front == GetDesktopWindow() || front == GetShellWindow())
+            return false;
+        wchar_t class_name[16] = {};
+        GetClassNameW(front, class_name, 16);
+        if (lstrcmpW(class_name, L"WorkerW") == 0 || lstrcmpW(class_name, L"Progman") == 0)
+            return false;
+        RECT frame{};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (!GetWindowRect(front, &frame) ||
+            !GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor))
+            return false;
+        const bool title_bar = (GetWindowLongW(front, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+        const RECT& area = monitor.rcMonitor;
+        return full_screen({frame.left, frame.top, frame.right, frame.bottom}, title_bar,
+                           {area.left, area.top, area.right, area.bottom});
     }
 
     void wait(std::chrono::milliseconds duration) override {
@@ -46,11 +85,19 @@ class ScreenEdge final : public EdgeWatchEnvironment {
 
     void bring_forward() override {
         if (!stop_.load())
-            force_foreground(window_);
+            bring_window_forward(window_);
     }
 
   private:
+    static BOOL CALLBACK add_monitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
+        reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back(
+            ScreenRect{area->left, area->top, area->right, area->bottom});
+        return TRUE;
+    }
+
     HWND window_;
+    std::vector<ScreenRect> monitors_;
+    ULONGLONG monitors_read_ = 0;
     const EdgeTriggerSwitches& switches_;
     const std::atomic<bool>& stop_;
     HANDLE wake_;  // owned by the watcher

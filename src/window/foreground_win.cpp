@@ -67,4 +67,12 @@ int force_foreground(HWND window) {
     return force_foreground(window, calls);
 }
 
+void bring_window_forward(HWND window) {
+    if (!window)
+        return;
+    if (!IsWindowVisible(window))
+        ShowWindow(window, SW_SHOWNA);
+    force_foreground(window);
+}
+
 }  // namespace trevalon

@@ -32,4 +32,9 @@ class ForegroundCalls {
 int force_foreground(HWND window, ForegroundCalls& calls);
 int force_foreground(HWND window);
 
+// Brings the main window forward from wherever it is: hidden (Esc hides it
+// when closing would end the program), minimised or behind others. Shows a
+// hidden window without activating it, then forces it to the foreground.
+void bring_window_forward(HWND window);
+
 }  // namespace trevalon
