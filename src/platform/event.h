@@ -34,6 +34,9 @@ struct Event {
     int control = -1;  // control number, -1 for none
     int type = -1;     // event type of a control event
     int command = 0;   // command number of a command event
+    // A command raised by a key that the context menu of the focused pane
+    // must offer first (Delete, F2, Ctrl+C, ...).
+    bool menu_gated = false;
 
     // What a drop carried: file paths, or text; and whether the source offered
     // a move (the user held Shift, or dragged within the same drive).

@@ -74,20 +74,6 @@ void apply_states(HMENU menu, std::span<const int> items, const MenuItemStates& 
     }
 }
 
-void tree_context_menu(App& app, int item) {
-    SelectedFolder& folder = app.view.selected_folder;
-    folder = {};
-    if (item >= 0 && app.folder_table.valid(item)) {
-        folder.path = with_backslash(app.folder_table.paths[static_cast<std::size_t>(item)]);
-        folder.display = app.window.tree.selected_text();
-    }
-    const TreeMenuInput input{.item_hit = !folder.path.empty(),
-                              .item = item,
-                              .own_menu = app.view.menu_mode == kOwnMenuMode};
-    apply_states(app.window.popup(kTreeMenu), kTreeMenuItems, tree_menu_states(input));
-    show_popup_menu(app, kTreeMenu);
-}
-
 void folder_tree(App& app, const Event& event) {
     if (event.type != kLeftClick && event.type != kRightClick)
         return;
@@ -105,7 +91,7 @@ void folder_tree(App& app, const Event& event) {
         app.window.tree.select(app.view.tree_history[0]);
     }
     if (event.type == kRightClick)
-        tree_context_menu(app, item);
+        tree_context_menu(app, item, std::nullopt);
 }
 
 // The list row the event is about, as a path; empty for none.
@@ -115,24 +101,6 @@ std::string entry_path(const App& app, int row) {
     const std::string folder = app.window.list.text();
     return folder.empty() ? std::string{}
                           : folder + app.entry_names.names[static_cast<std::size_t>(row)];
-}
-
-void list_context_menu(App& app) {
-    const int row = app.window.list.state();
-    const std::string path = entry_path(app, row);
-    app.view.selected_entry = path.empty()
-                                  ? SelectedEntry{}
-                                  : read_selected_entry(path, app.window.list.item_text(row, 0));
-    const SelectedEntry& entry = app.view.selected_entry;
-    const bool editable = app.view.editable == kEditableView;
-    const ListMenuInput input{
-        .has_entry = !entry.path.empty(),
-        .editable = editable,
-        // Only asked when paste could be offered.
-        .clipboard_files = editable && entry.path.empty() ? clipboard_file_count() : 0,
-        .program = entry.program};
-    apply_states(app.window.popup(kListMenu), kListMenuItems, list_menu_states(input));
-    show_popup_menu(app, kListMenu);
 }
 
 // The list's event types are tested in this order, so a launch setting equal
@@ -150,7 +118,7 @@ void file_list(App& app, const Event& event) {
         if (!path.empty())
             launch_entry(app, path);
     } else if (event.type == kRightClick) {
-        list_context_menu(app);
+        list_context_menu(app, std::nullopt);
     }
 }
 
@@ -200,6 +168,50 @@ constexpr std::array kControlEvents{
 };
 
 }  // namespace
+
+MenuItemStates prepare_tree_menu(App& app, int item) {
+    SelectedFolder& folder = app.view.selected_folder;
+    folder = {};
+    if (item >= 0 && app.folder_table.valid(item)) {
+        folder.path = with_backslash(app.folder_table.paths[static_cast<std::size_t>(item)]);
+        folder.display = app.window.tree.selected_text();
+    }
+    const TreeMenuInput input{.item_hit = !folder.path.empty(),
+                              .item = item,
+                              .own_menu = app.view.menu_mode == kOwnMenuMode};
+    const MenuItemStates states = tree_menu_states(input);
+    apply_states(app.window.popup(kTreeMenu), kTreeMenuItems, states);
+    return states;
+}
+
+void tree_context_menu(App& app, int item, std::optional<POINT> where) {
+    prepare_tree_menu(app, item);
+    show_popup_menu(app, kTreeMenu, where);
+}
+
+MenuItemStates prepare_list_menu(App& app) {
+    const int row = app.window.list.state();
+    const std::string path = entry_path(app, row);
+    app.view.selected_entry = path.empty()
+                                  ? SelectedEntry{}
+                                  : read_selected_entry(path, app.window.list.item_text(row, 0));
+    const SelectedEntry& entry = app.view.selected_entry;
+    const bool editable = app.view.editable == kEditableView;
+    const ListMenuInput input{
+        .has_entry = !entry.path.empty(),
+        .editable = editable,
+        // Only asked when paste could be offered.
+        .clipboard_files = editable && entry.path.empty() ? clipboard_file_count() : 0,
+        .program = entry.program};
+    const MenuItemStates states = list_menu_states(input);
+    apply_states(app.window.popup(kListMenu), kListMenuItems, states);
+    return states;
+}
+
+void list_context_menu(App& app, std::optional<POINT> where) {
+    prepare_list_menu(app);
+    show_popup_menu(app, kListMenu, where);
+}
 
 bool dispatch_control_event(App& app, const Event& event) {
     // The tree's horizontal bar would come back with a long name; it is

@@ -18,8 +18,11 @@ constexpr auto kMarkerFile = SourceFile::dispatch;
 void dispatch_command(App& app, const Event& event) {
     TREVALON_MARK();
     const CommandEntry* row = find_command(event.command);
-    if (row && row->handler)
-        row->handler(app, event);
+    if (!row || !row->handler)
+        return;
+    if (event.menu_gated && !focused_menu_offers(app, event.command))
+        return;
+    row->handler(app, event);
 }
 
 void dispatch_drop(App& app, const Event& event) {
@@ -54,9 +57,11 @@ void close_main_window(App& app) {
 }  // namespace
 
 const CommandEntry* find_command(int command) {
-    for (const CommandEntry& row : main_command_rows()) {
-        if (row.command == command)
-            return &row;
+    for (const auto rows : {main_command_rows(), key_command_rows()}) {
+        for (const CommandEntry& row : rows) {
+            if (row.command == command)
+                return &row;
+        }
     }
     return find_system_command(command);
 }

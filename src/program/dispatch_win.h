@@ -3,9 +3,13 @@
 // the system commands' rows; drops and control events by control number.
 #pragma once
 
+#include <windows.h>
+
+#include <optional>
 #include <span>
 
 #include "commands/command_table.h"
+#include "commands/context_menus.h"
 #include "platform/event.h"
 
 namespace trevalon {
@@ -35,5 +39,21 @@ void search(App& app, bool tell_empty);
 // Opens the folder of a tree item in the list, with the flags of a folder
 // opened from the tree. Nothing for an item outside the folder table.
 void open_tree_folder(App& app, int item);
+
+// The commands only keys raise (80-89; window/key_map.h).
+std::span<const CommandEntry> key_command_rows();
+
+// The context menus made ready for the tree's item (-1: none) or the list's
+// selected row: the selected folder or entry noted, the items enabled by the
+// menus' rules, which are returned.
+MenuItemStates prepare_tree_menu(App& app, int item);
+MenuItemStates prepare_list_menu(App& app);
+// ... and shown at `where` (screen coordinates), or at the pointer.
+void tree_context_menu(App& app, int item, std::optional<POINT> where);
+void list_context_menu(App& app, std::optional<POINT> where);
+
+// Whether the context menu of the focused pane offers the command now (for
+// a key that runs a menu's command).
+bool focused_menu_offers(App& app, int command);
 
 }  // namespace trevalon

@@ -256,6 +256,24 @@ constexpr std::array kEnglish{
 
     // Settings window: title of the folder chooser for My Menu.
     T("TXT00245", "Choose the folder for My Menu"),
+
+    // Keyboard: what the keys of the window do, the hotkey settings.
+    T("TXT00340", "Next pane"),
+    T("TXT00341", "Previous pane"),
+    T("TXT00342", "Go to the search box"),
+    T("TXT00343", "Clear the search box, or hide the window"),
+    T("TXT00344", "From the search box into the list"),
+    T("TXT00345", "Start the selected entry"),
+    T("TXT00346", "Menu of the selected folder or entry"),
+    T("TXT00347", "Show or hide " PRODUCT),
+    T("TXT00348", "Open the selected folder"),
+    T("TXT00349", "Previous folder"),
+    T("TXT00350", "Keyboard"),
+    T("TXT00351", "Key that shows or hides " PRODUCT ":"),
+    T("TXT00352", "Open " PRODUCT " with the Windows key alone, instead of the Windows start menu"),
+    T("TXT00353",
+      "Another program already uses this key. Choose another key in the settings, on the "
+      "Behavior tab."),
 };
 
 #undef PRODUCT

@@ -9,10 +9,12 @@
 #include "resources/resource_ids.h"
 #include "texts/text_table.h"
 #include "window/dpi_win.h"
+#include "window/key_map.h"
 #include "window/list_views_win.h"
 #include "window/placement.h"
 #include "window/window_controls_win.h"
 #include "window/window_events_win.h"
+#include "window/window_keys_win.h"
 #include "window/window_numbers.h"
 #include "window/window_state_win.h"
 
@@ -55,6 +57,21 @@ std::optional<LRESULT> colour_static(const WindowState& state, WPARAM wparam, LP
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// The tree's selection moved by a key (not by a click or by the program).
+bool tree_moved_by_key(const WindowState& state, LPARAM lparam) {
+    const auto* change = reinterpret_cast<const NMTREEVIEWW*>(lparam);
+    return change && change->hdr.hwndFrom == state.window.tree.window() &&
+           change->hdr.code == TVN_SELCHANGEDW && change->action == TVC_BYKEYBOARD;
+}
+
+Event show_or_hide_event() {
+    Event event;
+    event.kind = EventKind::kCommand;
+    event.window = kMainWindowNumber;
+    event.command = kShowOrHideCommand;
+    return event;
+}
+
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
@@ -74,7 +91,24 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_NOTIFY:
             if (answer_tooltip(*state, lparam))
                 return 0;
+            if (const auto drawn = list_custom_draw(*state, lparam))
+                return *drawn;
+            if (tree_moved_by_key(*state, lparam))
+                note_tree_key_move(*state);
             break;
+        case WM_ACTIVATE:
+            if (const auto handled = activation_focus(*state, wparam, lparam))
+                return *handled;
+            break;
+        case WM_TIMER:
+            if (tree_rest_timer(*state, wparam))
+                return 0;
+            break;
+        case WM_HOTKEY:
+            // The hotkey and the Windows key alone: shown or hidden by the
+            // loop, like every command.
+            post_event(*state, show_or_hide_event());
+            return 0;
         case WM_CTLCOLORSTATIC:
             if (const auto brush = colour_static(*state, wparam, lparam))
                 return *brush;
@@ -94,7 +128,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         default:
             break;
     }
-    if (auto event = event_from_message(state->window, message, wparam, lparam, GetFocus())) {
+    if (auto event = event_from_message(state->window, message, wparam, lparam)) {
         post_event(*state, std::move(*event));
         return 0;
     }
@@ -165,6 +199,7 @@ bool build_main_window(WindowState& state) {
 
     TREVALON_MARK();
     build_controls(state);
+    start_list_hover(state);
     return true;
 }
 

@@ -194,12 +194,16 @@ HMENU WindowControls::popup(int number) const {
     return nullptr;
 }
 
-int show_popup_menu(WindowState& state, int number) {
+int show_popup_menu(WindowState& state, int number, std::optional<POINT> where) {
     HMENU menu = state.window.popup(number);
     if (!menu || !state.main_window)
         return 0;
     POINT at{};
-    GetCursorPos(&at);
+    if (where) {
+        at = *where;
+    } else {
+        GetCursorPos(&at);
+    }
     // The owner must be in front, or the menu does not close when the user
     // clicks elsewhere.
     SetForegroundWindow(state.main_window);
@@ -288,10 +292,6 @@ void build_controls(WindowState& state) {
         add_tooltip(controls.tooltips, window, controls.control(button.control),
                     button.tooltip_key);
     add_tooltip(controls.tooltips, window, controls.search_field, kSearchFieldTooltipKey);
-
-    // Return raises command 44.
-    ACCEL return_key{FVIRTKEY, VK_RETURN, kReturnKeyCommand};
-    controls.keys = UniqueAccelerators(CreateAcceleratorTableW(&return_key, 1));
 
     // The name column is sized while the list is still in details mode (the
     // icon view ignores column widths), then the list shows large icons.

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,7 +37,6 @@ struct WindowControls {
     HWND tooltips = nullptr;          // for the bottom row
 
     std::vector<std::pair<int, UniqueMenu>> popups;  // by popup number
-    UniqueAccelerators keys;                         // Return as command 44
 
     // Pictures at the window's resolution.
     int dpi = 96;
@@ -68,11 +68,13 @@ void apply_dpi(WindowState& state, int dpi);
 // Fonts 1, 10, 11 and 12 and the colours, on the controls that use them.
 void apply_fonts_and_colours(WindowState& state);
 
-// Shows popup menu `number` at the mouse position and queues the chosen
-// item as a command event, so its handler runs as an event of its own after
-// the menu has closed. Returns the command, 0 when nothing was chosen or the
-// menu does not exist. Enable or disable items on popup(number) first.
-int show_popup_menu(WindowState& state, int number);
+// Shows popup menu `number` at `where` (screen coordinates; the mouse
+// position when none: a menu opened from the keyboard appears at the focus)
+// and queues the chosen item as a command event, so its handler runs as an
+// event of its own after the menu has closed. Returns the command, 0 when
+// nothing was chosen or the menu does not exist. Enable or disable items on
+// popup(number) first.
+int show_popup_menu(WindowState& state, int number, std::optional<POINT> where = std::nullopt);
 
 // The toolbars' pictures at side × side.
 void make_toolbar_images(WindowControls& controls, const UiResources& resources, int side);

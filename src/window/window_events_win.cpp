@@ -4,6 +4,7 @@
 
 #include "window/main_window_win.h"
 #include "window/window_controls_win.h"
+#include "window/window_keys_win.h"
 #include "window/window_numbers.h"
 #include "window/window_state_win.h"
 
@@ -27,18 +28,12 @@ Event control_event(int control, int type) {
     return event;
 }
 
-std::optional<Event> from_command(const WindowControls& controls, WPARAM wparam, LPARAM lparam,
-                                  HWND focus) {
+std::optional<Event> from_command(const WindowControls& controls, WPARAM wparam, LPARAM lparam) {
     const int id = LOWORD(wparam);
     const int code = HIWORD(wparam);
     const auto source = reinterpret_cast<HWND>(lparam);
-    if (!source) {
-        // Menu items (code 0) and keys (code 1). Return on the file list is
-        // the list's own Enter, which always counts as a double click.
-        if (code == 1 && id == kReturnKeyCommand && focus && focus == controls.list.window())
-            return control_event(kFileListControl, kLeftDoubleClick);
+    if (!source)  // menu items
         return command_event(id);
-    }
     if (source == controls.upper_toolbar || source == controls.lower_toolbar)
         return command_event(id);
     // The image buttons: control numbers share values with commands (13 is
@@ -101,10 +96,10 @@ std::optional<Event> from_notify(const WindowControls& controls, LPARAM lparam) 
 }  // namespace
 
 std::optional<Event> event_from_message(const WindowControls& controls, UINT message, WPARAM wparam,
-                                        LPARAM lparam, HWND focus) {
+                                        LPARAM lparam) {
     switch (message) {
         case WM_COMMAND:
-            return from_command(controls, wparam, lparam, focus);
+            return from_command(controls, wparam, lparam);
         case WM_NOTIFY:
             return from_notify(controls, lparam);
         case WM_CLOSE: {
@@ -118,13 +113,16 @@ std::optional<Event> event_from_message(const WindowControls& controls, UINT mes
     }
 }
 
-bool translate_window_keys(const WindowState& state, MSG& message) {
-    if (!state.main_window || !state.window.keys)
-        return false;
+bool translate_window_keys(WindowState& state, MSG& message) {
     // Only keys meant for the main window or its controls.
-    if (message.hwnd != state.main_window && !IsChild(state.main_window, message.hwnd))
+    if (!state.main_window ||
+        (message.hwnd != state.main_window && !IsChild(state.main_window, message.hwnd)))
         return false;
-    return TranslateAcceleratorW(state.main_window, state.window.keys.get(), &message) != 0;
+    if (auto event = key_event(state.window, message, held_modifiers())) {
+        post_event(state, std::move(*event));
+        return true;
+    }
+    return type_into_search_field(state, message);
 }
 
 void post_event(WindowState& state, Event event) {

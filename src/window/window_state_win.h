@@ -14,9 +14,11 @@
 #include "settings/settings.h"
 #include "settings/window_position.h"
 #include "window/edge_watcher_win.h"
+#include "window/hotkey_win.h"
 #include "window/ui_resources_win.h"
 #include "window/view_state.h"
 #include "window/window_controls_win.h"
+#include "window/window_keys_win.h"
 
 namespace trevalon {
 
@@ -47,8 +49,9 @@ struct WindowState {
     ScreenArea screen;
     SavedPosition saved_position;  // PosX, PosY as read at start-up
     HWND main_window = nullptr;
-    WindowControls window;  // the main window's controls, menus and pictures
-    EventQueue events;      // produced by the window procedures, taken by the loop
+    WindowControls window;   // the main window's controls, menus and pictures
+    EventQueue events;       // produced by the window procedures, taken by the loop
+    KeyboardState keyboard;  // where the focus was, the tree's rest, the hovered row
 
     // The settings window while it is open.
     HWND settings_window = nullptr;
@@ -61,6 +64,8 @@ struct WindowState {
     // switches it reads, so it ends first).
     EdgeTriggerSwitches edge_triggers;
     std::unique_ptr<EdgeWatcher> edge_watcher;
+    // While the setting asks for it: the Windows key alone shows the window.
+    std::unique_ptr<WindowsKeyHook> windows_key_hook;
 };
 
 // The settings from the settings file (defaults for what it lacks).

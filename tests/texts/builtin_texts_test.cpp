@@ -43,9 +43,11 @@ constexpr std::array kTxtKeys{
     "TXT00224"sv,  "TXT00225"sv, "TXT00226"sv, "TXT00227"sv, "TXT00228"sv, "TXT00229"sv,
     "TXT00230"sv,  "TXT00231"sv, "TXT00232"sv, "TXT00233"sv, "TXT00234"sv, "TXT00235"sv,
     "TXT00236"sv,  "TXT00237"sv, "TXT00238"sv, "TXT00239"sv, "TXT00240"sv, "TXT00241"sv,
-    "TXT00242"sv,  "TXT00243"sv, "TXT00244"sv, "TXT00245"sv,
+    "TXT00242"sv,  "TXT00243"sv, "TXT00244"sv, "TXT00245"sv, "TXT00340"sv, "TXT00341"sv,
+    "TXT00342"sv,  "TXT00343"sv, "TXT00344"sv, "TXT00345"sv, "TXT00346"sv, "TXT00347"sv,
+    "TXT00348"sv,  "TXT00349"sv, "TXT00350"sv, "TXT00351"sv, "TXT00352"sv, "TXT00353"sv,
 };
-static_assert(kTxtKeys.size() == 136);
+static_assert(kTxtKeys.size() == 150);
 
 // The named keys of the English list, in their built-in order.
 constexpr std::array kNamedEnglishKeys{

@@ -1,0 +1,71 @@
+#include "window/key_map.h"
+
+#include <array>
+
+#include "window/window_numbers.h"
+
+namespace trevalon {
+namespace {
+
+constexpr unsigned kPanes = kInTree | kInList;
+constexpr auto kMenu = KeyGate::context_menu;
+
+constexpr std::array kBindings{
+    // Moving between the panes.
+    KeyBinding{key::kTab, kNoModifier, kAnywhere, kNextPaneCommand},
+    KeyBinding{key::kTab, kShift, kAnywhere, kPreviousPaneCommand},
+    KeyBinding{key::kF6, kNoModifier, kAnywhere, kNextPaneCommand},
+    KeyBinding{key::kF6, kShift, kAnywhere, kPreviousPaneCommand},
+    KeyBinding{'F', kCtrl, kAnywhere, kSearchFieldCommand},
+    KeyBinding{key::kF3, kNoModifier, kAnywhere, kSearchFieldCommand},
+    KeyBinding{key::kDown, kNoModifier, kInSearchField, kIntoListCommand},
+    // Return searches from the search field and starts the list's entry.
+    KeyBinding{key::kReturn, kNoModifier, kAnywhere & ~kInList, kReturnKeyCommand},
+    KeyBinding{key::kReturn, kNoModifier, kInList, kLaunchFocusedCommand},
+    KeyBinding{key::kEscape, kNoModifier, kAnywhere, kEscapeCommand},
+    KeyBinding{key::kBackspace, kNoModifier, kPanes, kBackCommand},
+    KeyBinding{key::kLeft, kAlt, kPanes, kBackCommand},
+    KeyBinding{key::kF10, kShift, kPanes, kContextMenuCommand},
+    KeyBinding{key::kApps, kNoModifier, kPanes, kContextMenuCommand},
+    // The context menus' commands, as far as the menus would offer them.
+    KeyBinding{key::kDelete, kNoModifier, kInList, 62, kMenu},
+    KeyBinding{key::kF2, kNoModifier, kInList, 63, kMenu},
+    KeyBinding{'C', kCtrl, kInList, 59, kMenu},
+    KeyBinding{'X', kCtrl, kInList, 60, kMenu},
+    KeyBinding{'V', kCtrl, kInList, 61, kMenu},
+    KeyBinding{key::kDelete, kNoModifier, kInTree, 48, kMenu},
+    KeyBinding{key::kF2, kNoModifier, kInTree, 49, kMenu},
+};
+
+}  // namespace
+
+std::span<const KeyBinding> key_bindings() {
+    return kBindings;
+}
+
+const KeyBinding* find_key_binding(int key, unsigned modifiers, unsigned place) {
+    for (const KeyBinding& binding : kBindings) {
+        if (binding.key == key && binding.modifiers == modifiers && (binding.places & place) != 0)
+            return &binding;
+    }
+    return nullptr;
+}
+
+bool starts_type_to_search(char32_t typed) {
+    return typed > U' ' && typed != 0x7F && !(typed >= 0x80 && typed < 0xA0);
+}
+
+unsigned next_pane(unsigned place, bool backward) {
+    switch (place) {
+        case kInTree:
+            return backward ? kInSearchField : kInList;
+        case kInList:
+            return backward ? kInTree : kInSearchField;
+        case kInSearchField:
+            return backward ? kInList : kInTree;
+        default:
+            return backward ? kInSearchField : kInTree;
+    }
+}
+
+}  // namespace trevalon

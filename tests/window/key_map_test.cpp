@@ -1,0 +1,125 @@
+// The window's keys as data: what each key does where, and the rules the
+// window asks of the typed characters and the panes.
+#include "window/key_map.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+#include "window/key_rest.h"
+
+namespace trevalon {
+namespace {
+
+int command_of(int key, unsigned modifiers, unsigned place) {
+    const KeyBinding* binding = find_key_binding(key, modifiers, place);
+    return binding ? binding->command : 0;
+}
+
+TEST(KeyMap, NoKeyMeansTwoThingsInOnePlace) {
+    std::set<std::tuple<int, unsigned, unsigned>> seen;
+    for (const KeyBinding& binding : key_bindings()) {
+        EXPECT_NE(binding.places, 0u) << binding.key;
+        for (unsigned place = kInTree; place <= kElsewhere; place <<= 1) {
+            if (binding.places & place) {
+                EXPECT_TRUE(seen.emplace(binding.key, binding.modifiers, place).second)
+                    << "key " << binding.key << " twice in place " << place;
+            }
+        }
+    }
+}
+
+TEST(KeyMap, ReturnSearchesFromTheFieldAndStartsTheListsEntry) {
+    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInSearchField), 44);
+    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInTree), 44);
+    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInList), kLaunchFocusedCommand);
+    EXPECT_EQ(command_of(key::kReturn, kShift, kInSearchField), 0);
+}
+
+TEST(KeyMap, TheFieldKeepsItsEditingKeysAndTheListItsMenuKeys) {
+    // Editing in the search field stays the field's own.
+    for (const auto& [key, modifiers] :
+         {std::pair{key::kBackspace, kNoModifier}, std::pair{int{'C'}, kCtrl},
+          std::pair{int{'V'}, kCtrl}, std::pair{key::kDelete, kNoModifier},
+          std::pair{key::kLeft, kAlt}, std::pair{key::kF2, kNoModifier}})
+        EXPECT_EQ(command_of(key, modifiers, kInSearchField), 0) << key;
+    // In the list they are the entry menu's commands, through its rules.
+    for (const auto& [key, modifiers, command] :
+         {std::tuple{int{'C'}, kCtrl, 59}, std::tuple{int{'X'}, kCtrl, 60},
+          std::tuple{int{'V'}, kCtrl, 61}, std::tuple{key::kDelete, kNoModifier, 62},
+          std::tuple{key::kF2, kNoModifier, 63}}) {
+        const KeyBinding* binding = find_key_binding(key, modifiers, kInList);
+        ASSERT_TRUE(binding) << key;
+        EXPECT_EQ(binding->command, command);
+        EXPECT_EQ(binding->gate, KeyGate::context_menu);
+    }
+    EXPECT_EQ(command_of(key::kF2, kNoModifier, kInTree), 49);
+    EXPECT_EQ(command_of('C', kCtrl | kShift, kInList), 0);  // modifiers match exactly
+    EXPECT_EQ(command_of('C', kCtrl | kWin, kInList), 0);
+}
+
+TEST(KeyMap, MovingAroundAndBack) {
+    for (const unsigned place : {kInTree, kInList, kInSearchField, kElsewhere}) {
+        EXPECT_EQ(command_of(key::kTab, kNoModifier, place), kNextPaneCommand);
+        EXPECT_EQ(command_of(key::kF6, kShift, place), kPreviousPaneCommand);
+        EXPECT_EQ(command_of('F', kCtrl, place), kSearchFieldCommand);
+        EXPECT_EQ(command_of(key::kEscape, kNoModifier, place), kEscapeCommand);
+    }
+    EXPECT_EQ(command_of(key::kDown, kNoModifier, kInSearchField), kIntoListCommand);
+    EXPECT_EQ(command_of(key::kDown, kNoModifier, kInTree), 0);  // the tree moves itself
+    EXPECT_EQ(command_of(key::kLeft, kAlt, kInList), kBackCommand);
+    EXPECT_EQ(command_of(key::kBackspace, kNoModifier, kInTree), kBackCommand);
+    EXPECT_EQ(command_of(key::kApps, kNoModifier, kInList), kContextMenuCommand);
+    EXPECT_EQ(command_of(key::kF10, kShift, kInTree), kContextMenuCommand);
+
+    // Tab and Shift+Tab go round the three panes in opposite directions;
+    // from anywhere else Tab starts at the tree and Shift+Tab at the field.
+    const unsigned ring[] = {kInTree, kInList, kInSearchField};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(next_pane(ring[i], false), ring[(i + 1) % 3]) << i;
+        EXPECT_EQ(next_pane(ring[(i + 1) % 3], true), ring[i]) << i;
+    }
+    EXPECT_EQ(next_pane(kElsewhere, false), kInTree);
+    EXPECT_EQ(next_pane(kElsewhere, true), kInSearchField);
+}
+
+TEST(KeyMap, PrintableCharactersStartASearch) {
+    for (const char32_t typed : {U'a', U'Z', U'7', U'.', U'é', U'ß', U'\u4E2D', U'\U0001F600'})
+        EXPECT_TRUE(starts_type_to_search(typed)) << static_cast<unsigned>(typed);
+    for (const char32_t typed : {U' ', U'\t', U'\r', U'\x1B', U'\x08', U'\x7F', U'\x85', U'\x03'})
+        EXPECT_FALSE(starts_type_to_search(typed)) << static_cast<unsigned>(typed);
+}
+
+TEST(KeyRest, HoldingAKeyActsOnceWhereItStopped) {
+    using std::chrono::milliseconds;
+    KeyRest rest(kTreeKeyRest);
+    EXPECT_FALSE(rest.take_due(milliseconds(0)));
+    EXPECT_EQ(rest.remaining(milliseconds(0)), std::nullopt);
+    // Ten presses of a held key, 33 ms apart (auto-repeat), checked at
+    // every millisecond: one action, 150 ms after the last press.
+    int actions = 0;
+    long long acted_at = -1;
+    for (long long t = 0; t < 1000; ++t) {
+        if (t % 33 == 0 && t / 33 < 10)
+            rest.note_key(milliseconds(t));
+        if (rest.take_due(milliseconds(t))) {
+            ++actions;
+            acted_at = t;
+        }
+    }
+    EXPECT_EQ(actions, 1);
+    EXPECT_EQ(acted_at, 9 * 33 + 150);
+
+    // Two presses further apart than the rest act twice.
+    rest.note_key(milliseconds(2000));
+    EXPECT_EQ(rest.remaining(milliseconds(2100)), milliseconds(50));
+    EXPECT_TRUE(rest.take_due(milliseconds(2150)));
+    rest.note_key(milliseconds(2400));
+    EXPECT_FALSE(rest.take_due(milliseconds(2549)));
+    EXPECT_TRUE(rest.take_due(milliseconds(2600)));
+    EXPECT_EQ(rest.remaining(milliseconds(2600)), std::nullopt);
+}
+
+}  // namespace
+}  // namespace trevalon
