@@ -20,6 +20,7 @@
 #include "resources/resource_ids.h"
 #include "texts/text_table.h"
 #include "window/edge_watcher_win.h"
+#include "window/hotkey_win.h"
 #include "window/list_views_win.h"
 #include "window/main_window_win.h"
 #include "window/ui_resources_win.h"
@@ -164,6 +165,9 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     // 22.-23. The save schedule starts now; the edge watcher starts.
     app->save_schedule = SaveSchedule{.last_save = seams.clock.now_seconds(), .interval = 60};
     start_edge_watcher(*app);
+    // The hotkey and the Windows key: a hotkey another program holds is left
+    // unsaid here; the settings window says it when the key is chosen.
+    apply_keyboard_settings(*app);
 
     // 24. The network layer, then the loop; its end is the shutdown.
     curl_global_init(CURL_GLOBAL_DEFAULT);

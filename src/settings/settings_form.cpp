@@ -39,6 +39,10 @@ constexpr std::array kControls{
     SettingsControl{control::kDoubleClick, Kind::kCheckBox, 1, {20, 170, 560, 25}, "TXT00168"},
     SettingsControl{35, Kind::kFrame, 1, {10, 210, 580, 50}, "TXT00169"},
     SettingsControl{control::kInternet, Kind::kCheckBox, 1, {20, 230, 560, 25}, "TXT00169a"},
+    SettingsControl{48, Kind::kFrame, 1, {10, 270, 580, 100}, "TXT00350"},
+    SettingsControl{49, Kind::kLabel, 1, {20, 294, 260, 20}, "TXT00351"},
+    SettingsControl{control::kHotkeyField, Kind::kHotkeyField, 1, {290, 290, 290, 22}, {}},
+    SettingsControl{control::kWindowsKey, Kind::kCheckBox, 1, {20, 325, 560, 25}, "TXT00352"},
     // Screen edge and taskbar
     SettingsControl{37, Kind::kFrame, 2, {10, 20, 580, 230}, "TXT00160"},
     SettingsControl{control::kEdgeRest, Kind::kCheckBox, 2, {20, 38, 17, 25}, {}},
@@ -94,6 +98,8 @@ SettingsForm form_from_settings(const Settings& settings) {
     form.internet = settings.allow_internet_access != 0;
     form.edge_rest = settings.mouse_cursor_vertical != 0;
     form.edge_swipe = settings.mouse_cursor_horizontal != 0;
+    form.hotkey = hotkey_setting(settings.hotkey);
+    form.windows_key = settings.windows_key_alone != 0;
     return form;
 }
 
@@ -108,6 +114,8 @@ void apply_form(Settings& settings, const SettingsForm& form, std::string_view o
     settings.explorer_list_click_event = form.double_click ? 2 : 0;
     settings.mouse_cursor_vertical = form.edge_rest ? 1 : 0;
     settings.mouse_cursor_horizontal = form.edge_swipe ? 1 : 0;
+    settings.hotkey = format_hotkey(form.hotkey);
+    settings.windows_key_alone = form.windows_key ? 1 : 0;
 }
 
 void couple_edge_checks(SettingsForm& form, int changed) {

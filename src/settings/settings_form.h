@@ -31,6 +31,8 @@ inline constexpr int kEdgeRest = 38;
 inline constexpr int kEdgeSwipe = 39;
 inline constexpr int kPinProgram = 45;
 inline constexpr int kConfirm = 47;
+inline constexpr int kHotkeyField = 50;
+inline constexpr int kWindowsKey = 51;
 }  // namespace settings_control
 
 // Inner size of the window.
@@ -49,6 +51,7 @@ enum class SettingsControlKind {
     kReadOnlyField,
     kButton,
     kSpinField,
+    kHotkeyField,
     kLabel,
     kPicture,
 };
@@ -83,16 +86,18 @@ ControlRect scale_rect(ControlRect rect, int dpi);
 
 // What the controls show.
 struct SettingsForm {
-    bool autostart = false;        // 17
-    int menu_on_start = 0;         // 19, 20 or 21 selected: 0, 1, 2
-    std::string own_menu;          // 23
-    bool close_to_tab_bar = true;  // 27
-    int keep_days = 14;            // 29
-    bool search_recent = true;     // 34
-    bool double_click = false;     // 32
-    bool internet = true;          // 36
-    bool edge_rest = true;         // 38
-    bool edge_swipe = false;       // 39
+    bool autostart = false;          // 17
+    int menu_on_start = 0;           // 19, 20 or 21 selected: 0, 1, 2
+    std::string own_menu;            // 23
+    bool close_to_tab_bar = true;    // 27
+    int keep_days = 14;              // 29
+    bool search_recent = true;       // 34
+    bool double_click = false;       // 32
+    bool internet = true;            // 36
+    bool edge_rest = true;           // 38
+    bool edge_swipe = false;         // 39
+    Hotkey hotkey = kDefaultHotkey;  // 50
+    bool windows_key = false;        // 51
 };
 
 // The controls' states for the settings. Each check box shows whether its
@@ -100,9 +105,9 @@ struct SettingsForm {
 // a day count outside the spin field's range is shown at the nearest end.
 SettingsForm form_from_settings(const Settings& settings);
 
-// Takes the ten settings the window edits from the controls; the other three
-// stay. An empty folder field (a MyOwnMenu that was empty) gives the default
-// own-menu folder, never an empty menu root.
+// Takes the settings the window edits from the controls; MenuTypeActive,
+// IconFormat and WindowSmaller stay. An empty folder field (a MyOwnMenu that was empty) gives the
+// default own-menu folder, never an empty menu root.
 void apply_form(Settings& settings, const SettingsForm& form, std::string_view own_menu_folder);
 
 // The coupling of the two screen-edge check boxes after `changed` was

@@ -16,6 +16,7 @@
 #include "settings/settings_form.h"
 #include "texts/text_table.h"
 #include "window/edge_watcher_win.h"
+#include "window/hotkey_win.h"
 #include "window/list_views_win.h"
 #include "window/window_state_win.h"
 
@@ -197,6 +198,16 @@ void create_control(WindowState& state, HWND parent, const SettingsControl& c, i
             }
             break;
         }
+        case Kind::kHotkeyField: {
+            HWND field = create_child(parent, HOTKEY_CLASSW, {}, visible | WS_TABSTOP,
+                                      WS_EX_CLIENTEDGE, rect, c.number, state);
+            // A key alone or with Shift alone would be taken from every
+            // program's typing: such a choice gets Ctrl+Alt.
+            if (field)
+                SendMessageW(field, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                             MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+            break;
+        }
         case Kind::kLabel:
             create_child(parent, L"Static", caption, visible | SS_LEFT, 0, rect, c.number, state);
             break;
@@ -211,6 +222,34 @@ void create_control(WindowState& state, HWND parent, const SettingsControl& c, i
             break;
         }
     }
+}
+
+// The hotkey field's value: the key in the low byte, its own modifier flags
+// in the high one. The field has no flag for the Windows key.
+WPARAM hotkey_field_value(const Hotkey& hotkey) {
+    BYTE flags = 0;
+    if (hotkey.modifiers & kHotkeyShift)
+        flags |= HOTKEYF_SHIFT;
+    if (hotkey.modifiers & kHotkeyCtrl)
+        flags |= HOTKEYF_CONTROL;
+    if (hotkey.modifiers & kHotkeyAlt)
+        flags |= HOTKEYF_ALT;
+    return MAKEWORD(static_cast<BYTE>(hotkey.key), flags);
+}
+
+Hotkey hotkey_of_field(WORD value) {
+    Hotkey hotkey;
+    hotkey.key = LOBYTE(value);
+    const BYTE flags = HIBYTE(value);
+    if (hotkey.key == 0)
+        return hotkey;
+    if (flags & HOTKEYF_SHIFT)
+        hotkey.modifiers |= kHotkeyShift;
+    if (flags & HOTKEYF_CONTROL)
+        hotkey.modifiers |= kHotkeyCtrl;
+    if (flags & HOTKEYF_ALT)
+        hotkey.modifiers |= kHotkeyAlt;
+    return hotkey;
 }
 
 void show_form(HWND window, const WindowState& state, const SettingsForm& form) {
@@ -228,6 +267,8 @@ void show_form(HWND window, const WindowState& state, const SettingsForm& form) 
     set_checked(item(control::kDoubleClick), form.double_click);
     set_checked(item(control::kEdgeRest), form.edge_rest);
     set_checked(item(control::kEdgeSwipe), form.edge_swipe);
+    SendMessageW(item(control::kHotkeyField), HKM_SETHOTKEY, hotkey_field_value(form.hotkey), 0);
+    set_checked(item(control::kWindowsKey), form.windows_key);
 }
 
 SettingsForm read_form(HWND window, const WindowState& state) {
@@ -247,6 +288,10 @@ SettingsForm read_form(HWND window, const WindowState& state) {
     form.internet = is_checked(state, control::kInternet);
     form.edge_rest = is_checked(state, control::kEdgeRest);
     form.edge_swipe = is_checked(state, control::kEdgeSwipe);
+    const auto field = static_cast<WORD>(
+        SendMessageW(settings_window_control(state, control::kHotkeyField), HKM_GETHOTKEY, 0, 0));
+    form.hotkey = hotkey_from_field(hotkey_of_field(field), hotkey_setting(state.settings.hotkey));
+    form.windows_key = is_checked(state, control::kWindowsKey);
     return form;
 }
 
@@ -496,11 +541,18 @@ void apply_settings_window(WindowState& state) {
     HWND window = state.settings_window;
     if (!window)
         return;
+    const Settings before = state.settings;
     apply_form(state.settings, read_form(window, state), state.folders.own_menu);
     publish_edge_triggers(state.edge_triggers, state.settings);
     DestroyWindow(window);
     state.settings_window = nullptr;
     save_settings(state);
+    // A hotkey another program holds is said once, when it is chosen.
+    if (!apply_keyboard_settings(state) && state.settings.hotkey != before.hotkey &&
+        state.dialogs) {
+        state.dialogs->message_box(text("TXT00353"), find_text("Program_Name"),
+                                   MB_OK | MB_ICONINFORMATION);
+    }
     if (state.view.menu_mode == kOwnMenuMode) {
         state.view.menu_root = state.settings.my_own_menu;
         state.view.tree_selection = 0;

@@ -22,7 +22,7 @@ const SettingsControl* find_control(int number) {
 
 TEST(SettingsForm, EveryControlIsThereOnceInCreationOrderAndFitsItsParent) {
     const auto controls = settings_controls();
-    ASSERT_EQ(controls.size(), 33u);
+    ASSERT_EQ(controls.size(), 37u);
     EXPECT_EQ(controls.front().number, control::kTabPanel);
     EXPECT_EQ(controls.back().number, control::kConfirm);
     std::set<int> numbers;
@@ -40,8 +40,8 @@ TEST(SettingsForm, EveryControlIsThereOnceInCreationOrderAndFitsItsParent) {
         EXPECT_LE(c.rect.x + c.rect.width, 610) << c.number;
         EXPECT_LE(c.rect.y + c.rect.height, 410) << c.number;
     }
-    EXPECT_EQ(numbers.size(), 33u);
-    for (int number = 15; number <= 47; ++number)
+    EXPECT_EQ(numbers.size(), 37u);
+    for (int number = 15; number <= 51; ++number)
         EXPECT_TRUE(numbers.count(number)) << number;
     EXPECT_EQ(settings_tab_text_keys().size(), 3u);
 }
@@ -100,6 +100,8 @@ TEST(SettingsForm, TheControlsShowWhatEachSettingMeans) {
     EXPECT_TRUE(form.internet);
     EXPECT_TRUE(form.edge_rest);
     EXPECT_FALSE(form.edge_swipe);
+    EXPECT_EQ(form.hotkey, kDefaultHotkey);
+    EXPECT_FALSE(form.windows_key);
 
     // Values the file may hold beyond the ones the window writes.
     settings.load_on_windows_start = -1;  // no autostart entry exists for it
@@ -110,7 +112,11 @@ TEST(SettingsForm, TheControlsShowWhatEachSettingMeans) {
     settings.explorer_list_click_event = 1;  // only 2 means double click
     settings.allow_internet_access = -5;
     settings.mouse_cursor_horizontal = 3;
+    settings.hotkey = "Ctrl+";  // damaged: the default
+    settings.windows_key_alone = -1;
     form = form_from_settings(settings);
+    EXPECT_EQ(form.hotkey, kDefaultHotkey);
+    EXPECT_TRUE(form.windows_key);
     EXPECT_FALSE(form.autostart);
     EXPECT_EQ(form.menu_on_start, 2);
     EXPECT_FALSE(form.close_to_tab_bar);
@@ -128,7 +134,7 @@ TEST(SettingsForm, TheControlsShowWhatEachSettingMeans) {
     EXPECT_TRUE(form.double_click);
 }
 
-TEST(SettingsForm, ApplyTakesTheTenEditedSettingsAndLeavesTheOtherThree) {
+TEST(SettingsForm, ApplyTakesTheEditedSettingsAndLeavesTheOtherThree) {
     Settings settings = default_settings("C:\\Data\\My Menu\\");
     settings.menu_type_active = "w";
     settings.icon_format = 1;
@@ -144,6 +150,8 @@ TEST(SettingsForm, ApplyTakesTheTenEditedSettingsAndLeavesTheOtherThree) {
     form.internet = false;
     form.edge_rest = false;
     form.edge_swipe = false;
+    form.hotkey = Hotkey{'K', kHotkeyCtrl | kHotkeyShift};
+    form.windows_key = true;
     apply_form(settings, form, "C:\\Data\\My Menu\\");
 
     Settings expected = default_settings("D:\\Menu\\");
@@ -159,7 +167,15 @@ TEST(SettingsForm, ApplyTakesTheTenEditedSettingsAndLeavesTheOtherThree) {
     expected.allow_internet_access = 0;
     expected.mouse_cursor_vertical = 0;
     expected.mouse_cursor_horizontal = 0;
+    expected.hotkey = "Ctrl+Shift+K";
+    expected.windows_key_alone = 1;
     EXPECT_EQ(settings, expected);
+
+    // No hotkey is written as an empty value and shown as none again.
+    form.hotkey = Hotkey{};
+    apply_form(settings, form, "C:\\Data\\My Menu\\");
+    EXPECT_EQ(settings.hotkey, "");
+    EXPECT_TRUE(form_from_settings(settings).hotkey.none());
 }
 
 TEST(SettingsForm, AnEmptyFolderFieldGivesTheDefaultFolderNotAnEmptyRoot) {
