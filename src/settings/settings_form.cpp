@@ -39,7 +39,7 @@ constexpr std::array kControls{
     SettingsControl{control::kDoubleClick, Kind::kCheckBox, 1, {20, 170, 560, 25}, "TXT00168"},
     SettingsControl{35, Kind::kFrame, 1, {10, 210, 580, 50}, "TXT00169"},
     SettingsControl{control::kInternet, Kind::kCheckBox, 1, {20, 230, 560, 25}, "TXT00169a"},
-    SettingsControl{48, Kind::kFrame, 1, {10, 270, 580, 100}, "TXT00350"},
+    SettingsControl{48, Kind::kFrame, 1, {10, 270, 580, 90}, "TXT00350"},
     SettingsControl{49, Kind::kLabel, 1, {20, 294, 260, 20}, "TXT00351"},
     SettingsControl{control::kHotkeyField, Kind::kHotkeyField, 1, {290, 290, 290, 22}, {}},
     SettingsControl{control::kWindowsKey, Kind::kCheckBox, 1, {20, 325, 560, 25}, "TXT00352"},

@@ -16,26 +16,32 @@ class KeyRest {
 
     // A key moved something at `now`: the action waits until the keys have
     // rested from now on.
-    void note_key(std::chrono::milliseconds now) { deadline_ = now + rest_; }
+    void note_key(std::chrono::milliseconds now) {
+        deadline_ = now + rest_;
+        waiting_ = true;
+    }
 
     // True once, when the keys have rested long enough at `now`.
     bool take_due(std::chrono::milliseconds now) {
-        if (!deadline_ || now < *deadline_)
+        if (!waiting_ || now < deadline_)
             return false;
-        deadline_.reset();
+        waiting_ = false;
         return true;
     }
 
     // How long from `now` until the action is due; nothing when none waits.
     std::optional<std::chrono::milliseconds> remaining(std::chrono::milliseconds now) const {
-        if (!deadline_)
+        if (!waiting_)
             return std::nullopt;
-        return *deadline_ > now ? *deadline_ - now : std::chrono::milliseconds{0};
+        return deadline_ > now ? deadline_ - now : std::chrono::milliseconds{0};
     }
 
   private:
     std::chrono::milliseconds rest_;
-    std::optional<std::chrono::milliseconds> deadline_;
+    // A flag beside the time rather than an optional time: the optimiser
+    // warns of an optional's value read behind its own check.
+    bool waiting_ = false;
+    std::chrono::milliseconds deadline_{0};
 };
 
 }  // namespace trevalon

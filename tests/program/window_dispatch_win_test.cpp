@@ -30,6 +30,7 @@
 #include "window/main_window_win.h"
 #include "window/settings_window_win.h"
 #include "window/window_events_win.h"
+#include "window/key_map.h"
 #include "window/window_numbers.h"
 
 namespace trevalon {
@@ -53,6 +54,8 @@ std::set<int> expected_commands() {
     numbers.insert(55);
     for (int n = 59; n <= 69; ++n)
         numbers.insert(n);
+    for (int n = 80; n <= 89; ++n)  // raised by keys only
+        numbers.insert(n);
     return numbers;
 }
 
@@ -60,7 +63,7 @@ TEST(CommandTables, EveryCommandHasOneRowWithItsCaption) {
     if (!texts().contains("Program_Name"))
         load_builtin_texts(texts());
     std::set<int> seen;
-    for (const auto rows : {main_command_rows(), system_command_rows()}) {
+    for (const auto rows : {main_command_rows(), system_command_rows(), key_command_rows()}) {
         for (const CommandEntry& row : rows) {
             EXPECT_TRUE(seen.insert(row.command).second) << "twice: " << row.command;
             EXPECT_EQ(find_command(row.command), &row) << row.command;
@@ -151,6 +154,15 @@ class WindowDispatch : public testing::Test {
     }
     void command(int number) {
         PostMessageW(app().main_window, WM_COMMAND, static_cast<WPARAM>(number), 0);
+        run_queued();
+    }
+    // A command as a key of the key map raises it.
+    void key_command(int number, bool menu_gated = false) {
+        Event event;
+        event.kind = EventKind::kCommand;
+        event.command = number;
+        event.menu_gated = menu_gated;
+        post_event(app(), event);
         run_queued();
     }
     void control_event(int control, int type) {
@@ -508,6 +520,79 @@ TEST_F(WindowDispatch, DropsOfRealDataObjectsImportIntoTheFolderDroppedOn) {
     EXPECT_TRUE(is_file(app().folders.bookmarks + "run.lnk"));
 }
 
+TEST_F(WindowDispatch, KeysRunTheirCommandsAsFarAsTheMenusOfferThem) {
+    HWND list = app().window.list.window();
+    // Enter starts the selected entry in the single-click mode too.
+    ASSERT_EQ(app().settings.explorer_list_click_event, 0);
+    select_row(list_row("a.lnk"));
+    key_command(kLaunchFocusedCommand);
+    ASSERT_EQ(test_app_.launcher.records.size(), 1u);
+    EXPECT_EQ(test_app_.launcher.records[0].program, root_ + "a.lnk");
+
+    // Delete runs the entry menu's command only where the menu offers it:
+    // not in the read-only search results, then in the own menu.
+    set_window_text(app().window.search_field, "chess");
+    command(1);
+    SetFocus(app().window.search_field);
+    command(44);
+    ASSERT_EQ(app().view.editable, kReadOnlyView);
+    select_row(list_row("chess.lnk"));
+    SetFocus(list);
+    key_command(62, true);
+    EXPECT_TRUE(is_file(root_ + "Games\\chess.lnk"));
+    command(1);
+    select_row(list_row("a.lnk"));
+    SetFocus(list);
+    key_command(62, true);
+    EXPECT_FALSE(is_file(root_ + "a.lnk"));
+    // Without the focus in the list a gated key does nothing.
+    {
+        ComInit com;
+        ASSERT_TRUE(test::make_test_link(root_ + "b.lnk", target_));
+    }
+    command(68);
+    select_row(list_row("b.lnk"));
+    SetFocus(app().window.search_field);
+    key_command(62, true);
+    EXPECT_TRUE(is_file(root_ + "b.lnk"));
+
+    // The tree's keyboard selection opens as a click would; back returns.
+    const int games = tree_item(root_ + "Games");
+    const int office = tree_item(root_ + "Office");
+    app().window.tree.select(games);
+    key_command(kOpenTreeSelectionCommand);
+    EXPECT_EQ(app().window.list.text(), root_ + "Games\\");
+    EXPECT_NE(title().find(" - Games"), std::string::npos) << title();
+    app().window.tree.select(office);
+    key_command(kOpenTreeSelectionCommand);
+    key_command(kBackCommand);
+    EXPECT_EQ(app().window.list.text(), root_ + "Games\\");
+}
+
+TEST_F(WindowDispatch, EscClearsTheSearchTextThenHidesAndTheHotkeyBringsItBack) {
+    HWND window = app().main_window;
+    HWND field = app().window.search_field;
+    set_window_text(field, "note");
+    SetFocus(field);
+    key_command(kEscapeCommand);
+    EXPECT_EQ(window_text(field), "");
+    EXPECT_TRUE(IsWindowVisible(window));
+    key_command(kEscapeCommand);
+    EXPECT_TRUE(IsIconic(window));
+    key_command(kShowOrHideCommand);
+    EXPECT_TRUE(test::wait_until([&] { return !IsIconic(window) && IsWindowVisible(window); }));
+
+    // When closing would end the program, Esc hides the window and the
+    // program goes on.
+    app().settings.window_close_to_tab_bar = 0;
+    SetFocus(app().window.list.window());
+    key_command(kEscapeCommand);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(app().end_requested);
+    key_command(kShowOrHideCommand);
+    EXPECT_TRUE(test::wait_until([&] { return IsWindowVisible(window) != FALSE; }));
+}
+
 TEST_F(WindowDispatch, SearchCloseAndTheSettingsWindowsKeys) {
     // The search button with an empty field says so; with a text it searches.
     control_event(kSearchButton, kLeftClick);
@@ -519,8 +604,10 @@ TEST_F(WindowDispatch, SearchCloseAndTheSettingsWindowsKeys) {
     EXPECT_GE(list_row("chess.lnk"), 0);
     EXPECT_EQ(app().view.editable, kReadOnlyView);
 
-    // Return searches only from the search field.
+    // Return searches only from the search field (where the focus lands
+    // when the window comes forward).
     command(1);
+    SetFocus(app().window.tree.window());
     command(44);
     EXPECT_EQ(app().window.list.text(), root_);
     SetFocus(app().window.search_field);

@@ -329,29 +329,6 @@ TEST_F(MainWindow, ImageButtonClicksAreControlEventsNeverTheCommandOfTheSameNumb
     EXPECT_TRUE(take_events().empty());
 }
 
-TEST_F(MainWindow, ReturnIsCommand44ExceptOnTheFileListWhereItIsADoubleClick) {
-    auto press_return = [this](HWND focus) {
-        SetFocus(focus);
-        MSG key{focus, WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};
-        if (!translate_window_keys(app_, key)) {
-            TranslateMessage(&key);
-            DispatchMessageW(&key);
-        }
-        return take_events();
-    };
-    auto events = press_return(app_.window.search_field);
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].kind, EventKind::kCommand);
-    EXPECT_EQ(events[0].command, kReturnKeyCommand);
-
-    events = press_return(app_.window.list.window());
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].kind, EventKind::kControl);
-    EXPECT_EQ(events[0].control, kFileListControl);
-    EXPECT_EQ(events[0].type, kLeftDoubleClick);
-    EXPECT_EQ(app_.window.list.state(), -1);
-}
-
 TEST_F(MainWindow, TreeAndListNotificationsBecomeTheirEventNumbers) {
     struct Case {
         HWND from;

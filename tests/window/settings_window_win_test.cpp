@@ -232,6 +232,53 @@ TEST_F(SettingsWindow, ChangingEveryControlAndConfirmingSavesAppliesAndShowsTheN
               find_text("Program_Name") + " - " + text("TXT00206") + " - " + text("TXT00200"));
 }
 
+TEST_F(SettingsWindow, TheHotkeyFieldShowsTheKeyAndAChosenOneIsSavedAndRegistered) {
+    app().settings.hotkey = "Ctrl+Shift+K";
+    open();
+    HWND field = item(control::kHotkeyField);
+    ASSERT_TRUE(field);
+    EXPECT_EQ(SendMessageW(field, HKM_GETHOTKEY, 0, 0),
+              MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
+    EXPECT_FALSE(checked(control::kWindowsKey));
+
+    // Alt+F9 chosen, the Windows key alone turned on.
+    SendMessageW(field, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_ALT), 0);
+    select_tab(1);
+    click(control::kWindowsKey);
+    click(control::kConfirm);
+    EXPECT_EQ(app().settings.hotkey, "Alt+F9");
+    EXPECT_EQ(app().settings.windows_key_alone, 1);
+    EXPECT_NE(settings_file().find("Hotkey = Alt+F9\r\n"), std::string::npos);
+    EXPECT_NE(settings_file().find("WindowsKeyAlone = 1\r\n"), std::string::npos);
+    // The window holds the key now: nobody else can register it.
+    EXPECT_FALSE(RegisterHotKey(nullptr, 77, MOD_ALT, VK_F9));
+    ASSERT_TRUE(app().windows_key_hook);
+    EXPECT_TRUE(app().windows_key_hook->installed());
+    EXPECT_TRUE(test_app_.dialogs.calls().empty());
+
+    // A Windows-key hotkey from the file, which the field cannot show, stays
+    // as it is when the field is left alone.
+    app().settings.hotkey = "Ctrl+Win+K";
+    open();
+    click(control::kConfirm);
+    EXPECT_EQ(app().settings.hotkey, "Ctrl+Win+K");
+    EXPECT_FALSE(app().windows_key_hook == nullptr);
+
+    // A key another program holds is said, and kept for the next start.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 78, MOD_CONTROL | MOD_ALT, 'J'));
+    open();
+    SendMessageW(item(control::kHotkeyField), HKM_SETHOTKEY,
+                 MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+    select_tab(1);
+    click(control::kWindowsKey);
+    click(control::kConfirm);
+    UnregisterHotKey(nullptr, 78);
+    ASSERT_EQ(test_app_.dialogs.calls().size(), 1u);
+    EXPECT_EQ(test_app_.dialogs.calls()[0].text, text("TXT00353"));
+    EXPECT_EQ(app().settings.hotkey, "Ctrl+Alt+J");
+    EXPECT_EQ(app().windows_key_hook, nullptr);
+}
+
 TEST_F(SettingsWindow, ClosingByTheCloseBoxKeepsTheChangesAndRemovesTheAutostartAtOnce) {
     app().settings.load_on_windows_start = 1;
     open();

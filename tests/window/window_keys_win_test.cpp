@@ -1,0 +1,162 @@
+// The main window's keys on the real controls: which command a key becomes
+// where the focus is, typing in a pane going to the search field, and the
+// tree's keyboard selection opening once, after the keys rest.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/file_ops_win.h"
+#include "platform/wide_win.h"
+#include "support/wait_win.h"
+#include "window/key_map.h"
+#include "window/list_views_win.h"
+#include "window/main_window_win.h"
+#include "window/window_events_win.h"
+#include "window/window_fixture_win.h"
+#include "window/window_keys_win.h"
+#include "window/window_numbers.h"
+
+namespace trevalon {
+namespace {
+
+class WindowKeys : public test::WindowTest {
+  protected:
+    // A key pressed with the focus on `focus`, as the loop hands it over:
+    // the map first, the control otherwise. Modifiers are held for real.
+    std::vector<Event> press(HWND focus, WPARAM key, std::vector<BYTE> modifiers = {}) {
+        SetFocus(focus);
+        set_modifiers(modifiers, true);
+        MSG down{focus, WM_KEYDOWN, key, 0x00010001, 0, {}};
+        if (!translate_window_keys(app_, down)) {
+            TranslateMessage(&down);
+            DispatchMessageW(&down);
+        }
+        set_modifiers(modifiers, false);
+        return take_events();
+    }
+
+    static void set_modifiers(const std::vector<BYTE>& keys, bool down) {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        for (const BYTE key : keys)
+            state[key] = down ? 0x80 : 0;
+        SetKeyboardState(state);
+    }
+
+    bool type(HWND focus, wchar_t typed) {
+        SetFocus(focus);
+        MSG character{focus, WM_CHAR, typed, 0, 0, {}};
+        return translate_window_keys(app_, character);
+    }
+};
+
+TEST_F(WindowKeys, EachKeyBecomesItsCommandWhereTheFocusIs) {
+    const WindowControls& c = app_.window;
+    struct Case {
+        HWND focus;
+        WPARAM key;
+        std::vector<BYTE> modifiers;
+        int command;
+        bool gated;
+    };
+    const Case cases[] = {
+        {c.search_field, VK_RETURN, {}, kReturnKeyCommand, false},
+        {c.tree.window(), VK_RETURN, {}, kReturnKeyCommand, false},
+        {c.list.window(), VK_RETURN, {}, kLaunchFocusedCommand, false},
+        {c.tree.window(), VK_TAB, {}, kNextPaneCommand, false},
+        {c.search_field, VK_TAB, {VK_SHIFT}, kPreviousPaneCommand, false},
+        {c.list.window(), 'F', {VK_CONTROL}, kSearchFieldCommand, false},
+        {c.search_field, VK_DOWN, {}, kIntoListCommand, false},
+        {c.list.window(), VK_ESCAPE, {}, kEscapeCommand, false},
+        {c.list.window(), VK_BACK, {}, kBackCommand, false},
+        {c.list.window(), VK_APPS, {}, kContextMenuCommand, false},
+        {c.list.window(), 'C', {VK_CONTROL}, 59, true},
+        {c.tree.window(), VK_F2, {}, 49, true},
+    };
+    for (const Case& key : cases) {
+        const std::vector<Event> events = press(key.focus, key.key, key.modifiers);
+        ASSERT_EQ(events.size(), 1u) << key.command;
+        EXPECT_EQ(events[0].kind, EventKind::kCommand) << key.command;
+        EXPECT_EQ(events[0].command, key.command);
+        EXPECT_EQ(events[0].menu_gated, key.gated) << key.command;
+    }
+    // Keys the map leaves alone reach the control and raise nothing.
+    EXPECT_TRUE(press(c.search_field, 'C', {VK_CONTROL}).empty());
+    EXPECT_TRUE(press(c.search_field, VK_BACK).empty());
+}
+
+TEST_F(WindowKeys, TypingInAPaneStartsANewSearchInTheField) {
+    HWND field = app_.window.search_field;
+    set_window_text(field, "old");
+    ASSERT_TRUE(type(app_.window.list.window(), L'c'));
+    EXPECT_EQ(GetFocus(), field);
+    // The rest of the word arrives in the field, which had the focus by then.
+    for (const wchar_t typed : {L'a', L'l'})
+        SendMessageW(field, WM_CHAR, typed, 0);
+    EXPECT_EQ(window_text(field), "cal");
+    // From the tree too, replacing what the field held.
+    ASSERT_TRUE(type(app_.window.tree.window(), L'N'));
+    EXPECT_EQ(window_text(field), "N");
+    // A space and control characters stay with the pane.
+    EXPECT_FALSE(type(app_.window.list.window(), L' '));
+    EXPECT_FALSE(type(app_.window.list.window(), L'\x03'));
+    EXPECT_FALSE(type(field, L'x'));  // the field takes its own characters
+    EXPECT_EQ(window_text(field), "N");
+}
+
+TEST_F(WindowKeys, FocusMovesBetweenThePanesAndIntoTheList) {
+    make_fixture_menu();
+    show_menu(app_, app_.folders.own_menu, "My Menu");
+    focus_pane(app_, next_pane(focus_place(app_.window, app_.window.tree.window()), false));
+    EXPECT_EQ(GetFocus(), app_.window.list.window());
+    focus_pane(app_, kInSearchField);
+    EXPECT_EQ(GetFocus(), app_.window.search_field);
+    // Down from the field selects the first row when none is.
+    ASSERT_GT(app_.window.list.row_count(), 0);
+    ASSERT_EQ(app_.window.list.state(), -1);
+    focus_list_from_field(app_);
+    EXPECT_EQ(GetFocus(), app_.window.list.window());
+    EXPECT_EQ(app_.window.list.state(), 0);
+}
+
+TEST_F(WindowKeys, HoldingDownInTheTreeOpensOnlyWhereItStops) {
+    for (int i = 0; i < 12; ++i)
+        create_folders(app_.folders.own_menu + "Folder " + std::to_string(10 + i));
+    show_menu(app_, app_.folders.own_menu, "My Menu");
+    take_events();
+    HWND tree = app_.window.tree.window();
+    SetFocus(tree);
+    // Ten presses at the keyboard's repeat rate, the window's messages
+    // handled in between.
+    for (int press = 0; press < 10; ++press) {
+        SendMessageW(tree, WM_KEYDOWN, VK_DOWN, 0x00500001);
+        test::wait_until([] { return false; }, std::chrono::milliseconds(30));
+    }
+    EXPECT_EQ(app_.window.tree.selected(), 10);
+    std::vector<Event> opened;
+    test::wait_until(
+        [&] {
+            for (const Event& event : take_events())
+                opened.push_back(event);
+            return !opened.empty();
+        },
+        std::chrono::seconds(2));
+    // Nothing more comes after the first.
+    test::wait_until([] { return false; }, std::chrono::milliseconds(400));
+    for (const Event& event : take_events())
+        opened.push_back(event);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].command, kOpenTreeSelectionCommand);
+
+    // A selection set by the program opens nothing.
+    app_.window.tree.select(3);
+    test::wait_until([] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_TRUE(take_events().empty());
+}
+
+}  // namespace
+}  // namespace trevalon
