@@ -73,6 +73,13 @@ void bring_window_forward(HWND window) {
     if (!IsWindowVisible(window))
         ShowWindow(window, SW_SHOWNA);
     force_foreground(window);
+    // Wine refuses the switch while the threads' input is joined; asked
+    // plainly once more, it makes it. Windows has made it already.
+    if (GetForegroundWindow() != window)
+        SetForegroundWindow(window);
+    // On top of the others as well: Windows raises the window it makes the
+    // foreground window, Wine without a window manager does not.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace trevalon
