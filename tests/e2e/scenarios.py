@@ -284,6 +284,23 @@ class Session:
         check(result.get("dropped"), f"the drag was not dropped: {result}")
         return result
 
+    def cover(self, rect, seconds, caption=False):
+        """Another program's window in front at rect (left, top, width,
+        height) for a while; without a title bar unless asked."""
+        run = subprocess.Popen(["wine", self.probe_exe, "cover", *map(str, rect), str(seconds),
+                                *(["caption"] if caption else [])],
+                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+        self.runs.append(run)
+        wait_for(lambda: self.probe("shown", "TrevalonE2eCover")["count"] == 1, 20,
+                 "the other program's window")
+        return run
+
+    def end(self, run):
+        if run.poll() is None:
+            run.kill()
+            run.wait()
+
     def exit_program(self, run):
         """Exit through the toolbar's Exit button."""
         self.click_command(CMD_EXIT)
@@ -775,6 +792,183 @@ def exit_cleanup(s):
     check(os.path.isfile(s.data + "/Trevalon.prefs"), "exit wrote no settings file")
 
 
+CONTROL_TREE, CONTROL_LIST = 1, 3
+HOTKEY = "ctrl+alt+space"
+
+
+def in_front_searching(s):
+    """The window in front with the focus in the search field, its whole
+    text selected."""
+    def ready():
+        w = s.window()
+        return (w["foreground"] and w["visible"] and not w["iconic"] and
+                w["focus"] == CONTROL_SEARCH_FIELD and w) or None
+    window = wait_for(ready, 20, f"the window in front, searching (it is {s.window()})")
+    field = s.control(CONTROL_SEARCH_FIELD, control_class="Edit")
+    check(window["selection"] == [0, len(field["text"])],
+          f"the search text is not selected: {window['selection']} of {field['text']!r}")
+    return window
+
+
+def keyboard(s):
+    run = start_seeded(s)
+    # Another program in front, covering the main window, the pointer over
+    # both: the keys go to the other program until the main window is raised.
+    other = s.cover((60, 60, 1160, 900), 120, caption=True)
+    s.xdo("mousemove", 640, 450)
+    wait_for(lambda: not s.window()["foreground"], 20, "the other program in front")
+    s.key(HOTKEY)
+    window = in_front_searching(s)
+    s.screenshot("hotkey")
+
+    # From here on the keys go to the window under the pointer: Trevalon's.
+    s.type_text("calc")
+    s.key("Return")
+    s.wait_title(f"{PRODUCT} - Search results")
+    wait_for(lambda: "Calculator" in list_texts(s), 20, "the calculator found")
+    s.key("Down")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the list")
+    s.screenshot("found")
+    s.key("Return")
+    wait_for(lambda: marker_lines(s, "calculator"), 20, "the calculator started")
+    check(os.path.isfile(s.data + "/Recent Programs/Calculator.lnk"), "the launch was not recorded")
+
+    # Esc hides (minimises: closing would only minimise too); the hotkey
+    # brings it back from over the other program, searching again.
+    s.key("Escape")
+    wait_for(lambda: s.window()["iconic"], 20, "the window to go")
+    s.screenshot("hidden")
+    s.key(HOTKEY)
+    in_front_searching(s)
+    s.screenshot("back")
+    # The hotkey again while it is in front hides it (the pointer is still
+    # over the other program: the X server sends the keys there, and the
+    # hotkey is the system's wherever it is pressed).
+    s.key(HOTKEY)
+    wait_for(lambda: s.window()["iconic"], 20, "the hotkey to hide the window")
+    s.key(HOTKEY)
+    in_front_searching(s)
+    s.end(other)
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    check(settings_value(s, "Hotkey") == "Ctrl+Alt+Space", "the hotkey not saved")
+
+    # The Windows key alone, once the setting asks for it.
+    set_settings_value(s, "WindowsKeyAlone", 1)
+    run = s.start()
+    s.wait_window_shown()
+    other = s.cover((60, 60, 1160, 900), 60, caption=True)
+    s.xdo("mousemove", 640, 450)
+    wait_for(lambda: not s.window()["foreground"], 20, "the other program in front")
+    s.key("super+e")  # a combination stays the system's
+    time.sleep(1)
+    check(not s.window()["foreground"], "Win+E brought the window forward")
+    s.key("super")
+    in_front_searching(s)
+    s.end(other)
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+def folder_entries(s, folder):
+    """The display names of a folder of the own menu, as the list shows them."""
+    path = os.path.join(s.own_menu, folder)
+    return sorted(os.path.splitext(name)[0] for name in os.listdir(path)
+                  if os.path.isfile(os.path.join(path, name)))
+
+
+def tree_keys(s):
+    run = start_seeded(s)
+    s.click_tree("My Menu - Top level")
+    s.wait_title(f"{PRODUCT} - My Menu - Top level")
+    folders = [item["text"] for item in s.probe("tree", MAIN_CLASS)][1:]
+    check(len(folders) >= 3, f"the tree shows {folders}")
+    # Down twice, then the keys rest: the second folder opens.
+    s.key("Down", "Down")
+    s.wait_title(f"{PRODUCT} - {folders[1]}")
+    wait_for(lambda: sorted(list_texts(s)) == folder_entries(s, folders[1]), 20,
+             f"the second folder's entries (the list shows {list_texts(s)})")
+    s.screenshot("second-folder")
+    # Backspace is the back button: the top level again.
+    s.key("BackSpace")
+    s.wait_title(f"{PRODUCT} - My Menu - Top level")
+    # Held down past the last folder: the last one opens.
+    s.xdo("keydown", "Down")
+    time.sleep(1.2)
+    s.xdo("keyup", "Down")
+    s.wait_title(f"{PRODUCT} - {folders[-1]}")
+    wait_for(lambda: sorted(list_texts(s)) == folder_entries(s, folders[-1]), 20,
+             "the last folder's entries")
+
+    # Tab goes round tree, list and search field; Shift+Tab back.
+    for expected in [CONTROL_LIST, CONTROL_SEARCH_FIELD, CONTROL_TREE]:
+        s.key("Tab")
+        wait_for(lambda: s.window()["focus"] == expected, 10, f"the focus on {expected}")
+    s.key("shift+Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_SEARCH_FIELD, 10, "Shift+Tab back")
+    s.key("shift+Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "Shift+Tab to the list")
+    # The menu key opens the entry menu at the selected entry.
+    s.key("Home", "shift+F10")
+    menu = wait_for(s.popup, 10, "the entry menu")
+    s.screenshot("entry-menu-from-keys")
+    s.key("Escape")
+    wait_for(lambda: s.popup() is None, 10, "the menu to close")
+    # Typing in the list searches.
+    s.type_text("edi")
+    wait_for(lambda: s.window()["focus"] == CONTROL_SEARCH_FIELD, 10, "the search field")
+    field = s.control(CONTROL_SEARCH_FIELD, control_class="Edit")
+    check(field["text"] == "edi", f"the search field holds {field['text']!r}")
+    # Esc clears the text; the next one hides the window.
+    s.key("Escape")
+    wait_for(lambda: s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["text"] == "", 10,
+             "the search text cleared")
+    check(not s.window()["iconic"], "Esc with a text hid the window")
+
+    # In single-click mode the entry under the pointer shows it is one click away.
+    s.click_tree("Office")
+    s.wait_title(f"{PRODUCT} - Office")
+    item = wait_for(lambda: s.list_item("Calculator"), 20, "the Office entry")
+    s.xdo("mousemove", (item["rect"][0] + item["rect"][2]) // 2,
+          (item["rect"][1] + item["rect"][3]) // 2)
+    time.sleep(0.5)
+    s.screenshot("hover", s.window()["client"])
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+def edge(s):
+    run = start_seeded(s)
+    # Dragging another program's window up to the top edge: the button is
+    # held there for longer than a rest, and the menu stays away.
+    other = s.cover((200, 100, 600, 400), 120, caption=True)
+    wait_for(lambda: not s.window()["foreground"], 20, "the other program in front")
+    s.xdo("mousemove", 400, 300)
+    s.xdo("mousedown", 1)
+    for y in [200, 100, 20, 0]:
+        s.xdo("mousemove", 420, y)
+    time.sleep(1.5)
+    check(not s.window()["foreground"], "the edge fired while a button was held")
+    s.screenshot("held")
+    # Released, the pointer resting on the top row brings the window forward.
+    s.xdo("mouseup", 1)
+    wait_for(lambda: s.window()["foreground"], 10, "the edge after the release")
+    s.end(other)
+
+    # A full-screen window in front blocks the edge.
+    s.xdo("mousemove", 640, 500)
+    full = s.cover((0, 0, 1280, 1024), 120)
+    wait_for(lambda: not s.window()["foreground"], 20, "the full-screen window in front")
+    s.xdo("mousemove", 640, 0)
+    time.sleep(1.5)
+    check(not s.window()["foreground"], "the edge fired over a full-screen window")
+    s.screenshot("full-screen")
+    s.xdo("mousemove", 640, 500)
+    s.end(full)
+    s.xdo("mousemove", 640, 0)
+    in_front_searching(s)
+    s.screenshot("forward")
+    s.xdo("mousemove", 640, 500)
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
 # --- the user guide's pictures (not a test: scripts/make-user-guide) --------
 
 def guide_start_menu(s):
@@ -849,7 +1043,8 @@ def guide_pictures(s):
 
 SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_launch, search,
                                      edit, windows_menu, view_toggles, settings_window,
-                                     bookmarks, help_files, exit_cleanup]}
+                                     bookmarks, help_files, exit_cleanup, keyboard, tree_keys,
+                                     edge]}
 TOURS = {f.__name__: f for f in [guide_pictures]}
 
 
