@@ -160,9 +160,11 @@ void suspend(App& app, const Event&) {
     shell_open(app, "rundll32.exe", "powrprof.dll,SetSuspendState 0,1,0", SW_HIDE);
 }
 
+// Without force: programs with unsaved work may ask to save first. Only the
+// forced shut down (43) closes them without asking, and its caption says so.
 void restart(App& app, const Event&) {
     TREVALON_MARK();
-    shell_open(app, "shutdown.exe", "-r -f -t 00", SW_HIDE);
+    shell_open(app, "shutdown.exe", "-r -t 00", SW_HIDE);
 }
 
 void shut_down(App& app, const Event&) {

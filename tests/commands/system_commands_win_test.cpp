@@ -140,8 +140,9 @@ TEST_F(SystemCommands, ThePowerActionsOpenTheSystemProgramsHiddenWithExactlyThei
         {38, "open", "rundll32.exe", "user32.dll,LockWorkStation", SW_HIDE},
         {39, "open", "shutdown.exe", "-l", SW_HIDE},
         {40, "open", "rundll32.exe", "powrprof.dll,SetSuspendState 0,1,0", SW_HIDE},
-        {41, "open", "shutdown.exe", "-r -f -t 00", SW_HIDE},
-        {42, "open", "shutdown.exe", "-s -t 00", SW_HIDE},  // no -f: programs may object
+        // No -f on restart and shut down: programs may ask to save first.
+        {41, "open", "shutdown.exe", "-r -t 00", SW_HIDE},
+        {42, "open", "shutdown.exe", "-s -t 00", SW_HIDE},
         {43, "open", "shutdown.exe", "-s -f -t 00", SW_HIDE},
     };
     for (const Expected& want : table)
