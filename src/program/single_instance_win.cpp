@@ -29,11 +29,22 @@ BOOL CALLBACK match_instance_window(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-UniqueHandle claim_single_instance(std::string_view name) {
-    UniqueHandle mutex(CreateMutexW(nullptr, TRUE, utf8_to_wide(name).c_str()));
-    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS)
-        mutex.reset();
-    return mutex;
+bool means_another_instance(bool created, DWORD error) {
+    if (created)
+        return error == ERROR_ALREADY_EXISTS;
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
+}
+
+InstanceClaim claim_single_instance(std::string_view name) {
+    InstanceClaim claim;
+    const std::wstring wide = utf8_to_wide(name);
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, wide.c_str());
+    const DWORD error = GetLastError();
+    claim.mutex.reset(mutex);
+    claim.another_running = means_another_instance(static_cast<bool>(claim.mutex), error);
+    if (claim.another_running)
+        claim.mutex.reset();
+    return claim;
 }
 
 HWND find_instance_window(std::string_view class_name, std::string_view title_part) {

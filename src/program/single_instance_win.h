@@ -10,9 +10,22 @@
 
 namespace trevalon {
 
-// Creates the mutex named `name`, owned. Empty when another instance already
-// holds that name (or it cannot be created at all).
-UniqueHandle claim_single_instance(std::string_view name);
+struct InstanceClaim {
+    // Another instance holds the name: this start only brings it forward.
+    bool another_running = false;
+    // The mutex, held for the whole run; empty when another instance runs or
+    // when the system could not create it (the program then runs without).
+    UniqueHandle mutex;
+};
+
+// Creates the mutex named `name`, owned. Only "already exists" and "access
+// denied" (a mutex of that name made by another user or at another
+// integrity level) mean another instance; any other failure lets this one
+// run, since ending silently would leave the user with no program at all.
+InstanceClaim claim_single_instance(std::string_view name);
+
+// The rule behind it: whether CreateMutex's result means another instance.
+bool means_another_instance(bool created, DWORD error);
 
 // The running instance's main window: a top-level window of the program's own
 // window class whose title contains `title_part`. Matching the class as well

@@ -94,8 +94,9 @@ int run_program(HINSTANCE instance, const Seams& seams) {
 
     // 8. One instance: a second start brings the first one's window forward.
     TREVALON_MARK();
-    app->instance_mutex = claim_single_instance(program_name);
-    if (!app->instance_mutex) {
+    InstanceClaim claim = claim_single_instance(program_name);
+    app->instance_mutex = std::move(claim.mutex);
+    if (claim.another_running) {
         bring_instance_forward(find_instance_window(kMainWindowClass, program_name));
         return 0;
     }

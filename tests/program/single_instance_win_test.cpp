@@ -33,11 +33,25 @@ HWND make_window(const wchar_t* class_name, const wchar_t* title) {
 
 TEST(SingleInstance, TheNameIsHeldOnceAndFreedWithTheHandle) {
     const std::string name = "TrevalonInstanceTest" + std::to_string(GetCurrentProcessId());
-    UniqueHandle first = claim_single_instance(name);
-    EXPECT_TRUE(first);
-    EXPECT_FALSE(claim_single_instance(name));
-    first.reset();
-    EXPECT_TRUE(claim_single_instance(name));
+    InstanceClaim first = claim_single_instance(name);
+    EXPECT_FALSE(first.another_running);
+    EXPECT_TRUE(first.mutex);
+    const InstanceClaim second = claim_single_instance(name);
+    EXPECT_TRUE(second.another_running);
+    EXPECT_FALSE(second.mutex);
+    first.mutex.reset();
+    EXPECT_FALSE(claim_single_instance(name).another_running);
+}
+
+TEST(SingleInstance, AMutexThatCannotBeMadeForAnyOtherReasonLetsTheProgramRun) {
+    // A namespace that does not exist: the system refuses with "path not found".
+    const InstanceClaim claim = claim_single_instance("NoSuchNamespace\\Trevalon");
+    EXPECT_FALSE(claim.another_running);
+    EXPECT_FALSE(claim.mutex);
+    // Another user's instance is out of reach but still counts; a shortage
+    // of memory does not.
+    EXPECT_TRUE(means_another_instance(false, ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(means_another_instance(false, ERROR_NOT_ENOUGH_MEMORY));
 }
 
 TEST(SingleInstance, OnlyTheProgramsOwnWindowClassIsTakenForTheRunningInstance) {
