@@ -67,9 +67,10 @@ std::string compose_fault_summary(const FaultFacts& facts, std::string_view prog
 }
 
 std::string compose_fault_message(const FaultFacts& facts, std::string_view program_name,
-                                  std::string_view version_name) {
+                                  std::string_view version_name, bool on_clipboard) {
     std::string text = compose_fault_summary(facts, program_name, version_name);
-    text += "Please send this information which is now in the clipboard to\r\n";
+    text += on_clipboard ? "Please send this information which is now in the clipboard to\r\n"
+                         : "Please send this information to\r\n";
     text += kSupportContact;
     text += "\r\n\r\n";
     text += "Continue program execution?    (not recommended)";

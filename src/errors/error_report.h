@@ -23,9 +23,15 @@ std::string compose_fault_summary(const FaultFacts& facts, std::string_view prog
                                   std::string_view version_name);
 
 // The whole message: the summary, the request to send it with the maker's
-// support contact, and the question whether to continue.
+// support contact, and the question whether to continue. The request says the
+// details are on the clipboard only when `on_clipboard`: another program may
+// have held the clipboard the whole time.
 std::string compose_fault_message(const FaultFacts& facts, std::string_view program_name,
-                                  std::string_view version_name);
+                                  std::string_view version_name, bool on_clipboard);
+
+// The code reported for a C++ exception nothing caught (the one the system
+// uses for C++ exceptions); such an end has no fault address.
+inline constexpr std::uint32_t kUncaughtExceptionCode = 0xE06D7363;
 
 // Caption of the report's message box.
 inline constexpr std::string_view kFaultReportCaption = "ERROR";

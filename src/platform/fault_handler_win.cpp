@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <exception>
 #include <string>
 
 #include "errors/error_report.h"
@@ -27,7 +28,8 @@ thread_local bool t_reporting = false;
 // Room the handler may use on a thread whose stack overflowed.
 constexpr ULONG kStackGuarantee = 64 * 1024;
 
-void put_on_clipboard(const std::string& text) {
+// True when the text is on the clipboard afterwards.
+bool put_on_clipboard(const std::string& text) {
     // The clipboard wants an owner window for new data; a message-only window
     // serves and leaves no trace.
     HWND owner =
@@ -40,18 +42,22 @@ void put_on_clipboard(const std::string& text) {
             memcpy(lock.data(), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     }
     // Another program may hold the clipboard for a moment.
+    bool placed = false;
     for (int attempt = 0; attempt < 20 && memory; ++attempt) {
         ClipboardSession clipboard(owner);
         if (clipboard.is_open()) {
             EmptyClipboard();
-            if (SetClipboardData(CF_UNICODETEXT, memory.get()))
+            if (SetClipboardData(CF_UNICODETEXT, memory.get())) {
                 memory.release();
+                placed = true;
+            }
             break;
         }
         Sleep(25);
     }
     if (owner)
         DestroyWindow(owner);
+    return placed;
 }
 
 struct ReportJob {
@@ -62,11 +68,12 @@ struct ReportJob {
 int show_report(const FaultFacts& facts) {
     const std::string program_name = find_text("Program_Name");
     const std::string version_name = find_text("Version_Name");
-    put_on_clipboard(compose_fault_summary(facts, program_name, version_name));
+    const bool on_clipboard =
+        put_on_clipboard(compose_fault_summary(facts, program_name, version_name));
     if (!g_dialogs)
         return IDNO;
     return g_dialogs->message_box(
-        compose_fault_message(facts, program_name, version_name), kFaultReportCaption,
+        compose_fault_message(facts, program_name, version_name, on_clipboard), kFaultReportCaption,
         MB_YESNO | MB_ICONERROR | MB_DEFBUTTON2 | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
@@ -156,6 +163,31 @@ LONG WINAPI fault_filter(EXCEPTION_POINTERS* info) {
     end_process(record.ExceptionCode);
 }
 
+// A C++ exception that nothing caught (or one thrown where none may pass)
+// ends in std::terminate, never in the filter above: the same report, then
+// the same choice. The stack is still whole here, so "Yes" can jump to the
+// resume point directly.
+[[noreturn]] void on_terminate() {
+    if (t_reporting)
+        end_process(kUncaughtExceptionCode);
+    t_reporting = true;
+    FaultFacts facts;
+    facts.code = static_cast<std::int32_t>(kUncaughtExceptionCode);
+    facts.program_line = marked_line(current_statement_marker());
+
+    AcquireSRWLockExclusive(&g_report_lock);
+    const int answer = report_fault(facts);
+    ReleaseSRWLockExclusive(&g_report_lock);
+#if defined(__GNUC__)
+    if (answer == IDYES && g_resume_thread.load() == GetCurrentThreadId()) {
+        g_resume_thread = 0;
+        t_reporting = false;
+        __builtin_longjmp(g_resume_buffer, 1);
+    }
+#endif
+    end_process(kUncaughtExceptionCode);
+}
+
 }  // namespace
 
 void install_fault_handler(Dialogs& dialogs) {
@@ -163,6 +195,7 @@ void install_fault_handler(Dialogs& dialogs) {
     ULONG guarantee = kStackGuarantee;
     SetThreadStackGuarantee(&guarantee);
     SetUnhandledExceptionFilter(fault_filter);
+    std::set_terminate(on_terminate);
 }
 
 void** fault_resume_buffer() {

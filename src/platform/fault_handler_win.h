@@ -14,6 +14,10 @@
 // destroyed; the program runs on as well as it can, as the report warns. A
 // fault on another thread, outside the loop, or one the system marks as not
 // continuable has no resume point: "Yes" then ends the process like "No".
+//
+// A C++ exception that nothing catches ends in std::terminate rather than in
+// the filter; the handler installs a terminate handler that shows the same
+// report (code kUncaughtExceptionCode, no address) and offers the same choice.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +26,7 @@ namespace trevalon {
 
 class Dialogs;
 
-// Installs the handler once; the report's question goes through `dialogs`,
+// Installs the handler (and the terminate handler) once; the report's question goes through `dialogs`,
 // which must live as long as the process and have no owner window (the
 // report is shown from a thread of its own while the faulting thread, which
 // may own that window, stands still).

@@ -65,7 +65,7 @@ TEST(ErrorReport, MessageAddsTheRequestAndTheQuestion) {
     EXPECT_NE(summary.find("Program name:\t\r\nProgram version:\t\r\nProgram line:\t-1\r\n\r\n"),
               std::string::npos);
 
-    const std::string message = compose_fault_message(facts, "", "");
+    const std::string message = compose_fault_message(facts, "", "", true);
     ASSERT_EQ(message.rfind(summary, 0), 0u);
     const std::string rest = message.substr(summary.size());
     EXPECT_EQ(rest.rfind("Please send this information which is now in the clipboard to\r\n", 0),
@@ -76,6 +76,12 @@ TEST(ErrorReport, MessageAddsTheRequestAndTheQuestion) {
     // The contact is one line between the request and the question.
     const std::size_t contact = rest.find("\r\n") + 2;
     EXPECT_EQ(rest.find("\r\n", contact), rest.find("\r\n\r\nContinue"));
+
+    // When the clipboard could not be had, the request does not claim it.
+    const std::string without = compose_fault_message(facts, "", "", false);
+    EXPECT_EQ(without.find("clipboard"), std::string::npos);
+    EXPECT_EQ(without.substr(summary.size()).rfind("Please send this information to\r\n", 0), 0u);
+    EXPECT_TRUE(without.ends_with(rest.substr(rest.find("\r\n") + 2)));
 }
 
 TEST(StatementMarker, KeepsFileAndLineAndReportsMinusOneWhenUnset) {

@@ -1,11 +1,12 @@
 // trevalon_test_helper.exe: a small program the Wine tests start when they
 // need a second process.
 //
-//   fault yes|no|unarmed|clipboard-owner ANSWER_FILE EVENT
+//   fault yes|no|unarmed|clipboard-owner|terminate|terminate-yes ANSWER_FILE EVENT
 //       Installs the program's fault handler, divides by zero and answers the
 //       report "Yes" or "No" (unarmed: "Yes" without a resume point;
 //       clipboard-owner: "Yes" after a window of the faulting thread took the
-//       clipboard). The message text is written to ANSWER_FILE; the answer
+//       clipboard; terminate: throws a C++ exception nothing catches instead,
+//       and answers "No", terminate-yes "Yes"). The message text is written to ANSWER_FILE; the answer
 //       waits until the test signals the named event, so it can read the
 //       clipboard first. Exit codes: 42 when execution resumed, 44 when it
 //       resumed but the clipboard owner's message went unanswered meanwhile,
@@ -19,6 +20,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -69,6 +71,12 @@ volatile int g_numerator = 7;
     return g_numerator / g_zero;
 }
 
+[[gnu::noinline]] int throw_uncaught() {
+    if (g_zero == 0)
+        throw std::runtime_error("nobody catches this");
+    return 0;
+}
+
 bool g_clipboard_taken = false;
 
 LRESULT CALLBACK clipboard_owner_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -106,7 +114,7 @@ void own_the_clipboard() {
 int run_fault(std::string_view mode, const std::string& answer_file,
               const std::string& event_name) {
     load_builtin_texts(texts());
-    static HelperDialogs dialogs(mode != "no", answer_file, event_name);
+    static HelperDialogs dialogs(mode != "no" && mode != "terminate", answer_file, event_name);
     install_fault_handler(dialogs);
     if (mode == "clipboard-owner")
         own_the_clipboard();
@@ -124,7 +132,7 @@ int run_fault(std::string_view mode, const std::string& answer_file,
     }
     arm_fault_resume_point();
     mark_statement(SourceFile::test_helper, kMarkedLine);
-    const int result = divide();
+    const int result = mode.starts_with("terminate") ? throw_uncaught() : divide();
     return result == 0 ? kNoFaultExitCode : kNoFaultExitCode + 1;
 }
 

@@ -1,5 +1,6 @@
-// A real fault in a second process: an integer division by zero under the
-// program's fault handler, answered through its dialog seam.
+// A real fault in a second process: an integer division by zero (or a C++
+// exception nothing catches) under the program's fault handler, answered
+// through its dialog seam.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -63,7 +64,8 @@ void expect_division_report(const FaultRun& run) {
                            .address = address,
                            .program_line = 4242};
     EXPECT_EQ(run.clipboard, compose_fault_summary(facts, "Trevalon", "Version " TREVALON_VERSION));
-    EXPECT_EQ(run.message, compose_fault_message(facts, "Trevalon", "Version " TREVALON_VERSION));
+    EXPECT_EQ(run.message,
+              compose_fault_message(facts, "Trevalon", "Version " TREVALON_VERSION, true));
 }
 
 TEST(FaultReport, NoEndsTheProcessAtOnceWithTheFaultsCode) {
@@ -82,6 +84,42 @@ TEST(FaultReport, YesWithoutAResumePointEndsTheProcess) {
     const FaultRun run = run_fault("unarmed");
     expect_division_report(run);
     EXPECT_EQ(run.exit_code, kIntegerDivideByZero);
+}
+
+TEST(FaultReport, AnUncaughtExceptionGivesTheSameReportWithoutAnAddress) {
+    const FaultFacts facts{.code = static_cast<std::int32_t>(kUncaughtExceptionCode),
+                           .address = 0,
+                           .program_line = 4242};
+    const FaultRun ended = run_fault("terminate");
+    EXPECT_EQ(ended.clipboard, compose_fault_summary(facts, "Trevalon", "Version " TREVALON_VERSION));
+    EXPECT_EQ(ended.message,
+              compose_fault_message(facts, "Trevalon", "Version " TREVALON_VERSION, true));
+    EXPECT_EQ(ended.exit_code, kUncaughtExceptionCode);
+
+    const FaultRun resumed = run_fault("terminate-yes");
+    EXPECT_EQ(resumed.message, ended.message);
+    EXPECT_EQ(resumed.exit_code, 42u);
+}
+
+TEST(FaultReport, AClipboardHeldByAnotherProgramIsNotClaimedInTheText) {
+    const std::string held_name = "TrevalonFaultHeld-" + std::to_string(GetCurrentProcessId());
+    const std::string release_name = held_name + "-release";
+    UniqueHandle held(CreateEventA(nullptr, TRUE, FALSE, held_name.c_str()));
+    UniqueHandle release(CreateEventA(nullptr, TRUE, FALSE, release_name.c_str()));
+    ASSERT_TRUE(test::put_clipboard_text("before the fault"));
+    const test::ChildProcess holder = test::start_process(
+        TREVALON_TEST_HELPER_PATH, "hold-clipboard " + held_name + " " + release_name);
+    ASSERT_EQ(WaitForSingleObject(held.get(), 30000), WAIT_OBJECT_0);
+
+    FaultRun run = run_fault("no");
+    SetEvent(release.get());
+    holder.wait();
+    run.clipboard = test::clipboard_text();
+    EXPECT_EQ(run.exit_code, kIntegerDivideByZero);
+    EXPECT_EQ(run.clipboard, "before the fault");
+    EXPECT_NE(run.message.find("Error code:\t-1073741676\r\n"), std::string::npos);
+    EXPECT_NE(run.message.find("Please send this information to\r\n"), std::string::npos);
+    EXPECT_EQ(run.message.find("clipboard"), std::string::npos);
 }
 
 TEST(FaultReport, AClipboardOwnedByTheFaultingThreadDoesNotBlockTheReport) {

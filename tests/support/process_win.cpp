@@ -1,5 +1,7 @@
 #include "support/process_win.h"
 
+#include <cstring>
+
 #include "platform/wide_win.h"
 
 namespace trevalon::test {
@@ -85,6 +87,27 @@ std::string clipboard_text() {
     if (!lock.data())
         return {};
     return wide_to_utf8(static_cast<const wchar_t*>(lock.data()));
+}
+
+bool put_clipboard_text(std::string_view text) {
+    const std::wstring wide = utf8_to_wide(text);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory)
+        return false;
+    {
+        GlobalLockGuard lock(memory.get());
+        if (!lock.data())
+            return false;
+        std::memcpy(lock.data(), wide.c_str(), bytes);
+    }
+    ClipboardSession clipboard;
+    if (!clipboard.is_open() || !EmptyClipboard() ||
+        !SetClipboardData(CF_UNICODETEXT, memory.get())) {
+        return false;
+    }
+    memory.release();
+    return true;
 }
 
 }  // namespace trevalon::test

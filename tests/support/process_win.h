@@ -37,5 +37,7 @@ std::string window_title(HWND window);
 
 // The clipboard's text (CF_UNICODETEXT) as UTF-8; empty when it holds none.
 std::string clipboard_text();
+// Replaces the clipboard's content with the text; true when it is there.
+bool put_clipboard_text(std::string_view text);
 
 }  // namespace trevalon::test
