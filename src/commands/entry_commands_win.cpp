@@ -136,6 +136,9 @@ void rename_entry(App& app, MenuView& view, const SelectedEntry& entry) {
         return;
     const std::string path =
         renamed_entry_path(std::string(folder_part(entry.path)), old_name, name);
+    // A long name is cut to fit; cut back to the old name it changes nothing.
+    if (path.empty() || path == entry.path)
+        return;
     // Another letter case of the same entry is a rename, not a clash.
     if (exists(path) && !same_path(path, entry.path)) {
         app.dialogs->message_box(text("TXT00234") + "\n\n" + file_name_of(path), old_base,

@@ -26,11 +26,18 @@ std::string usable_name(std::string_view typed) {
     return name;
 }
 
+std::string fitted_name(std::string_view name, std::string_view folder, std::string_view tail) {
+    std::string fitted = fit_base_name(name, folder, tail);
+    return tail.empty() ? usable_name(fitted) : fitted;
+}
+
 std::string renamed_folder_path(std::string_view folder_path, std::string_view new_name) {
     const std::string folder = without_trailing_separator(folder_path);
     std::string renamed(folder_part(folder));
-    renamed += new_name;
-    return with_trailing_separator(renamed);
+    const std::string name = fitted_name(new_name, folder_part(folder), "");
+    if (name.empty())
+        return {};
+    return with_trailing_separator(renamed + name);
 }
 
 std::string entry_base_name(std::string_view file_name) {
@@ -40,13 +47,16 @@ std::string entry_base_name(std::string_view file_name) {
 std::string renamed_entry_path(std::string_view list_folder, std::string_view old_file_name,
                                std::string_view new_name) {
     std::string path = with_trailing_separator(list_folder);
-    path += new_name;
     const NameParts old_parts = split_extension(old_file_name);
+    std::string extension;
     if (old_parts.has_dot) {
-        path += '.';
-        path += old_parts.extension;
+        extension += '.';
+        extension += old_parts.extension;
     }
-    return path;
+    const std::string name = fitted_name(new_name, path, extension);
+    if (name.empty())
+        return {};
+    return path + name + extension;
 }
 
 int find_folder_item(const FolderTable& table, std::string_view path) {

@@ -21,13 +21,20 @@ namespace trevalon {
 // differ from the folder it names). Empty when nothing usable is left.
 std::string usable_name(std::string_view typed);
 
+// A usable name cut so that folder + name + tail fits the longest path the
+// system takes, with room for a free-name number (fit_base_name); a cut that
+// leaves trailing spaces or dots at the end of the path loses them too.
+std::string fitted_name(std::string_view name, std::string_view folder, std::string_view tail);
+
 // The folder path (ending in a separator) with only its last component
-// replaced by new_name; parents of the same name stay as they are.
+// replaced by new_name (fitted); parents of the same name stay as they are.
+// Empty when the parent's path leaves no room for a name.
 std::string renamed_folder_path(std::string_view folder_path, std::string_view new_name);
 
 // The entry's name without its extension: what the rename box shows.
 std::string entry_base_name(std::string_view file_name);
-// list_folder + new_name + the old file name's extension (if it had one).
+// list_folder + new_name (fitted) + the old file name's extension (if it had
+// one); empty when the folder's path leaves no room for a name.
 std::string renamed_entry_path(std::string_view list_folder, std::string_view old_file_name,
                                std::string_view new_name);
 

@@ -51,9 +51,10 @@ void new_folder(App& app, MenuView& view, NewFolderPlace place, const SelectedFo
     const std::string title = text(at_root ? "TXT00100" : "TXT00101");
     const std::string name =
         usable_name(app.dialogs->input_box(title, text(at_root ? "TXT00220" : "TXT00222"), ""));
-    if (name.empty())
+    const std::string fitted = fitted_name(name, with_backslash(base), "");
+    if (fitted.empty())
         return;
-    const std::string path = with_backslash(base) + name + "\\";
+    const std::string path = with_backslash(base) + fitted + "\\";
 
     const int existing = find_folder_item(app.folder_table, path);
     if (is_tree_folder_below_root(existing)) {
@@ -79,6 +80,8 @@ void rename_folder(App& app, MenuView& view, const SelectedFolder& selected) {
     if (name.empty() || name == selected.display)
         return;
     const std::string path = renamed_folder_path(selected.path, name);
+    if (path.empty() || path == with_backslash(selected.path))
+        return;
     const int taken = find_folder_item(app.folder_table, path);
     // Another letter case of the same folder is a rename, not a clash.
     if (is_tree_folder_below_root(taken) && taken != item) {

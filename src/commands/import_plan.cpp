@@ -19,6 +19,15 @@ std::string without_trailing_separators(std::string_view path) {
     return std::string(path);
 }
 
+// folder + the base name, cut to fit, + tail; empty when a name that had
+// something in it has nothing left.
+std::string fitted_path(const std::string& folder, std::string_view base, std::string_view tail) {
+    const std::string fitted = fit_base_name(base, folder, tail);
+    if (fitted.empty() && !base.empty())
+        return {};
+    return folder + fitted + std::string(tail);
+}
+
 bool is_shortcut_file(std::string_view path) {
     const NameParts parts = split_extension(file_name_part(path));
     const std::string extension = ascii_lower(parts.extension);
@@ -64,19 +73,24 @@ ImportPlan plan_import(const std::vector<std::string>& paths, std::string_view t
             std::string name = strip_name_characters(file_name_part(step.link_target));
             if (name.empty())
                 name = strip_name_characters(step.link_target);
-            wanted = folder + name + ".lnk";
+            wanted = fitted_path(folder, name, ".lnk");
         } else if (is_shortcut_file(source)) {
             if (kind == PathKind::empty_file) {
                 plan.skipped.push_back({source, SkipReason::empty_shortcut});
                 continue;
             }
             step.action = ImportAction::copy;
-            wanted = folder + std::string(file_name_part(source));
+            const NameParts parts = split_extension(file_name_part(source));
+            wanted = fitted_path(folder, parts.base, "." + std::string(parts.extension));
         } else {
             step.action = ImportAction::link;
             step.link_target = source;
             step.working_folder = std::string(folder_part(source));
-            wanted = folder + std::string(split_extension(file_name_part(source)).base) + ".lnk";
+            wanted = fitted_path(folder, split_extension(file_name_part(source)).base, ".lnk");
+        }
+        if (wanted.empty()) {
+            plan.skipped.push_back({source, SkipReason::no_room});
+            continue;
         }
         const std::optional<std::string> target = free_name(wanted, taken);
         if (!target) {

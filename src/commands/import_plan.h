@@ -32,6 +32,7 @@ enum class SkipReason {
     missing,         // no such file or folder
     empty_shortcut,  // a .lnk or .url of 0 bytes
     no_free_name,    // every numbered name up to 99 is taken
+    no_room,         // the target folder's path leaves no room for a name
 };
 
 struct SkippedPath {
@@ -46,7 +47,9 @@ struct ImportPlan {
 
 // Plans the import of paths, in order, into target_folder (ending in a
 // separator). A name planned for an earlier path counts as taken for the later
-// ones, so two dropped files of one name get two entries.
+// ones, so two dropped files of one name get two entries. Names are cut so
+// that each new entry's path, even with a free-name number, stays within the
+// longest path the system takes (fit_base_name).
 ImportPlan plan_import(const std::vector<std::string>& paths, std::string_view target_folder,
                        const PathProbe& probe, const PathExists& exists);
 

@@ -7,7 +7,7 @@ namespace trevalon {
 
 namespace {
 
-constexpr int kPathBudget = 256;
+constexpr std::string_view kLinkExtension = ".lnk";
 
 bool is_valid_file_name(std::string_view name) {
     if (name.empty())
@@ -52,6 +52,12 @@ std::string_view cut_to_units(std::string_view text, long budget) {
 
 }  // namespace
 
+std::string fit_base_name(std::string_view base, std::string_view folder, std::string_view tail) {
+    const long budget = kLongestPath - kFreeNumberRoom - static_cast<long>(utf16_length(folder)) -
+                        static_cast<long>(utf16_length(tail));
+    return std::string(cut_to_units(base, budget));
+}
+
 std::string strip_name_characters(std::string_view text) {
     std::string out(text);
     for (char forbidden : kForbiddenNameCharacters)
@@ -77,14 +83,13 @@ std::string make_file_name(std::string_view title, std::string_view folder) {
         }
     }
     const NameParts parts = split_extension(name);
-    const long budget = kPathBudget - static_cast<long>(utf16_length(folder)) -
-                        static_cast<long>(utf16_length(parts.extension));
-    std::string result(cut_to_units(parts.base, budget));
+    std::string extension;
     if (parts.has_dot) {
-        result += '.';
-        result += parts.extension;
+        extension += '.';
+        extension += parts.extension;
     }
-    return result;
+    std::string result = fit_base_name(parts.base, folder, extension + std::string(kLinkExtension));
+    return result + extension;
 }
 
 }  // namespace trevalon

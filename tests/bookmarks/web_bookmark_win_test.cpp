@@ -18,6 +18,7 @@
 #include "bookmarks/web_address.h"
 #include "bookmarks/web_bookmark_win.h"
 #include "icons/image.h"
+#include "menu/path_text.h"
 #include "platform/shortcut_win.h"
 #include "platform/wide_win.h"
 #include "support/http_test_server.h"
@@ -258,6 +259,29 @@ TEST_F(BookmarkDropUnderWine, WithInternetTheLinkTakesTheTitleAndTheFavicon) {
     const auto failed = drop("https://example.com/slow/page.php", true);
     ASSERT_TRUE(failed);
     EXPECT_EQ(*failed, drop_.folder + "example.com slow page.lnk");
+}
+
+TEST_F(BookmarkDropUnderWine, ALongTitleInADeepFolderStillMakesTheLinkAndItsNumberedTwin) {
+    // A bookmarks folder nested deep enough to leave about 140 characters.
+    std::string deep = drop_.folder;
+    while (deep.size() < 120)
+        deep += "Nested folder\\";
+    ASSERT_TRUE(fs::create_directories(utf8_to_path(deep)));
+    drop_.folder = deep;
+    std::string title;
+    while (title.size() < 300)
+        title += "A very long page title ";
+    title.resize(300);
+    prints(title + "\r\n");
+    const auto first = drop("https://example.com/long", true);
+    const auto second = drop("https://example.com/long", true);
+    ASSERT_TRUE(first && second);
+    EXPECT_TRUE(fs::exists(utf8_to_path(*first)));
+    EXPECT_TRUE(fs::exists(utf8_to_path(*second)));
+    EXPECT_TRUE(second->ends_with(" (1).lnk")) << *second;
+    EXPECT_TRUE(title.starts_with(std::string(file_name_part(*first)).substr(0, 40)));
+    // With " (99)" in it, the path would be the longest the system takes.
+    EXPECT_EQ(utf8_to_wide(*first).size() + 5, 259u);
 }
 
 TEST_F(BookmarkDropUnderWine, AHostileAddressBecomesAnOrdinaryLink) {

@@ -44,6 +44,26 @@ TEST(RenameRule, AnEntryKeepsItsExtension) {
     EXPECT_EQ(renamed_entry_path(p("/m/"), "README", "Readme first"), p("/m/Readme first"));
 }
 
+TEST(RenameRule, ALongNameIsCutSoThePathFitsWithRoomForAFreeNumber) {
+    const std::string folder = p("/m/") + std::string(230, 'f') + kPathSeparator;
+    const std::string long_name(300, 'x');
+    const std::string entry = renamed_entry_path(folder, "a.lnk", long_name);
+    EXPECT_TRUE(entry.ends_with("x.lnk"));
+    EXPECT_EQ(entry.size() + 5, 259u);
+    const std::string renamed = renamed_folder_path(folder + "Old" + kPathSeparator, long_name);
+    EXPECT_EQ(renamed.size() - 1 + 5, 259u);  // without its closing separator
+    // A cut that would end a folder's name in blanks or dots loses them.
+    // (20 units are left there: 17 letters and ". .")
+    std::string dotted(17, 'y');
+    dotted += ". . tail";
+    EXPECT_EQ(renamed_folder_path(folder + "Old" + kPathSeparator, dotted),
+              folder + std::string(17, 'y') + kPathSeparator);
+    // No room at all: no path rather than a name of nothing.
+    const std::string full = p("/m/") + std::string(255, 'f') + kPathSeparator;
+    EXPECT_EQ(renamed_entry_path(full, "a.lnk", "x"), "");
+    EXPECT_EQ(renamed_folder_path(full + "Old" + kPathSeparator, "x"), "");
+}
+
 TEST(FolderLookUp, FindsTheFirstItemInAnyLetterCase) {
     FolderTable table;
     table.paths = {p("/m"), p("/m/Games"), p("/m/Games/Cards"), p("/m/Tools")};

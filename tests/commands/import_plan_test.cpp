@@ -135,6 +135,35 @@ TEST(ImportPlan, APathIsSkippedWhenAllNinetyNineNamesAreTakenAndTheOthersGoOn) {
     EXPECT_EQ(plan.steps[0].target, p("/menu/Other.lnk"));
 }
 
+TEST(ImportPlan, LongNamesAreCutSoEvenANumberedEntryFitsAndNoRoomMeansSkipped) {
+    FakeDisk disk;
+    const std::string deep = kMenu + std::string(200, 'd') + kPathSeparator;
+    const std::string long_name(300, 'n');
+    disk.kinds = {{p("/x/") + long_name + ".url", PathKind::file},
+                  {p("/x/") + long_name + ".txt", PathKind::file},
+                  {p("/x/") + long_name, PathKind::directory}};
+    const ImportPlan plan =
+        plan_import({p("/x/") + long_name + ".url", p("/x/") + long_name + ".txt",
+                     p("/x/") + long_name},
+                    deep, disk.probe(), disk.exists());
+    ASSERT_EQ(plan.steps.size(), 3u);
+    EXPECT_TRUE(plan.steps[0].target.ends_with("n.url"));
+    EXPECT_EQ(plan.steps[0].target.size() + 5, 259u);  // room for " (99)"
+    // The file's and the folder's links are cut to the same name: the second
+    // takes a number.
+    EXPECT_TRUE(plan.steps[1].target.ends_with("n.lnk")) << plan.steps[1].target;
+    EXPECT_TRUE(plan.steps[2].target.ends_with("n (1).lnk")) << plan.steps[2].target;
+    for (const ImportStep& step : plan.steps)
+        EXPECT_LE(step.target.size(), 259u);
+
+    const std::string too_deep = kMenu + std::string(250, 'd') + kPathSeparator;
+    const ImportPlan none =
+        plan_import({p("/x/") + long_name + ".url"}, too_deep, disk.probe(), disk.exists());
+    EXPECT_TRUE(none.steps.empty());
+    ASSERT_EQ(none.skipped.size(), 1u);
+    EXPECT_EQ(none.skipped[0].reason, SkipReason::no_room);
+}
+
 TEST(ImportPlan, ATargetFolderWithoutSeparatorGetsOne) {
     FakeDisk disk;
     disk.kinds = {{p("/x/a.lnk"), PathKind::file}};

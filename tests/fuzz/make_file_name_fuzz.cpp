@@ -1,5 +1,6 @@
 // Make file name on any title and folder: never a forbidden or control
-// character in the result, never more than the path budget, and valid UTF-8
+// character in the result, the link's path (numbered by the free-name rule)
+// never longer than the system allows, and valid UTF-8
 // in gives valid UTF-8 out (the cut never splits a character).
 #include "fuzz_input.h"
 #include "menu/name_rules.h"
@@ -34,9 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const NameParts parts = split_extension(name);
     if (!parts.base.empty()) {
-        fuzz::require(
-            utf16_length(folder) + utf16_length(parts.base) + utf16_length(parts.extension) <= 256,
-            "folder, base name and extension fit in 256 units");
+        const std::size_t dot = parts.has_dot ? 1 : 0;
+        const auto units = static_cast<long>(utf16_length(folder) + utf16_length(parts.base) + dot +
+                                             utf16_length(parts.extension) + 4);
+        fuzz::require(units + kFreeNumberRoom <= kLongestPath,
+                      "the numbered link's path fits");
     }
     if (is_clean_utf8(title) && is_clean_utf8(folder))
         fuzz::require(is_clean_utf8(name), "UTF-8 stays UTF-8");

@@ -30,17 +30,29 @@ TEST(MakeFileName, GivesEachForbiddenCharacterItsStandIn) {
 
 TEST(MakeFileName, ValidTitleOnlyLosesWhatExceedsTheLengthBudget) {
     EXPECT_EQ(make_file_name("Plain title.html", "C:\\m\\"), "Plain title.html");
+    // 240 + 5 + ".html" + " (99)" + ".lnk" = 259, the longest path there is.
     const std::string folder(240, 'f');
-    EXPECT_EQ(make_file_name("abcdefghijklmnopqrstuvwxyzABCD.html", folder), "abcdefghijkl.html");
+    EXPECT_EQ(make_file_name("abcdefghijklmnopqrstuvwxyzABCD.html", folder), "abcde.html");
+}
+
+TEST(MakeFileName, ALongTitleInADeepFolderLeavesRoomForTheLinkAndAFreeNumber) {
+    const std::string folder =
+        "C:\\Users\\Someone With A Long Name\\AppData\\Roaming\\Trevalon\\Bookmarks\\Work\\";
+    const std::string title(300, 'T');
+    const std::string name = make_file_name(title, folder);
+    EXPECT_FALSE(name.empty());
+    const std::string longest = folder + name + " (99).lnk";
+    EXPECT_EQ(utf16_length(longest), static_cast<std::size_t>(kLongestPath));
 }
 
 TEST(MakeFileName, ExhaustedBudgetLeavesOnlyTheExtension) {
     EXPECT_EQ(make_file_name("Title.html", std::string(260, 'f')), ".html");
-    EXPECT_EQ(make_file_name("Title", std::string(256, 'f')), "");
+    EXPECT_EQ(make_file_name("Title", std::string(250, 'f')), "");
+    EXPECT_EQ(make_file_name("Title", std::string(249, 'f')), "T");
 }
 
 TEST(MakeFileName, BudgetCountsUtf16UnitsAndNeverSplitsACharacter) {
-    const std::string folder(250, 'f');
+    const std::string folder(244, 'f');
     // 6 units left: six Cyrillic letters fit (12 bytes), the seventh does not.
     EXPECT_EQ(make_file_name("Привет мир", folder), "Привет");
     // A character outside the BMP takes two units and is kept or dropped whole.
@@ -86,9 +98,11 @@ TEST(MakeFileName, NoForbiddenOrControlCharacterSurvivesAndTheBudgetHolds) {
         const std::size_t dot = name.rfind('.');
         const std::string base = dot == std::string::npos ? name : name.substr(0, dot);
         const std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-        const long budget =
-            256 - static_cast<long>(folder.size()) - static_cast<long>(utf16_length(extension));
-        ASSERT_LE(static_cast<long>(utf16_length(base)), std::max(budget, 0L)) << title;
+        // The link with its free-name number: folder, base, " (99)", the
+        // extension with its dot, ".lnk".
+        const long room = kLongestPath - static_cast<long>(folder.size()) - 5 -
+                          static_cast<long>(dot == std::string::npos ? 0 : 1 + utf16_length(extension)) - 4;
+        ASSERT_LE(static_cast<long>(utf16_length(base)), std::max(room, 0L)) << title;
     }
 }
 
