@@ -51,6 +51,9 @@ ProgramFolders derive_program_folders(const SystemFolders& system, const TextTab
     folders.icon_cache = subfolder(folders.data, texts.find("IconCache_Subdir"));
     folders.own_menu = subfolder(folders.data, texts.find("Velmora_Subdir"));
     folders.cut_entries = subfolder(folders.data, texts.find("Clipboard_Subdir"));
+    // What Undo needs lives only for one run: the name never has to be found
+    // again by a later version, so it is not configurable.
+    folders.undo = subfolder(folders.data, "Undo");
     folders.settings_file =
         folders.data.empty() ? std::string() : folders.data + texts.find("Settings_File");
     folders.url_template = subfolder(folders.own_temp, "URLdummy");

@@ -37,7 +37,8 @@ struct ProgramFolders : SystemFolders {
     std::string bookmarks;
     std::string icon_cache;
     std::string own_menu;
-    std::string cut_entries;       // the last cut entry, kept until it is pasted or replaced
+    std::string cut_entries;       // cut entries waiting to be pasted, each with its origin
+    std::string undo;              // copies Undo puts back; removed at exit and at start
     std::string settings_file;     // data folder + Settings_File
     std::string url_template;      // own temporary folder + "URLdummy\"
     std::string predecessor_data;  // application data + "Osmeric\"

@@ -257,6 +257,28 @@ constexpr std::array kEnglish{
     // Settings window: title of the folder chooser for My Menu.
     T("TXT00245", "Choose the folder for My Menu"),
 
+    // Undo: the item at the end of both context menus (alone when there is
+    // nothing to undo, else the verb is followed by the name in quotes), the
+    // messages of Ctrl+Z, and the questions when a place has no Recycle Bin
+    // (the entry's is followed by a blank line and the path; the folder's
+    // follows its delete question).
+    T("TXT00300", "Undo"),
+    T("TXT00301", "Undo delete"),
+    T("TXT00302", "Undo rename"),
+    T("TXT00303", "Undo new folder"),
+    T("TXT00304", "Undo paste"),
+    T("TXT00305", "Undo drop"),
+    T("TXT00306", "Undo move"),
+    T("TXT00307", "Undo cut"),
+    T("TXT00308", "Undo add to bookmarks"),
+    T("TXT00309", "There is nothing to undo."),
+    T("TXT00310", "This cannot be undone because it was changed since:"),
+    T("TXT00311", "This could not be undone, so everything was left as it was:"),
+    T("TXT00312", "There is no Recycle Bin for this place, so the entry can be brought back only "
+                  "with Undo until " PRODUCT " ends. Delete it?"),
+    T("TXT00313", "There is no Recycle Bin for this place, so the folder can be brought back "
+                  "only with Undo until " PRODUCT " ends."),
+
     // Keyboard: what the keys of the window do, the hotkey settings.
     T("TXT00340", "Next pane"),
     T("TXT00341", "Previous pane"),

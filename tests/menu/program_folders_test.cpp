@@ -37,6 +37,8 @@ TEST(ProgramFolders, DerivesEveryOwnFolderFromTheSystemFoldersAndTheTextTable) {
     EXPECT_EQ(folders.bookmarks, data + "Bookmarks\\");
     EXPECT_EQ(folders.icon_cache, data + "Icon Cache\\");
     EXPECT_EQ(folders.own_menu, data + "My Menu\\");
+    EXPECT_EQ(folders.cut_entries, data + "Clipboard\\");
+    EXPECT_EQ(folders.undo, data + "Undo\\");
     EXPECT_EQ(folders.settings_file, data + "Trevalon.prefs");
     EXPECT_EQ(folders.url_template, "C:\\Users\\u\\AppData\\Local\\Temp\\Trevalon\\URLdummy\\");
     EXPECT_EQ(folders.predecessor_data, "C:\\Users\\u\\AppData\\Roaming\\Osmeric\\");
@@ -54,6 +56,8 @@ TEST(ProgramFolders, NothingIsDerivedFromAnUnknownApplicationDataFolder) {
     const ProgramFolders folders = derive_program_folders(system, texts);
     EXPECT_EQ(folders.data, "");
     EXPECT_EQ(folders.own_menu, "");
+    // Nothing is ever copied into, or removed from, a folder made from nothing.
+    EXPECT_EQ(folders.undo, "");
     EXPECT_EQ(folders.settings_file, "");
     EXPECT_EQ(folders.predecessor_data, "");
     EXPECT_EQ(folders.own_temp, "C:\\Users\\u\\AppData\\Local\\Temp\\Trevalon\\");

@@ -43,11 +43,14 @@ constexpr std::array kTxtKeys{
     "TXT00224"sv,  "TXT00225"sv, "TXT00226"sv, "TXT00227"sv, "TXT00228"sv, "TXT00229"sv,
     "TXT00230"sv,  "TXT00231"sv, "TXT00232"sv, "TXT00233"sv, "TXT00234"sv, "TXT00235"sv,
     "TXT00236"sv,  "TXT00237"sv, "TXT00238"sv, "TXT00239"sv, "TXT00240"sv, "TXT00241"sv,
-    "TXT00242"sv,  "TXT00243"sv, "TXT00244"sv, "TXT00245"sv, "TXT00340"sv, "TXT00341"sv,
-    "TXT00342"sv,  "TXT00343"sv, "TXT00344"sv, "TXT00345"sv, "TXT00346"sv, "TXT00347"sv,
-    "TXT00348"sv,  "TXT00349"sv, "TXT00350"sv, "TXT00351"sv, "TXT00352"sv, "TXT00353"sv,
+    "TXT00242"sv,  "TXT00243"sv, "TXT00244"sv, "TXT00245"sv, "TXT00300"sv, "TXT00301"sv,
+    "TXT00302"sv,  "TXT00303"sv, "TXT00304"sv, "TXT00305"sv, "TXT00306"sv, "TXT00307"sv,
+    "TXT00308"sv,  "TXT00309"sv, "TXT00310"sv, "TXT00311"sv, "TXT00312"sv, "TXT00313"sv,
+    "TXT00340"sv,  "TXT00341"sv, "TXT00342"sv, "TXT00343"sv, "TXT00344"sv, "TXT00345"sv,
+    "TXT00346"sv,  "TXT00347"sv, "TXT00348"sv, "TXT00349"sv, "TXT00350"sv, "TXT00351"sv,
+    "TXT00352"sv,  "TXT00353"sv,
 };
-static_assert(kTxtKeys.size() == 150);
+static_assert(kTxtKeys.size() == 164);
 
 // The named keys of the English list, in their built-in order.
 constexpr std::array kNamedEnglishKeys{
@@ -87,17 +90,18 @@ constexpr std::array kFileNameKeys{
 
 // Texts by the way they are shown.
 constexpr std::array kQuestionKeys{"TXT00226"sv, "TXT00232"sv, "TXT00240"sv, "TXT00241"sv,
-                                   "TXT00242"sv};
+                                   "TXT00242"sv, "TXT00312"sv};
 // Prompts of name boxes, and labels followed by a line break or a blank line
 // and a value.
 constexpr std::array kLabelKeys{"TXT00220"sv, "TXT00221"sv, "TXT00222"sv, "TXT00223"sv,
                                 "TXT00224"sv, "TXT00225"sv, "TXT00229"sv, "TXT00233"sv,
-                                "TXT00234"sv, "TXT00237"sv, "TXT00238"sv};
+                                "TXT00234"sv, "TXT00237"sv, "TXT00238"sv, "TXT00310"sv,
+                                "TXT00311"sv};
 // Message texts made of whole sentences.
 constexpr std::array kSentenceKeys{
     "TXT00002"sv, "TXT00040"sv, "TXT00042"sv, "TXT00135"sv, "TXT00173"sv, "TXT00174"sv,
     "TXT00175"sv, "TXT00176"sv, "TXT00227"sv, "TXT00228"sv, "TXT00231"sv, "TXT00235"sv,
-    "TXT00236"sv, "TXT00239"sv, "TXT00243"sv, "TXT00244"sv,
+    "TXT00236"sv, "TXT00239"sv, "TXT00243"sv, "TXT00244"sv, "TXT00309"sv, "TXT00313"sv,
 };
 // Menu items, tooltips, tabs and buttons.
 constexpr std::array kCaptionKeys{
@@ -112,7 +116,8 @@ constexpr std::array kCaptionKeys{
     "TXT00114"sv, "TXT00115"sv, "TXT00116"sv, "TXT00117"sv, "TXT00118"sv, "TXT00119"sv,
     "TXT00120"sv, "TXT00121"sv, "TXT00130"sv, "TXT00131"sv, "TXT00133"sv, "TXT00134"sv,
     "TXT00136"sv, "TXT00141"sv, "TXT00150"sv, "TXT00151"sv, "TXT00154"sv, "TXT00159"sv,
-    "TXT00164"sv, "TXT00165"sv,
+    "TXT00164"sv, "TXT00165"sv, "TXT00300"sv, "TXT00301"sv, "TXT00302"sv, "TXT00303"sv,
+    "TXT00304"sv, "TXT00305"sv, "TXT00306"sv, "TXT00307"sv, "TXT00308"sv,
 };
 
 TextTable loaded_table() {
