@@ -26,10 +26,10 @@ namespace trevalon {
 
 class Dialogs;
 
-// Installs the handler (and the terminate handler) once; the report's question goes through `dialogs`,
-// which must live as long as the process and have no owner window (the
-// report is shown from a thread of its own while the faulting thread, which
-// may own that window, stands still).
+// Installs the handler and the terminate handler once; the report's question
+// goes through `dialogs`, which must live as long as the process and have no
+// owner window (the report is shown from a thread of its own while the
+// faulting thread, which may own that window, stands still).
 void install_fault_handler(Dialogs& dialogs);
 
 // The resume point's saved registers.

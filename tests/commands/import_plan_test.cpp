@@ -142,10 +142,9 @@ TEST(ImportPlan, LongNamesAreCutSoEvenANumberedEntryFitsAndNoRoomMeansSkipped) {
     disk.kinds = {{p("/x/") + long_name + ".url", PathKind::file},
                   {p("/x/") + long_name + ".txt", PathKind::file},
                   {p("/x/") + long_name, PathKind::directory}};
-    const ImportPlan plan =
-        plan_import({p("/x/") + long_name + ".url", p("/x/") + long_name + ".txt",
-                     p("/x/") + long_name},
-                    deep, disk.probe(), disk.exists());
+    const ImportPlan plan = plan_import(
+        {p("/x/") + long_name + ".url", p("/x/") + long_name + ".txt", p("/x/") + long_name}, deep,
+        disk.probe(), disk.exists());
     ASSERT_EQ(plan.steps.size(), 3u);
     EXPECT_TRUE(plan.steps[0].target.ends_with("n.url"));
     EXPECT_EQ(plan.steps[0].target.size() + 5, 259u);  // room for " (99)"

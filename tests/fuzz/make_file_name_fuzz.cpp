@@ -38,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t dot = parts.has_dot ? 1 : 0;
         const auto units = static_cast<long>(utf16_length(folder) + utf16_length(parts.base) + dot +
                                              utf16_length(parts.extension) + 4);
-        fuzz::require(units + kFreeNumberRoom <= kLongestPath,
-                      "the numbered link's path fits");
+        fuzz::require(units + kFreeNumberRoom <= kLongestPath, "the numbered link's path fits");
     }
     if (is_clean_utf8(title) && is_clean_utf8(folder))
         fuzz::require(is_clean_utf8(name), "UTF-8 stays UTF-8");

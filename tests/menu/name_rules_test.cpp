@@ -100,8 +100,9 @@ TEST(MakeFileName, NoForbiddenOrControlCharacterSurvivesAndTheBudgetHolds) {
         const std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
         // The link with its free-name number: folder, base, " (99)", the
         // extension with its dot, ".lnk".
-        const long room = kLongestPath - static_cast<long>(folder.size()) - 5 -
-                          static_cast<long>(dot == std::string::npos ? 0 : 1 + utf16_length(extension)) - 4;
+        const long room =
+            kLongestPath - static_cast<long>(folder.size()) - 5 -
+            static_cast<long>(dot == std::string::npos ? 0 : 1 + utf16_length(extension)) - 4;
         ASSERT_LE(static_cast<long>(utf16_length(base)), std::max(room, 0L)) << title;
     }
 }

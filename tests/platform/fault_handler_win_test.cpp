@@ -91,7 +91,8 @@ TEST(FaultReport, AnUncaughtExceptionGivesTheSameReportWithoutAnAddress) {
                            .address = 0,
                            .program_line = 4242};
     const FaultRun ended = run_fault("terminate");
-    EXPECT_EQ(ended.clipboard, compose_fault_summary(facts, "Trevalon", "Version " TREVALON_VERSION));
+    EXPECT_EQ(ended.clipboard,
+              compose_fault_summary(facts, "Trevalon", "Version " TREVALON_VERSION));
     EXPECT_EQ(ended.message,
               compose_fault_message(facts, "Trevalon", "Version " TREVALON_VERSION, true));
     EXPECT_EQ(ended.exit_code, kUncaughtExceptionCode);
