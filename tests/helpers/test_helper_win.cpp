@@ -6,13 +6,17 @@
 //       report "Yes" or "No" (unarmed: "Yes" without a resume point;
 //       clipboard-owner: "Yes" after a window of the faulting thread took the
 //       clipboard; terminate: throws a C++ exception nothing catches instead,
-//       and answers "No", terminate-yes "Yes"). The message text is written to ANSWER_FILE; the answer
-//       waits until the test signals the named event, so it can read the
-//       clipboard first. Exit codes: 42 when execution resumed, 44 when it
-//       resumed but the clipboard owner's message went unanswered meanwhile,
-//       3 when nothing faulted, else what the handler ended the process with.
+//       and answers "No", terminate-yes "Yes"). The message text is written to ANSWER_FILE; the
+//       answer waits until the test signals the named event, so it can read the clipboard first.
+//       Exit codes: 42 when execution resumed, 44 when it resumed but the clipboard owner's message
+//       went unanswered meanwhile, 3 when nothing faulted, else what the handler ended the process
+//       with.
 //   window CLASS TITLE
 //       Shows a top-level window of that class and title until it is closed.
+//   recycle PATH
+//       Deletes the file or folder with the program's Recycle Bin delete.
+//       Exit codes: 0 when it went there, 4 when the place has no Recycle
+//       Bin, 5 when the delete failed.
 //   hold-clipboard HELD_EVENT RELEASE_EVENT
 //       Opens the clipboard with a window of its own (which is what makes
 //       other programs wait), signals HELD_EVENT, and keeps it open until
@@ -29,6 +33,7 @@
 #include "platform/fault_handler_win.h"
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
+#include "platform/recycle_bin_win.h"
 #include "platform/wide_win.h"
 #include "texts/text_table.h"
 
@@ -194,9 +199,17 @@ int run_hold_clipboard(const std::wstring& held_event, const std::wstring& relea
 int main() {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments || count < 4)
+    if (!arguments || count < 3)
         return trevalon::kUsageExitCode;
     const std::string mode = trevalon::wide_to_utf8(arguments[1]);
+    if (mode == "recycle") {
+        const std::string path = trevalon::wide_to_utf8(arguments[2]);
+        if (!trevalon::recycle_bin_available(path))
+            return 4;
+        return trevalon::move_to_recycle_bin(path, nullptr) ? 0 : 5;
+    }
+    if (count < 4)
+        return trevalon::kUsageExitCode;
     if (mode == "fault" && count >= 5) {
         return trevalon::run_fault(trevalon::wide_to_utf8(arguments[2]),
                                    trevalon::wide_to_utf8(arguments[3]),
