@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bookmarks/network_config.h"
+#include "commands/undo_journal.h"
 #include "platform/drop_target_win.h"
 #include "platform/handles_win.h"
 #include "settings/periodic_save.h"
@@ -27,6 +28,9 @@ struct App : WindowState {
     const Clock* clock = nullptr;
     // Where the bookmark look-ups go; tests point it at local stand-ins.
     NetworkConfig network;
+
+    // The edits of this run that Undo can take back.
+    UndoJournal undo;
 
     SaveSchedule save_schedule;
     // Set by Exit (and by closing the window when that ends the program);

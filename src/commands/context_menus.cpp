@@ -6,6 +6,8 @@ MenuItemStates tree_menu_states(const TreeMenuInput& input) {
     MenuItemStates states;
     states.set(52, true);
     states.set(53, true);
+    // Undo takes back the newest edit wherever it was made, whatever is shown.
+    states.set(kUndoCommand, input.can_undo);
     if (!input.item_hit) {
         states.set(46, input.own_menu);
         return states;
@@ -26,6 +28,7 @@ MenuItemStates list_menu_states(const ListMenuInput& input) {
     MenuItemStates states;
     states.set(68, true);
     states.set(69, true);
+    states.set(kUndoCommand, input.can_undo);
     if (!input.has_entry) {
         states.set(55, input.editable);
         states.set(61, input.editable && input.clipboard_files >= 1);

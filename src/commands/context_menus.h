@@ -6,15 +6,18 @@
 #include <array>
 #include <bitset>
 
+#include "window/window_numbers.h"
+
 namespace trevalon {
 
 inline constexpr int kTreeMenu = 45;
 inline constexpr int kListMenu = 54;
 
-// Command numbers in menu order; 0 stands for a separator.
-inline constexpr std::array kTreeMenuItems{46, 47, 0, 48, 49, 0, 50, 51, 0, 52, 0, 53};
-inline constexpr std::array kListMenuItems{55, 0,  59, 60, 61, 0, 62, 63, 0,
-                                           64, 65, 0,  66, 67, 0, 68, 0,  69};
+// Command numbers in menu order; 0 stands for a separator. Undo
+// (kUndoCommand) ends both; its caption names what it takes back.
+inline constexpr std::array kTreeMenuItems{46, 47, 0, 48, 49, 0, 50, 51, 0, 52, 0, 53, 0, 70};
+inline constexpr std::array kListMenuItems{55, 0, 59, 60, 61, 0,  62, 63, 0, 64,
+                                           65, 0, 66, 67, 0,  68, 0,  69, 0, 70};
 
 // Enabled flags by command number.
 class MenuItemStates {
@@ -26,7 +29,7 @@ class MenuItemStates {
     }
 
   private:
-    static constexpr int kCommands = 70;
+    static constexpr int kCommands = 80;
     static bool in_range(int command) { return command >= 0 && command < kCommands; }
     std::bitset<kCommands> enabled_;
 };
@@ -38,13 +41,15 @@ struct TreeMenuInput {
     // the editable flag: a list shown after the Windows menu makes the view
     // editable, but the tree still shows the Windows menu's rebuilt copy.
     bool own_menu = false;
+    bool can_undo = false;  // an edit of this run can be taken back
 };
 
 struct ListMenuInput {
     bool has_entry = false;  // the right click hit an entry of the list
     bool editable = false;   // the list's view may be changed
     int clipboard_files = 0;
-    bool program = false;  // the entry starts a program (.exe target)
+    bool program = false;   // the entry starts a program (.exe target)
+    bool can_undo = false;  // an edit of this run can be taken back
 };
 
 MenuItemStates tree_menu_states(const TreeMenuInput& input);

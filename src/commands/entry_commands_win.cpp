@@ -6,11 +6,15 @@
 #include <vector>
 
 #include "commands/app_win.h"
+#include "commands/cut_keeper_win.h"
 #include "commands/entry_rules.h"
 #include "commands/import_plan.h"
 #include "commands/import_win.h"
 #include "commands/information_texts.h"
 #include "commands/menu_view.h"
+#include "commands/undo_store_win.h"
+#include "commands/undo_win.h"
+#include "commands/undoable_delete_win.h"
 #include "errors/statement_marker.h"
 #include "menu/free_name.h"
 #include "menu/path_text.h"
@@ -18,6 +22,7 @@
 #include "platform/dialogs_win.h"
 #include "platform/file_ops_win.h"
 #include "platform/launcher_win.h"
+#include "platform/recycle_bin_win.h"
 #include "platform/shortcut_win.h"
 #include "texts/text_table.h"
 
@@ -75,32 +80,45 @@ void new_shortcut(App& app, MenuView& view) {
     view.refresh_list();
 }
 
-void copy_entry(App& app, const SelectedEntry& entry) {
+void copy_entry(App& app, MenuView& view, const SelectedEntry& entry) {
     TREVALON_MARK();
-    if (!entry.path.empty())
-        copy_files_to_clipboard({entry.path}, app.main_window);
+    if (entry.path.empty() || !copy_files_to_clipboard({entry.path}, app.main_window))
+        return;
+    // A cut entry still waiting is no longer on the clipboard: it goes home.
+    const std::vector<std::string> settled = settle_cuts(app.folders);
+    forget_cuts(app, settled);
+    if (!settled.empty())
+        view.refresh_list();
 }
 
 void cut_entry(App& app, MenuView& view, const SelectedEntry& entry) {
     TREVALON_MARK();
-    const std::string& folder = app.folders.cut_entries;
-    if (entry.path.empty() || folder.empty() || !create_folders(folder))
+    if (entry.path.empty())
         return;
-    const std::string name = file_name_of(entry.path);
-    const std::string kept = folder + name;
-    if (same_path(entry.path, kept) || !copy_file(entry.path, kept))
+    const std::optional<std::string> waiting = start_cut(app.folders, entry.path);
+    if (!waiting)
         return;
-    if (!copy_files_to_clipboard({kept}, app.main_window)) {
-        // Without the clipboard the cut could never be pasted: the entry stays.
-        delete_file(kept);
+    // Without the clipboard the cut could never be pasted: the entry stays.
+    if (!copy_files_to_clipboard({*waiting}, app.main_window)) {
+        drop_cut(app.folders, *waiting);
         return;
     }
-    delete_file(entry.path);
+    if (!delete_file(entry.path)) {
+        drop_cut(app.folders, *waiting);
+        empty_clipboard_if_it_lists({*waiting}, app.main_window);
+        return;
+    }
     // The earlier cut entry is no longer on the clipboard.
-    for (const std::string& other : files_in(folder)) {
-        if (!same_path(other, name))
-            delete_file(folder + other);
-    }
+    forget_cuts(app, settle_cuts(app.folders, *waiting));
+
+    Edit edit = new_edit(app, EditKind::cut, entry_subject(entry.path));
+    edit.cut_entry = *waiting;
+    UndoStep step;
+    step.action = UndoAction::restore_file;
+    step.path = entry.path;
+    step.kept = *waiting;
+    edit.steps.push_back(std::move(step));
+    record_edit(app, std::move(edit));
     view.refresh_list();
 }
 
@@ -112,15 +130,46 @@ void paste_entries(App& app, MenuView& view) {
         return;
     if (count > kPasteWithoutAsking && !yes(app, "TXT00232"))
         return;
-    import_paths(clipboard_files(), folder);
+    const ImportResult result = import_paths(clipboard_files(), folder);
+    Edit edit = import_edit(app, EditKind::paste, result.imported);
+    // A cut entry pasted for the first time: the paste takes the cut's place,
+    // and undoing it sends the entry home with the bytes it had.
+    for (const ImportStep& step : result.imported) {
+        const std::optional<CutRecord> cut = waiting_cut(app.folders, step.source);
+        if (!cut || cut->pasted || !mark_cut_pasted(app.folders, step.source))
+            continue;
+        for (const Edit& earlier : app.undo.edits()) {
+            if (earlier.kind == EditKind::cut && same_path(earlier.cut_entry, step.source)) {
+                app.undo.take(earlier.id);
+                break;
+            }
+        }
+        const auto kept =
+            keep_file(app.folders, edit.id, static_cast<int>(edit.steps.size()), step.source);
+        if (!kept)
+            continue;
+        UndoStep back;
+        back.action = UndoAction::restore_file;
+        back.path = cut->origin;
+        back.kept = *kept;
+        edit.steps.push_back(std::move(back));
+        edit.cut_entry = step.source;
+    }
+    record_edit(app, std::move(edit));
     view.refresh_list();
 }
 
-void delete_entry(MenuView& view, const SelectedEntry& entry) {
+void delete_entry(App& app, MenuView& view, const SelectedEntry& entry) {
     TREVALON_MARK();
     if (entry.path.empty())
         return;
-    delete_file(entry.path);
+    const bool recycle = recycle_bin_available(entry.path);
+    if (!recycle &&
+        app.dialogs->message_box(text("TXT00312") + "\n\n" + entry.path, find_text("Program_Name"),
+                                 MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
+        return;
+    }
+    delete_undoably(app, entry.path, EditKind::delete_entry, entry_subject(entry.path), recycle);
     view.refresh_list();
 }
 
@@ -145,7 +194,15 @@ void rename_entry(App& app, MenuView& view, const SelectedEntry& entry) {
                                  MB_OK | MB_ICONERROR);
         return;
     }
-    rename_path(entry.path, path);
+    if (rename_path(entry.path, path)) {
+        Edit edit = new_edit(app, EditKind::rename_entry, entry_subject(path));
+        if (std::optional<UndoStep> step = made_file_step(path)) {
+            step->action = UndoAction::rename_back;
+            step->original = entry.path;
+            edit.steps.push_back(std::move(*step));
+        }
+        record_edit(app, std::move(edit));
+    }
     view.refresh_list();
 }
 
@@ -160,8 +217,13 @@ void add_to_bookmarks(App& app, const SelectedEntry& entry) {
     const std::optional<std::string> existing = read_file(wanted);
     if (existing && existing == read_file(entry.path))
         return;
-    if (const std::optional<std::string> target = free_name(wanted, path_taken))
-        copy_file_if_absent(entry.path, *target);
+    const std::optional<std::string> target = free_name(wanted, path_taken);
+    if (!target || !copy_file_if_absent(entry.path, *target))
+        return;
+    Edit edit = new_edit(app, EditKind::add_to_bookmarks, entry_subject(*target));
+    if (std::optional<UndoStep> step = made_file_step(*target))
+        edit.steps.push_back(std::move(*step));
+    record_edit(app, std::move(edit));
 }
 
 void show_entry_information(App& app, bool editable, const SelectedEntry& entry) {

@@ -10,10 +10,13 @@
 #include "commands/import_plan.h"
 #include "commands/information_texts.h"
 #include "commands/menu_view.h"
+#include "commands/undo_win.h"
+#include "commands/undoable_delete_win.h"
 #include "errors/statement_marker.h"
 #include "menu/path_text.h"
 #include "platform/dialogs_win.h"
 #include "platform/file_ops_win.h"
+#include "platform/recycle_bin_win.h"
 #include "texts/text_table.h"
 
 namespace trevalon {
@@ -63,7 +66,15 @@ void new_folder(App& app, MenuView& view, NewFolderPlace place, const SelectedFo
         view.open_folder(path);
         return;
     }
-    create_folder(path);
+    const bool existed = is_directory(path);
+    if (create_folder(path) && !existed) {
+        Edit edit = new_edit(app, EditKind::new_folder, fitted);
+        UndoStep step;
+        step.action = UndoAction::remove_made_folder;
+        step.path = without_trailing_separator(path);
+        edit.steps.push_back(std::move(step));
+        record_edit(app, std::move(edit));
+    }
     show_menu_with(app, view, path);
 }
 
@@ -90,7 +101,17 @@ void rename_folder(App& app, MenuView& view, const SelectedFolder& selected) {
     }
     // The list lets go of the folder first: a listed folder may be held open.
     view.clear_list();
-    rename_path(without_trailing_separator(selected.path), without_trailing_separator(path));
+    const std::string from = without_trailing_separator(selected.path);
+    const std::string to = without_trailing_separator(path);
+    if (rename_path(from, to)) {
+        Edit edit = new_edit(app, EditKind::rename_folder, std::string(file_name_part(to)));
+        UndoStep step;
+        step.action = UndoAction::rename_back;
+        step.path = to;
+        step.original = from;
+        edit.steps.push_back(std::move(step));
+        record_edit(app, std::move(edit));
+    }
     show_menu_with(app, view, path);
 }
 
@@ -98,16 +119,22 @@ void delete_folder(App& app, MenuView& view, const SelectedFolder& selected) {
     TREVALON_MARK();
     if (selected.path.empty())
         return;
-    const int answer =
-        app.dialogs->message_box(text("TXT00226") + "\n\n" + selected.path, selected.display,
-                                 MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+    // Where there is no Recycle Bin the question says so.
+    const bool recycle = recycle_bin_available(selected.path);
+    std::string question = text("TXT00226") + "\n\n" + selected.path;
+    if (!recycle)
+        question += "\n\n" + text("TXT00313");
+    const int answer = app.dialogs->message_box(question, selected.display,
+                                                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
     if (answer != IDYES)
         return;
     view.clear_list();
     // Only strictly inside the shown menu: a damaged selection can never take
     // the menu folder itself or anything outside it.
     const std::vector<std::string> roots{with_backslash(app.view.menu_root)};
-    remove_tree(selected.path, roots);
+    delete_undoably(app, selected.path, EditKind::delete_folder,
+                    std::string(file_name_part(without_trailing_separator(selected.path))), recycle,
+                    roots);
     view.show_menu_again();
 }
 

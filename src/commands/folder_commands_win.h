@@ -21,8 +21,10 @@ void new_folder(App& app, MenuView& view, NewFolderPlace place, const SelectedFo
 // of the tree already has.
 void rename_folder(App& app, MenuView& view, const SelectedFolder& selected);
 
-// Asks, then deletes the folder with everything in it. Only a folder inside
-// the shown menu is ever deleted, never the menu folder itself.
+// Asks, then deletes the folder with everything in it: to the Recycle Bin,
+// or for good where the place has none (the question then says so); Undo
+// brings it back either way. Only a folder inside the shown menu is ever
+// deleted, never the menu folder itself.
 void delete_folder(App& app, MenuView& view, const SelectedFolder& selected);
 
 // Whether the view may be changed, and the folder's path.

@@ -32,8 +32,8 @@ std::optional<Edit> UndoJournal::take_newest() {
 }
 
 std::optional<Edit> UndoJournal::take(int id) {
-    const auto found =
-        std::find_if(edits_.begin(), edits_.end(), [id](const Edit& edit) { return edit.id == id; });
+    const auto found = std::find_if(edits_.begin(), edits_.end(),
+                                    [id](const Edit& edit) { return edit.id == id; });
     if (found == edits_.end())
         return std::nullopt;
     Edit edit = std::move(*found);
@@ -42,8 +42,8 @@ std::optional<Edit> UndoJournal::take(int id) {
 }
 
 const Edit* UndoJournal::find(int id) const {
-    const auto found =
-        std::find_if(edits_.begin(), edits_.end(), [id](const Edit& edit) { return edit.id == id; });
+    const auto found = std::find_if(edits_.begin(), edits_.end(),
+                                    [id](const Edit& edit) { return edit.id == id; });
     return found == edits_.end() ? nullptr : &*found;
 }
 

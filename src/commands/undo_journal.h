@@ -59,9 +59,12 @@ struct UndoStep {
 struct Edit {
     int id = 0;
     EditKind kind = EditKind::delete_entry;
-    std::string subject;  // what the Undo item names: an entry's or folder's name
-    bool several = false;  // the subject is the first of several entries
+    std::string subject;          // what the Undo item names: an entry's or folder's name
+    bool several = false;         // the subject is the first of several entries
     std::vector<UndoStep> steps;  // in the order undo carries them out
+    // A waiting cut entry whose cut is over once this edit is taken back
+    // (the cut itself, or the paste that took it).
+    std::string cut_entry;
 };
 
 class UndoJournal {

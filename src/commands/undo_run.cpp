@@ -69,10 +69,10 @@ std::optional<std::string> check_step(const UndoStep& step, Overlay& disk) {
             return std::nullopt;
         case UndoAction::rename_back: {
             const PathState now = disk.state(step.path);
-            const bool as_left = step.fingerprint
-                                     ? now == PathState::file &&
-                                           disk.has_fingerprint(step.path, step.fingerprint)
-                                     : is_folder(now);
+            const bool as_left =
+                step.fingerprint
+                    ? now == PathState::file && disk.has_fingerprint(step.path, step.fingerprint)
+                    : is_folder(now);
             if (!as_left)
                 return step.path;
             // Only the letter case changed: the old name is the same item.
@@ -88,16 +88,14 @@ std::optional<std::string> check_step(const UndoStep& step, Overlay& disk) {
 }
 
 // Runs one step; on success adds what puts it back to `put_back`.
-bool run_step(const UndoStep& step, UndoDisk& disk,
-              std::vector<std::function<void()>>& put_back) {
+bool run_step(const UndoStep& step, UndoDisk& disk, std::vector<std::function<void()>>& put_back) {
     switch (step.action) {
         case UndoAction::remove_made_file: {
             const std::optional<std::string> aside = disk.set_aside(step.path);
             if (!aside)
                 return false;
-            put_back.push_back([&disk, aside = *aside, path = step.path] {
-                disk.put_back(aside, path);
-            });
+            put_back.push_back(
+                [&disk, aside = *aside, path = step.path] { disk.put_back(aside, path); });
             return true;
         }
         case UndoAction::remove_made_folder:
@@ -121,9 +119,8 @@ bool run_step(const UndoStep& step, UndoDisk& disk,
         case UndoAction::rename_back:
             if (!disk.rename(step.path, step.original))
                 return false;
-            put_back.push_back([&disk, from = step.original, to = step.path] {
-                disk.rename(from, to);
-            });
+            put_back.push_back(
+                [&disk, from = step.original, to = step.path] { disk.rename(from, to); });
             return true;
     }
     return false;

@@ -12,11 +12,11 @@
 namespace trevalon {
 
 enum class PathState {
-    missing,       // nothing of that name: the path is free
+    missing,  // nothing of that name: the path is free
     file,
     empty_folder,
-    folder,        // a folder with something in it
-    unknown,       // cannot be examined: counts as taken
+    folder,   // a folder with something in it
+    unknown,  // cannot be examined: counts as taken
 };
 
 // What undo needs of the file system. Every change reports whether it

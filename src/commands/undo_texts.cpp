@@ -48,8 +48,7 @@ std::string nothing_to_undo_text(const TextTable& texts) {
     return texts.find("TXT00309");
 }
 
-std::string undo_refused_text(bool changed_since, const std::string& path,
-                              const TextTable& texts) {
+std::string undo_refused_text(bool changed_since, const std::string& path, const TextTable& texts) {
     return texts.find(changed_since ? "TXT00310" : "TXT00311") + "\n\n" + path;
 }
 

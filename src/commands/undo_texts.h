@@ -20,7 +20,6 @@ std::string nothing_to_undo_text(const TextTable& texts);
 
 // The refusal when the place was changed since (or a step failed and was put
 // back): the reason, a blank line, the path.
-std::string undo_refused_text(bool changed_since, const std::string& path,
-                              const TextTable& texts);
+std::string undo_refused_text(bool changed_since, const std::string& path, const TextTable& texts);
 
 }  // namespace trevalon

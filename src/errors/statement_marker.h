@@ -34,6 +34,7 @@ enum class SourceFile : std::uint8_t {
     entry_operations = 11,
     folder_operations = 12,
     dispatch = 13,
+    undo = 14,
     test_helper = 255,
 };
 

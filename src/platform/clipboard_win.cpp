@@ -56,11 +56,11 @@ int clipboard_file_count() {
     return static_cast<int>(drop_count(clipboard_drop()));
 }
 
-std::vector<std::string> clipboard_files() {
+namespace {
+
+// The file list of the open clipboard.
+std::vector<std::string> files_of_open_clipboard() {
     std::vector<std::string> files;
-    PatientClipboard clipboard(nullptr);
-    if (!clipboard.is_open())
-        return files;
     HDROP drop = clipboard_drop();
     const UINT count = drop_count(drop);
     for (UINT i = 0; i < count; ++i) {
@@ -74,6 +74,22 @@ std::vector<std::string> clipboard_files() {
             files.push_back(wide_to_utf8(name));
     }
     return files;
+}
+
+}  // namespace
+
+std::vector<std::string> clipboard_files() {
+    PatientClipboard clipboard(nullptr);
+    if (!clipboard.is_open())
+        return {};
+    return files_of_open_clipboard();
+}
+
+bool empty_clipboard_if_it_lists(const std::vector<std::string>& paths, HWND owner) {
+    PatientClipboard clipboard(owner);
+    if (!clipboard.is_open() || files_of_open_clipboard() != paths)
+        return false;
+    return EmptyClipboard() != FALSE;
 }
 
 std::string clipboard_file_list() {

@@ -18,6 +18,10 @@ std::vector<std::string> clipboard_files();
 // The same joined by "|", which no path can hold; empty when there is none.
 std::string clipboard_file_list();
 
+// Empties the clipboard when its file list is exactly `paths` (files the
+// program put there and has since taken away); true when it did.
+bool empty_clipboard_if_it_lists(const std::vector<std::string>& paths, HWND owner);
+
 // Puts the paths on the clipboard as a file-drop list; true when it is there.
 // A folder's trailing separator is dropped. The clipboard is opened with the
 // owner window: emptying it without one leaves it owner-less, and Windows

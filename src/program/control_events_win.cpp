@@ -10,12 +10,15 @@
 #include "commands/context_menus.h"
 #include "commands/entry_commands_win.h"
 #include "commands/launch_win.h"
+#include "commands/undo_texts.h"
 #include "commands/window_menu_view_win.h"
 #include "errors/statement_marker.h"
 #include "menu/program_folders.h"
 #include "platform/clipboard_win.h"
 #include "platform/drag_source_win.h"
+#include "platform/wide_win.h"
 #include "program/dispatch_win.h"
+#include "texts/text_table.h"
 #include "window/list_views_win.h"
 #include "window/tree_hit.h"
 #include "window/view_changes.h"
@@ -72,6 +75,18 @@ void apply_states(HMENU menu, std::span<const int> items, const MenuItemStates& 
                            MF_BYCOMMAND | (states.enabled(command) ? MF_ENABLED : MF_GRAYED));
         }
     }
+}
+
+// The Undo item names the edit it takes back.
+void name_undo_item(App& app, HMENU menu) {
+    if (!menu)
+        return;
+    std::wstring caption = utf8_to_wide(undo_caption(app.undo.newest(), texts()));
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = caption.data();
+    SetMenuItemInfoW(menu, kUndoCommand, FALSE, &info);
 }
 
 void folder_tree(App& app, const Event& event) {
@@ -178,7 +193,9 @@ MenuItemStates prepare_tree_menu(App& app, int item) {
     }
     const TreeMenuInput input{.item_hit = !folder.path.empty(),
                               .item = item,
-                              .own_menu = app.view.menu_mode == kOwnMenuMode};
+                              .own_menu = app.view.menu_mode == kOwnMenuMode,
+                              .can_undo = !app.undo.empty()};
+    name_undo_item(app, app.window.popup(kTreeMenu));
     const MenuItemStates states = tree_menu_states(input);
     apply_states(app.window.popup(kTreeMenu), kTreeMenuItems, states);
     return states;
@@ -202,7 +219,9 @@ MenuItemStates prepare_list_menu(App& app) {
         .editable = editable,
         // Only asked when paste could be offered.
         .clipboard_files = editable && entry.path.empty() ? clipboard_file_count() : 0,
-        .program = entry.program};
+        .program = entry.program,
+        .can_undo = !app.undo.empty()};
+    name_undo_item(app, app.window.popup(kListMenu));
     const MenuItemStates states = list_menu_states(input);
     apply_states(app.window.popup(kListMenu), kListMenuItems, states);
     return states;

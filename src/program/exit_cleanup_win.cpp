@@ -4,6 +4,8 @@
 
 #include "base/clock.h"
 #include "commands/app_win.h"
+#include "commands/cut_keeper_win.h"
+#include "commands/undo_store_win.h"
 #include "errors/statement_marker.h"
 #include "platform/file_ops_win.h"
 #include "platform/safe_delete.h"
@@ -34,6 +36,9 @@ int expire_recent_programs(const ProgramFolders& folders, std::int64_t now, int 
 void exit_cleanup_steps(App& app) {
     TREVALON_MARK();
     save_settings(app);
+    // A cut entry never pasted goes back to its folder; Undo ends with the run.
+    settle_cuts(app.folders);
+    discard_undo_store(app.folders);
     if (app.clock) {
         expire_recent_programs(app.folders, app.clock->now_seconds(),
                                app.settings.keep_recent_objects_days);

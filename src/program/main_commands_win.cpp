@@ -9,6 +9,7 @@
 #include "commands/entry_commands_win.h"
 #include "commands/folder_commands_win.h"
 #include "commands/list_commands_win.h"
+#include "commands/undo_win.h"
 #include "commands/window_menu_view_win.h"
 #include "errors/statement_marker.h"
 #include "menu/program_folders.h"
@@ -189,8 +190,10 @@ void new_entry_shortcut(App& app, const Event&) {
 }
 
 void copy_selected(App& app, const Event&) {
-    if (const SelectedEntry* entry = selected_entry(app))
-        copy_entry(app, *entry);
+    if (const SelectedEntry* entry = selected_entry(app)) {
+        WindowMenuView view(app);
+        copy_entry(app, view, *entry);
+    }
 }
 
 void cut_selected(App& app, const Event&) {
@@ -210,7 +213,7 @@ void paste(App& app, const Event&) {
 void delete_selected(App& app, const Event&) {
     if (const SelectedEntry* entry = selected_entry(app)) {
         WindowMenuView view(app);
-        delete_entry(view, *entry);
+        delete_entry(app, view, *entry);
     }
 }
 
@@ -240,6 +243,14 @@ void entry_information(App& app, const Event&) {
 void entry_properties(App& app, const Event&) {
     if (const SelectedEntry* entry = selected_entry(app); entry && app.launcher)
         app.launcher->show_properties(app.main_window, entry->path, {});
+}
+
+// Ctrl+Z and the last item of both context menus. The views it refreshes
+// frame themselves; its messages must not wait behind a frozen window.
+void undo(App& app, const Event&) {
+    TREVALON_MARK();
+    WindowMenuView view(app);
+    undo_last_edit(app, view);
 }
 
 void refresh(App& app, const Event&) {
@@ -286,6 +297,7 @@ constexpr std::array kMainCommands{
     CommandEntry{67, "TXT00119", entry_properties},
     CommandEntry{68, "TXT00120", refresh},
     CommandEntry{69, "TXT00121", nullptr},
+    CommandEntry{70, "TXT00300", undo},
 };
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include "base/clock.h"
 #include "commands/app_win.h"
+#include "commands/cut_keeper_win.h"
+#include "commands/undo_store_win.h"
 #include "errors/statement_marker.h"
 #include "platform/dialogs_win.h"
 #include "platform/fault_handler_win.h"
@@ -108,6 +110,10 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     TREVALON_MARK();
     app->folders = derive_program_folders(read_system_folders(), texts());
     prepare_program_folders(app->folders, dialogs);
+    // A run that ended without its clean-up may have left a cut entry
+    // waiting and copies for Undo: the entry goes home, the copies go.
+    settle_cuts(app->folders);
+    discard_undo_store(app->folders);
 
     // 11. The desktop.
     TREVALON_MARK();

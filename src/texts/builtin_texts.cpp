@@ -274,10 +274,12 @@ constexpr std::array kEnglish{
     T("TXT00309", "There is nothing to undo."),
     T("TXT00310", "This cannot be undone because it was changed since:"),
     T("TXT00311", "This could not be undone, so everything was left as it was:"),
-    T("TXT00312", "There is no Recycle Bin for this place, so the entry can be brought back only "
-                  "with Undo until " PRODUCT " ends. Delete it?"),
-    T("TXT00313", "There is no Recycle Bin for this place, so the folder can be brought back "
-                  "only with Undo until " PRODUCT " ends."),
+    T("TXT00312",
+      "There is no Recycle Bin for this place, so the entry can be brought back only "
+      "with Undo until " PRODUCT " ends. Delete it?"),
+    T("TXT00313",
+      "There is no Recycle Bin for this place, so the folder can be brought back "
+      "only with Undo until " PRODUCT " ends."),
 
     // Keyboard: what the keys of the window do, the hotkey settings.
     T("TXT00340", "Next pane"),

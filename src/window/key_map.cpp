@@ -35,6 +35,9 @@ constexpr std::array kBindings{
     KeyBinding{'V', kCtrl, kInList, 61, kMenu},
     KeyBinding{key::kDelete, kNoModifier, kInTree, 48, kMenu},
     KeyBinding{key::kF2, kNoModifier, kInTree, 49, kMenu},
+    // Undo, but in the search field, where Ctrl+Z takes back typing. It says
+    // itself when there is nothing to undo.
+    KeyBinding{'Z', kCtrl, kAnywhere & ~kInSearchField, kUndoCommand},
 };
 
 }  // namespace

@@ -35,6 +35,8 @@ inline constexpr int kFileListMenu = 54;
 
 // The command of the Return key; no button or menu item carries it.
 inline constexpr int kReturnKeyCommand = 44;
+// Undo: Ctrl+Z, and the last item of the tree's and the list's menus.
+inline constexpr int kUndoCommand = 70;
 
 // Image numbers of the size button: while the window is full, and small.
 inline constexpr int kSmallerImage = 30;
@@ -118,6 +120,7 @@ inline constexpr std::array kFolderTreeMenuItems{
     MenuItem{48, "TXT00102"}, MenuItem{49, "TXT00103"}, kMenuSeparator,
     MenuItem{50, "TXT00104"}, MenuItem{51, "TXT00105"}, kMenuSeparator,
     MenuItem{52, "TXT00106"}, kMenuSeparator,           MenuItem{53, "TXT00107"},
+    kMenuSeparator,           MenuItem{70, "TXT00300"},
 };
 
 inline constexpr std::array kFileListMenuItems{
@@ -127,6 +130,7 @@ inline constexpr std::array kFileListMenuItems{
     MenuItem{64, "TXT00116"}, MenuItem{65, "TXT00117"}, kMenuSeparator,
     MenuItem{66, "TXT00118"}, MenuItem{67, "TXT00119"}, kMenuSeparator,
     MenuItem{68, "TXT00120"}, kMenuSeparator,           MenuItem{69, "TXT00121"},
+    kMenuSeparator,           MenuItem{70, "TXT00300"},
 };
 
 inline constexpr std::array kPopupMenus{

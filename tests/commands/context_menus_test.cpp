@@ -67,6 +67,18 @@ TEST(ListMenu, PinToTaskbarNeedsAProgram) {
                 {59, 64, 65, 66, 67, 68, 69});
 }
 
+TEST(UndoItem, EndsBothMenusAndIsOfferedWheneverThereIsAnEditToTakeBack) {
+    EXPECT_EQ(kTreeMenuItems.back(), kUndoCommand);
+    EXPECT_EQ(kListMenuItems.back(), kUndoCommand);
+    // Even where nothing may be changed: the edit was made elsewhere.
+    expect_tree({.item_hit = false, .item = -1, .own_menu = false, .can_undo = true}, {52, 53, 70});
+    expect_tree({.item_hit = true, .item = 3, .own_menu = true, .can_undo = true},
+                {46, 47, 48, 49, 50, 51, 52, 53, 70});
+    expect_list({.has_entry = false, .editable = false, .can_undo = true}, {68, 69, 70});
+    expect_list({.has_entry = true, .editable = true, .can_undo = true},
+                {59, 60, 62, 63, 64, 66, 67, 68, 69, 70});
+}
+
 TEST(MenuItemStates, CommandsOutsideTheMenusAreNeverEnabled) {
     MenuItemStates states;
     states.set(500, true);

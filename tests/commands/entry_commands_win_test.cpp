@@ -27,7 +27,7 @@ TEST_F(EntryCommands, CopyThenPasteIntoAFolderHoldingTheNameGivesTheNextFreeNumb
     const std::string source = menu_link("a.lnk", app_.folders.program_file);
     menu_file("Games\\a.lnk", "first");
     menu_file("Games\\a (1).lnk", "second");
-    copy_entry(app_, entry("a.lnk"));
+    copy_entry(app_, view_, entry("a.lnk"));
     EXPECT_EQ(GetClipboardOwner(), app_.main_window);
     EXPECT_EQ(clipboard_file_list(), source);
 
@@ -84,27 +84,22 @@ TEST_F(EntryCommands, ImportLinksFoldersAndFilesAndLeavesEmptyShortcutsOut) {
     EXPECT_EQ(read_shortcut_fields(menu("run.lnk")).target, script);
 }
 
-TEST_F(EntryCommands, CutMovesTheEntryIntoAKeptFolderThatOutlivesTheExitCleanUp) {
+TEST_F(EntryCommands, ACutEntryWaitsForItsPasteAndOnlyThenLeavesItsFolder) {
     const std::string first = menu_file("a.lnk", "cut me");
     cut_entry(app_, view_, entry("a.lnk"));
-    const std::string kept = app_.folders.cut_entries + "a.lnk";
     EXPECT_FALSE(is_file(first));
-    EXPECT_EQ(read_file(kept), "cut me");
-    EXPECT_EQ(clipboard_file_list(), kept);
+    const std::vector<std::string> listed = clipboard_files();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_TRUE(listed[0].starts_with(app_.folders.cut_entries)) << listed[0];
+    EXPECT_TRUE(listed[0].ends_with("\\a.lnk")) << listed[0];
+    EXPECT_EQ(read_file(listed[0]), "cut me");
     EXPECT_EQ(view_.calls, std::vector<std::string>{"refresh"});
 
-    exit_cleanup_steps(app_);
-    EXPECT_EQ(read_file(kept), "cut me");
     view_.set_list_folder(menu("Games\\"));
     create_folders(menu("Games"));
     paste_entries(app_, view_);
     EXPECT_EQ(read_file(menu("Games\\a.lnk")), "cut me");
-
-    // The next cut replaces the kept one.
-    menu_file("b.lnk", "next");
-    cut_entry(app_, view_, entry("b.lnk"));
-    EXPECT_FALSE(is_file(kept));
-    EXPECT_EQ(read_file(app_.folders.cut_entries + "b.lnk"), "next");
+    EXPECT_FALSE(is_file(first));
 }
 
 TEST_F(EntryCommands, ACutTheClipboardRefusesLeavesTheEntryWhereItWas) {
@@ -114,8 +109,10 @@ TEST_F(EntryCommands, ACutTheClipboardRefusesLeavesTheEntryWhereItWas) {
     cut_entry(app_, view_, entry("a.lnk"));
     app_.main_window = nullptr;
     EXPECT_EQ(read_file(source), "stay");
-    EXPECT_FALSE(is_file(app_.folders.cut_entries + "a.lnk"));
+    EXPECT_TRUE(files_in(app_.folders.cut_entries).empty());
+    EXPECT_FALSE(is_directory(app_.folders.cut_entries + "1"));
     EXPECT_TRUE(view_.calls.empty());
+    EXPECT_TRUE(app_.undo.empty());
 }
 
 TEST_F(EntryCommands, DeleteAndRenameKeepTheExtensionAndRefuseATakenName) {
@@ -137,7 +134,9 @@ TEST_F(EntryCommands, DeleteAndRenameKeepTheExtensionAndRefuseATakenName) {
     EXPECT_FALSE(is_file(menu("Editor.lnk")));
     EXPECT_EQ(view_.calls, std::vector<std::string>{"refresh"});
 
-    delete_entry(view_, entry("notes.txt"));
+    // This prefix has no Recycle Bin: the delete asks first.
+    dialogs_.answer_message(IDYES);
+    delete_entry(app_, view_, entry("notes.txt"));
     EXPECT_FALSE(is_file(menu("notes.txt")));
     EXPECT_EQ(view_.calls.size(), 2u);
 }

@@ -130,7 +130,9 @@ TEST_F(FolderCommands, DeleteAsksWithWarningAndRemovesTheFolderOnlyOnYes) {
     menu_file("Games\\Cards\\Solitaire.lnk");
     delete_folder(app_, view_, folder("Games\\", "Games"));
     ASSERT_EQ(dialogs_.calls().size(), 1u);
-    EXPECT_EQ(dialogs_.calls()[0].text, text("TXT00226") + "\n\n" + menu("Games\\"));
+    // This prefix has no Recycle Bin: the question says so.
+    EXPECT_EQ(dialogs_.calls()[0].text,
+              text("TXT00226") + "\n\n" + menu("Games\\") + "\n\n" + text("TXT00313"));
     EXPECT_EQ(dialogs_.calls()[0].caption, "Games");
     EXPECT_EQ(dialogs_.calls()[0].type,
               static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));

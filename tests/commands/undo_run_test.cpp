@@ -26,7 +26,9 @@ class MemoryDisk final : public UndoDisk {
         std::string bytes;
     };
 
-    void file(const std::string& path, std::string bytes) { items_[key(path)] = {path, false, bytes}; }
+    void file(const std::string& path, std::string bytes) {
+        items_[key(path)] = {path, false, bytes};
+    }
     void folder(const std::string& path) { items_[key(path)] = {path, true, {}}; }
     // The item at path as "name:bytes" ("name/" for a folder), or "" when absent.
     std::string at(const std::string& path) const {
@@ -146,7 +148,8 @@ UndoStep renamed(const std::string& now, const std::string& before,
 class Undo : public testing::Test {
   protected:
     void record(EditKind kind, std::string subject, std::vector<UndoStep> steps) {
-        journal_.record(Edit{journal_.next_id(), kind, std::move(subject), false, std::move(steps)});
+        journal_.record(
+            Edit{journal_.next_id(), kind, std::move(subject), false, std::move(steps), {}});
     }
 
     MemoryDisk disk_;
@@ -179,8 +182,12 @@ TEST_F(Undo, TwentyOneEditsKeepTheNewestTwentyAndTheTwentyFirstUndoFindsNothing)
     for (int i = 1; i <= 21; ++i) {
         const std::string path = "/menu/" + std::to_string(i) + ".lnk";
         disk_.file(path, "made " + std::to_string(i));
-        const std::optional<Edit> dropped = journal_.record(
-            Edit{journal_.next_id(), EditKind::paste, std::to_string(i), false, {made(path, disk_)}});
+        const std::optional<Edit> dropped = journal_.record(Edit{journal_.next_id(),
+                                                                 EditKind::paste,
+                                                                 std::to_string(i),
+                                                                 false,
+                                                                 {made(path, disk_)},
+                                                                 {}});
         EXPECT_EQ(dropped.has_value(), i == 21);
         if (dropped) {
             EXPECT_EQ(dropped->subject, "1");  // the oldest
@@ -229,8 +236,9 @@ TEST_F(Undo, APlaceChangedByHandRefusesAndChangesNothing) {
 
 TEST_F(Undo, RenameBackNeedsTheSameBytesAndAFreeOldNameButNotForAnotherLetterCase) {
     disk_.file("/menu/Writer.lnk", "w");
-    record(EditKind::rename_entry, "Writer",
-           {renamed("/menu/Writer.lnk", "/menu/Editor.lnk", disk_.fingerprint("/menu/Writer.lnk"))});
+    record(
+        EditKind::rename_entry, "Writer",
+        {renamed("/menu/Writer.lnk", "/menu/Editor.lnk", disk_.fingerprint("/menu/Writer.lnk"))});
     disk_.file("/menu/Editor.lnk", "another");
     UndoResult result = undo_newest(journal_, disk_);
     EXPECT_EQ(result.status, UndoStatus::changed_since);
@@ -240,8 +248,9 @@ TEST_F(Undo, RenameBackNeedsTheSameBytesAndAFreeOldNameButNotForAnotherLetterCas
     EXPECT_EQ(disk_.at("/menu/Editor.lnk"), "/menu/Editor.lnk:w");
 
     disk_.file("/menu/editor.lnk", "e");
-    record(EditKind::rename_entry, "editor",
-           {renamed("/menu/editor.lnk", "/menu/Editor.lnk", disk_.fingerprint("/menu/editor.lnk"))});
+    record(
+        EditKind::rename_entry, "editor",
+        {renamed("/menu/editor.lnk", "/menu/Editor.lnk", disk_.fingerprint("/menu/editor.lnk"))});
     EXPECT_EQ(undo_newest(journal_, disk_).status, UndoStatus::done);
     EXPECT_EQ(disk_.at("/menu/editor.lnk"), "/menu/Editor.lnk:e");
 
@@ -301,12 +310,13 @@ TEST(UndoTexts, TheItemNamesTheNewestEdit) {
     TextTable texts;
     load_builtin_texts(texts);
     EXPECT_EQ(undo_caption(nullptr, texts), texts.find("TXT00300"));
-    Edit edit{1, EditKind::delete_entry, "Editor", false, {}};
+    Edit edit{1, EditKind::delete_entry, "Editor", false, {}, {}};
     EXPECT_EQ(undo_caption(&edit, texts), texts.find("TXT00301") + " \"Editor\"");
     edit.kind = EditKind::paste;
     edit.several = true;
     EXPECT_EQ(undo_caption(&edit, texts), texts.find("TXT00304") + " \"Editor\", \u2026");
-    EXPECT_EQ(undo_refused_text(true, "C:\\m\\a.lnk", texts), texts.find("TXT00310") + "\n\nC:\\m\\a.lnk");
+    EXPECT_EQ(undo_refused_text(true, "C:\\m\\a.lnk", texts),
+              texts.find("TXT00310") + "\n\nC:\\m\\a.lnk");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/cut_keeper_win.h"
 #include "menu/program_folders.h"
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
@@ -284,6 +285,32 @@ TEST_F(Program, ClosingMinimisesUnlessSetToEndAndARestartNeitherMigratesNorSeeds
     expected.window_close_to_tab_bar = 0;
     EXPECT_EQ(read_file(folders_.settings_file), format_settings(expected));
     EXPECT_FALSE(is_directory(folders_.own_temp));
+}
+
+TEST_F(Program, ACutEntryARunLeftWaitingIsBackInItsFolderAfterTheNextStart) {
+    add_fixture_link(folders_.user_programs + "Accessories\\Notepad.lnk",
+                     "C:\\windows\\notepad.exe");
+    HWND window = start();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(end_session(window), 0u);
+    // What a run killed after a cut leaves: the entry waiting, not in its
+    // folder; and copies for Undo.
+    const std::string editor = folders_.own_menu + "Editor.lnk";
+    const std::optional<std::string> bytes = read_file(editor);
+    ASSERT_TRUE(bytes);
+    ASSERT_TRUE(start_cut(folders_, editor));
+    ASSERT_TRUE(delete_file(editor));
+    ASSERT_TRUE(create_folders(folders_.undo + "3"));
+    ASSERT_TRUE(write_file(folders_.undo + "3\\0", "kept for undo"));
+
+    window = start();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(read_file(editor), bytes);
+    EXPECT_TRUE(files_in(folders_.cut_entries).empty());
+    EXPECT_FALSE(is_directory(folders_.cut_entries + "1"));
+    EXPECT_FALSE(is_directory(folders_.undo + "3"));
+    EXPECT_EQ(end_session(window), 0u);
+    EXPECT_FALSE(is_directory(folders_.undo));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "platform/clipboard_win.h"
 #include "platform/file_ops_win.h"
 #include "platform/shortcut_win.h"
+#include "platform/wide_win.h"
 #include "program/dispatch_win.h"
 #include "program/drop_targets_win.h"
 #include "program/event_loop_win.h"
@@ -52,7 +53,7 @@ std::set<int> expected_commands() {
     for (int n = 46; n <= 53; ++n)
         numbers.insert(n);
     numbers.insert(55);
-    for (int n = 59; n <= 69; ++n)
+    for (int n = 59; n <= 70; ++n)
         numbers.insert(n);
     for (int n = 80; n <= 89; ++n)  // raised by keys only
         numbers.insert(n);
@@ -89,6 +90,10 @@ std::map<UINT, bool>& seen_menu() {
     static std::map<UINT, bool> items;
     return items;
 }
+std::map<UINT, std::string>& seen_captions() {
+    static std::map<UINT, std::string> captions;
+    return captions;
+}
 
 void CALLBACK note_and_close_menu(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND popup = FindWindowW(L"#32768", nullptr);
@@ -98,8 +103,12 @@ void CALLBACK note_and_close_menu(HWND, UINT, UINT_PTR timer, DWORD) {
     HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
     for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
         const UINT id = GetMenuItemID(menu, i);
-        if (id != 0 && id != static_cast<UINT>(-1))
-            seen_menu()[id] = !(GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;
+        seen_menu()[id] = !(GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+        wchar_t caption[256] = {};
+        GetMenuStringW(menu, id, caption, 256, MF_BYCOMMAND);
+        seen_captions()[id] = wide_to_utf8(caption);
     }
     EndMenu();
 }
@@ -381,9 +390,10 @@ TEST_F(WindowDispatch, TheTreeMenuMakesRenamesAndDeletesFolders) {
     EXPECT_EQ(app().window.tree.selected(), music);
     EXPECT_EQ(app().window.list.text(), root_ + "Music\\");
 
-    // On an item: everything; rename, then delete it.
+    // On an item: everything; rename, then delete it. Undo names the new folder.
     click_tree(music, kRightClick);
-    EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 47, 48, 49, 50, 51, 52, 53}));
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 47, 48, 49, 50, 51, 52, 53, 70}));
+    EXPECT_EQ(seen_captions()[70], text("TXT00303") + " \"Music\"");
     EXPECT_EQ(app().view.selected_folder.path, root_ + "Music\\");
     dialogs().answer_input("Songs");
     command(49);
@@ -398,9 +408,15 @@ TEST_F(WindowDispatch, TheTreeMenuMakesRenamesAndDeletesFolders) {
     EXPECT_FALSE(is_directory(root_ + "Songs"));
     EXPECT_EQ(tree_item(root_ + "Songs"), -1);
 
-    // The root item may not be deleted or renamed.
+    // The root item may not be deleted or renamed; Undo brings the folder
+    // back into the tree and shows it.
     click_tree(0, kRightClick);
-    EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 47, 50, 51, 52, 53}));
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 47, 50, 51, 52, 53, 70}));
+    EXPECT_EQ(seen_captions()[70], text("TXT00301") + " \"Songs\"");
+    command(70);
+    EXPECT_TRUE(is_directory(root_ + "Songs"));
+    EXPECT_GT(tree_item(root_ + "Songs"), 0);
+    EXPECT_EQ(app().window.list.text(), root_ + "Songs\\");
 
     // In the Windows menu nothing of the tree may be changed, even after a
     // list that may be changed was shown.
@@ -408,7 +424,7 @@ TEST_F(WindowDispatch, TheTreeMenuMakesRenamesAndDeletesFolders) {
     command(3);
     point_below_tree_items();
     menu_event(kFolderTreeControl, kRightClick);
-    EXPECT_EQ(enabled_items(), (std::set<UINT>{52, 53}));
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{52, 53, 70}));
 }
 
 TEST_F(WindowDispatch, TheListMenuCopiesPastesRenamesAndDeletesEntries) {
@@ -444,10 +460,17 @@ TEST_F(WindowDispatch, TheListMenuCopiesPastesRenamesAndDeletesEntries) {
     EXPECT_TRUE(is_file(games + "b.lnk"));
     EXPECT_EQ(messages().back().rfind(text("TXT00234"), 0), 0u) << messages().back();
 
+    // Deleted (this prefix has no Recycle Bin, so after a question), then
+    // back with Undo.
+    const std::optional<std::string> bytes = read_file(games + "b.lnk");
     right_click_row("b.lnk");
+    dialogs().answer_message(IDYES);
     command(62);
     EXPECT_FALSE(is_file(games + "b.lnk"));
     EXPECT_EQ(list_row("b.lnk"), -1);
+    command(70);
+    EXPECT_EQ(read_file(games + "b.lnk"), bytes);
+    EXPECT_GE(list_row("b.lnk"), 0);
 
     // Six files ask first; No pastes nothing.
     std::vector<std::string> six;
@@ -464,7 +487,7 @@ TEST_F(WindowDispatch, TheListMenuCopiesPastesRenamesAndDeletesEntries) {
     command(4);
     select_row(-1);
     menu_event(kFileListControl, kRightClick);
-    EXPECT_EQ(enabled_items(), (std::set<UINT>{68, 69}));
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{68, 69, 70}));
 }
 
 TEST_F(WindowDispatch, DropsOfRealDataObjectsImportIntoTheFolderDroppedOn) {

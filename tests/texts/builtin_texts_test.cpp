@@ -89,8 +89,8 @@ constexpr std::array kFileNameKeys{
 };
 
 // Texts by the way they are shown.
-constexpr std::array kQuestionKeys{"TXT00226"sv, "TXT00232"sv, "TXT00240"sv, "TXT00241"sv,
-                                   "TXT00242"sv, "TXT00312"sv};
+constexpr std::array kQuestionKeys{"TXT00226"sv, "TXT00232"sv, "TXT00240"sv,
+                                   "TXT00241"sv, "TXT00242"sv, "TXT00312"sv};
 // Prompts of name boxes, and labels followed by a line break or a blank line
 // and a value.
 constexpr std::array kLabelKeys{"TXT00220"sv, "TXT00221"sv, "TXT00222"sv, "TXT00223"sv,

@@ -41,6 +41,7 @@ TEST(KeyMap, TheFieldKeepsItsEditingKeysAndTheListItsMenuKeys) {
     // Editing in the search field stays the field's own.
     for (const auto& [key, modifiers] :
          {std::pair{key::kBackspace, kNoModifier}, std::pair{int{'C'}, kCtrl},
+          std::pair{int{'Z'}, kCtrl},
           std::pair{int{'V'}, kCtrl}, std::pair{key::kDelete, kNoModifier},
           std::pair{key::kLeft, kAlt}, std::pair{key::kF2, kNoModifier}})
         EXPECT_EQ(command_of(key, modifiers, kInSearchField), 0) << key;
@@ -55,6 +56,10 @@ TEST(KeyMap, TheFieldKeepsItsEditingKeysAndTheListItsMenuKeys) {
         EXPECT_EQ(binding->gate, KeyGate::context_menu);
     }
     EXPECT_EQ(command_of(key::kF2, kNoModifier, kInTree), 49);
+    // Ctrl+Z is Undo everywhere but in the field.
+    for (const unsigned place : {kInTree, kInList, kElsewhere})
+        EXPECT_EQ(command_of('Z', kCtrl, place), kUndoCommand) << place;
+    EXPECT_EQ(command_of('Z', kCtrl, kInSearchField), 0);
     EXPECT_EQ(command_of('C', kCtrl | kShift, kInList), 0);  // modifiers match exactly
     EXPECT_EQ(command_of('C', kCtrl | kWin, kInList), 0);
 }
