@@ -6,6 +6,7 @@
 #include <string>
 
 #include "commands/app_win.h"
+#include "commands/clipboard_commands_win.h"
 #include "commands/entry_commands_win.h"
 #include "commands/folder_commands_win.h"
 #include "commands/list_commands_win.h"

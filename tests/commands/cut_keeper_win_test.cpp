@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/clipboard_commands_win.h"
 #include "commands/entry_commands_win.h"
 #include "commands/undo_win.h"
 #include "menu/directory_listing.h"

@@ -1,5 +1,6 @@
 // Paste, import, cut, copy, rename, delete, bookmarks, the new-shortcut
 // wizard and the information box, on real files, links and the clipboard.
+#include "commands/clipboard_commands_win.h"
 #include "commands/entry_commands_win.h"
 
 #include <gtest/gtest.h>

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "commands/clipboard_commands_win.h"
 #include "commands/entry_commands_win.h"
 #include "menu/directory_listing.h"
 #include "platform/clipboard_win.h"

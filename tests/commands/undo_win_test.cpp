@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "commands/clipboard_commands_win.h"
 #include "commands/entry_commands_win.h"
 #include "commands/folder_commands_win.h"
 #include "commands/drop_actions_win.h"
