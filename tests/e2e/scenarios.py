@@ -513,7 +513,7 @@ def browse_and_launch(s):
 
 # Positions in the popup menus, separators not counted.
 TREE_NEW_FOLDER, TREE_DELETE, TREE_RENAME = 1, 3, 4
-LIST_COPY, LIST_PASTE, LIST_RENAME = 2, 4, 6
+LIST_COPY, LIST_CUT, LIST_PASTE, LIST_DELETE, LIST_RENAME = 2, 3, 4, 5, 6
 
 
 def edit(s):
@@ -571,6 +571,83 @@ def edit(s):
     s.answer_dialog(clash, "OK")
     check(sorted(os.listdir(office)) == ["Calculator.lnk", "Editor (1).lnk", "Editor.lnk"],
           f"Office holds {sorted(os.listdir(office))}")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def undo(s):
+    """A delete goes to the Recycle Bin (Wine's trash) without a question and
+    Ctrl+Z brings the entry back; a cut entry that was never pasted is back
+    in its folder after the exit, and after a run that was killed, after the
+    next start."""
+    trash = os.path.join(os.environ["HOME"], ".local", "share", "Trash")
+    for part in ("files", "info"):
+        os.makedirs(os.path.join(trash, part), exist_ok=True)
+    run = start_seeded(s)
+    editor = s.own_menu + "/Editor.lnk"
+    editor_bytes = read_bytes(editor)
+
+    s.click_list("Editor", button=3)
+    s.choose_from_popup(LIST_DELETE)
+    wait_for(lambda: "Editor" not in list_texts(s), 20, "the entry to leave the list")
+    check(not os.path.exists(editor), "the deleted entry is still in its folder")
+    check(s.dialog() is None, "the delete asked although there is a Recycle Bin")
+    wait_for(lambda: os.path.isfile(os.path.join(trash, "files", "Editor.lnk")), 10,
+             "the entry in the trash")
+    s.screenshot("deleted")
+
+    # The last item of the list's menu takes it back (the keyboard wraps
+    # round to it); its caption names the delete.
+    listing = s.probe("list", MAIN_CLASS)["rect"]
+    empty_spot = (listing[2] - 20, listing[3] - 20)
+    s.click_at(*empty_spot, button=3)
+    menu = wait_for(s.popup, 10, "the list's menu")
+    s.screenshot("undo-item", union(s.window()["client"], menu["rect"]))
+    s.key("Up", "Return")
+    wait_for(lambda: s.popup() is None, 10, "the menu to close")
+    wait_for(lambda: "Editor" in list_texts(s), 20, "the entry back in the list")
+    check(read_bytes(editor) == editor_bytes, "the entry came back with other bytes")
+
+    # Deleted again, and back with Ctrl+Z after a click that gives the
+    # window the keyboard.
+    s.click_list("Editor", button=3)
+    s.choose_from_popup(LIST_DELETE)
+    wait_for(lambda: "Editor" not in list_texts(s), 20, "the entry to leave the list again")
+    s.click_at(*empty_spot)
+    s.key("ctrl+z")
+    wait_for(lambda: "Editor" in list_texts(s), 20, "the entry back in the list")
+    check(read_bytes(editor) == editor_bytes, "the entry came back with other bytes")
+    s.screenshot("undone")
+
+    # A cut that is never pasted: after the exit the entry is in its folder.
+    calculator = s.own_menu + "/Calculator.lnk"
+    calculator_bytes = read_bytes(calculator)
+    s.click_list("Calculator", button=3)
+    s.choose_from_popup(LIST_CUT)
+    wait_for(lambda: not os.path.exists(calculator), 20, "the cut entry to leave its folder")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    check(os.path.isfile(calculator) and read_bytes(calculator) == calculator_bytes,
+          "the cut entry is not back in its folder after the exit")
+
+    # Cut again, and the run is killed: the next start sends the entry home.
+    run = s.start()
+    s.wait_window_shown()
+    s.click_list("Calculator", button=3)
+    s.choose_from_popup(LIST_CUT)
+    wait_for(lambda: not os.path.exists(calculator), 20, "the cut entry to leave its folder")
+    run.kill()
+    run.wait()
+    check(not os.path.exists(calculator), "the killed run sent the entry back")
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: "Calculator" in list_texts(s), 20,
+             f"the cut entry back in the list (it shows {list_texts(s)})")
+    check(read_bytes(calculator) == calculator_bytes, "the entry came back with other bytes")
+    s.screenshot("back-after-restart")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
@@ -1007,8 +1084,7 @@ def guide_pictures(s):
     s.click_list("Editor", button=3)
     menu = wait_for(s.popup, 10, "the entry's menu")
     s.screenshot("entry-menu", union(s.window()["client"], menu["rect"]), "entry-menu.png")
-    # Its last item, Cancel, closes it (the keyboard wraps round to it).
-    s.key("Up", "Return")
+    s.key("Escape")
     wait_for(lambda: s.popup() is None, 10, "the menu to close")
 
     search_for(s, "calc")
@@ -1042,7 +1118,7 @@ def guide_pictures(s):
 
 
 SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_launch, search,
-                                     edit, windows_menu, view_toggles, settings_window,
+                                     edit, undo, windows_menu, view_toggles, settings_window,
                                      bookmarks, help_files, exit_cleanup, keyboard, tree_keys,
                                      edge]}
 TOURS = {f.__name__: f for f in [guide_pictures]}
