@@ -1073,6 +1073,10 @@ def union(*rects):
 
 def guide_pictures(s):
     guide_start_menu(s)
+    # A Recycle Bin, as on Windows: deletes ask nothing.
+    for part in ("files", "info"):
+        os.makedirs(os.path.join(os.environ["HOME"], ".local", "share", "Trash", part),
+                    exist_ok=True)
     run = s.start()
     s.wait_window_shown()
     wait_for(lambda: list_texts(s), 20, "the own menu's entries")
@@ -1086,6 +1090,19 @@ def guide_pictures(s):
     s.screenshot("entry-menu", union(s.window()["client"], menu["rect"]), "entry-menu.png")
     s.key("Escape")
     wait_for(lambda: s.popup() is None, 10, "the menu to close")
+
+    # Undo, named in the last item after an entry was deleted.
+    s.click_list("Editor", button=3)
+    s.choose_from_popup(LIST_DELETE)
+    wait_for(lambda: "Editor" not in list_texts(s), 20, "the entry to go")
+    # An empty spot high in the list, so the menu opens inside the window.
+    listing = s.probe("list", MAIN_CLASS)["rect"]
+    s.click_at(listing[0] + 250, listing[1] + 60, button=3)
+    menu = wait_for(s.popup, 10, "the list's menu")
+    s.screenshot("undo-item", union(s.window()["client"], menu["rect"]), "undo-item.png")
+    # The keyboard wraps round to the last item.
+    s.key("Up", "Return")
+    wait_for(lambda: "Editor" in list_texts(s), 20, "the entry to come back")
 
     search_for(s, "calc")
     wait_for(lambda: list_texts(s), 20, "search results")
