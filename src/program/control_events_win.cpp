@@ -81,7 +81,13 @@ void apply_states(HMENU menu, std::span<const int> items, const MenuItemStates& 
 void name_undo_item(App& app, HMENU menu) {
     if (!menu)
         return;
-    std::wstring caption = utf8_to_wide(undo_caption(app.undo.newest(), texts()));
+    // A name with "&" in it would otherwise underline the next letter.
+    std::wstring caption;
+    for (const wchar_t c : utf8_to_wide(undo_caption(app.undo.newest(), texts()))) {
+        caption += c;
+        if (c == L'&')
+            caption += L'&';
+    }
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;

@@ -382,6 +382,11 @@ TEST_F(WindowDispatch, TheTreeMenuMakesRenamesAndDeletesFolders) {
     EXPECT_EQ(messages().back().rfind(text("TXT00221"), 0), 0u) << messages().back();
     EXPECT_EQ(app().window.list.text(), root_ + "Games\\");
 
+    dialogs().answer_input("Rock & Pop");
+    command(46);
+    click_tree(0, kRightClick);
+    // The "&" shows as itself, not as an underline.
+    EXPECT_EQ(seen_captions()[70], text("TXT00303") + " \"Rock && Pop\"");
     dialogs().answer_input("Music");
     command(46);
     EXPECT_TRUE(is_directory(root_ + "Music"));
