@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "window/key_rest.h"
+#include "window/window_numbers.h"
 
 namespace trevalon {
 namespace {
