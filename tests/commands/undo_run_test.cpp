@@ -295,17 +295,6 @@ TEST_F(Undo, AStepThatFailsPutsBackWhatTheEarlierStepsDid) {
     EXPECT_EQ(disk_.at("/menu/Games/b.lnk"), "/menu/Games/b.lnk:b");
 }
 
-TEST_F(Undo, TheJournalGivesUpAnEditTakenOutOfTheMiddle) {
-    record(EditKind::cut, "a", {});
-    record(EditKind::paste, "b", {});
-    const int cut_id = journal_.edits().back().id;
-    ASSERT_TRUE(journal_.find(cut_id));
-    EXPECT_EQ(journal_.take(cut_id)->subject, "a");
-    EXPECT_FALSE(journal_.find(cut_id));
-    EXPECT_FALSE(journal_.take(cut_id));
-    EXPECT_EQ(journal_.newest()->subject, "b");
-}
-
 TEST(UndoTexts, TheItemNamesTheNewestEdit) {
     TextTable texts;
     load_builtin_texts(texts);
