@@ -103,6 +103,7 @@ void drop_on_list(App& app, MenuView& view, const Event& drop) {
         record_edit(app, std::move(edit));
     }
     view.refresh_list();
+    bring_forward(app, view);
 }
 
 void drop_on_bookmarks_button(App& app, MenuView& view, const Event& drop) {

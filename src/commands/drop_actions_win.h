@@ -15,7 +15,8 @@ struct Event;
 void drop_on_tree(App& app, MenuView& view, const Event& drop, int tree_item);
 
 // Files onto the file list become entries of the listed folder; text becomes
-// a bookmark there. Refused in the Windows menu.
+// a bookmark there. Either way the list then has the focus and the window
+// comes forward. Refused in the Windows menu.
 void drop_on_list(App& app, MenuView& view, const Event& drop);
 
 // Files onto the bookmarks button become bookmarks, in either menu.

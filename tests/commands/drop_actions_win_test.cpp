@@ -128,7 +128,7 @@ TEST_F(DropActions, TheListImportsFilesButNotAnEmptyInternetShortcut) {
     EXPECT_EQ(view_.calls, (std::vector<std::string>{"refresh", "focus"}));
 }
 
-TEST_F(DropActions, TextOnTheListBecomesABookmarkThere) {
+TEST_F(DropActions, TextOnTheListBecomesABookmarkThereAndTheListTakesTheFocus) {
     app_.settings.allow_internet_access = 0;  // no network in this test
     view_.set_list_folder(menu("Games\\"));
     Event drop;
@@ -140,7 +140,8 @@ TEST_F(DropActions, TextOnTheListBecomesABookmarkThere) {
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(bookmark_address(read_shortcut_fields(menu("Games\\") + made[0])),
               "https://news.example/today");
-    EXPECT_EQ(view_.calls, std::vector<std::string>{"refresh"});
+    // As after a file drop: the list shows the new entry and has the focus.
+    EXPECT_EQ(view_.calls, (std::vector<std::string>{"refresh", "focus"}));
 }
 
 }  // namespace
