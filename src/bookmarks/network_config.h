@@ -24,7 +24,7 @@ struct NetworkConfig {
     std::string favicon_service = "https://www.google.com";
     DownloadLimits favicon_limits;
 
-    // A full path, or a bare file name looked up on PATH.
+    // A full path, or a bare file name of the system's PowerShell folder.
     std::string powershell = "powershell.exe";
     // The page request's own time-out, inside PowerShell.
     std::chrono::seconds title_request_timeout{5};

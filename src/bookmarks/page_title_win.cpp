@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cwctype>
 #include <memory>
 #include <vector>
 
@@ -25,48 +24,10 @@ bool is_file(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool is_absolute(std::wstring_view path) {
-    const bool drive = path.size() >= 3 && iswalpha(path[0]) && path[1] == L':' &&
-                       (path[2] == L'\\' || path[2] == L'/');
-    return drive || path.starts_with(L"\\\\");
-}
-
-std::wstring environment_variable(const wchar_t* name) {
-    for (DWORD size = 256;;) {
-        std::wstring value(size, L'\0');
-        const DWORD length = GetEnvironmentVariableW(name, value.data(), size);
-        if (length < size) {
-            value.resize(length);
-            return value;
-        }
-        size = length;
-    }
-}
-
 std::wstring system_folder() {
     wchar_t buffer[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
-}
-
-// The first absolute PATH entry holding the file; relative entries would
-// search wherever the program happens to stand.
-std::wstring search_path(const std::wstring& name) {
-    const std::wstring path = environment_variable(L"PATH");
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        const std::size_t end = std::min(path.find(L';', start), path.size());
-        std::wstring folder = path.substr(start, end - start);
-        std::erase(folder, L'"');
-        start = end + 1;
-        if (!is_absolute(folder))
-            continue;
-        if (folder.back() != L'\\' && folder.back() != L'/')
-            folder += L'\\';
-        if (is_file(folder + name))
-            return folder + name;
-    }
-    return {};
 }
 
 std::wstring variable_name(std::wstring_view entry) {
@@ -146,16 +107,11 @@ std::optional<std::string> find_powershell(const NetworkConfig& config) {
         return std::nullopt;
     if (name.find_first_of(L"\\/:") != std::wstring::npos)
         return is_file(name) ? std::optional(config.powershell) : std::nullopt;
-    std::wstring found = search_path(name);
-    if (found.empty()) {
-        const std::wstring folder = system_folder();
-        const std::wstring standard = folder + L"\\WindowsPowerShell\\v1.0\\" + name;
-        if (!folder.empty() && is_file(standard))
-            found = standard;
-    }
-    if (found.empty())
+    const std::wstring folder = system_folder();
+    const std::wstring standard = folder + L"\\WindowsPowerShell\\v1.0\\" + name;
+    if (folder.empty() || !is_file(standard))
         return std::nullopt;
-    return wide_to_utf8(found);
+    return wide_to_utf8(standard);
 }
 
 std::optional<std::string> run_title_process(std::string_view address,

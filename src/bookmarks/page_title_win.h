@@ -9,9 +9,10 @@
 
 namespace trevalon {
 
-// The program config.powershell names: a path as it stands, a bare name the
-// first match on PATH, else Windows PowerShell in the system folder. Nothing
-// when none exists. The current folder is never searched.
+// The program config.powershell names: a path as it stands, a bare name only
+// in the system's own PowerShell folder (System32\WindowsPowerShell\v1.0), so
+// no file of that name elsewhere (PATH, the program's or the working folder)
+// runs instead. Nothing when it does not exist.
 std::optional<std::string> find_powershell(const NetworkConfig& config);
 
 // Starts PowerShell hidden with the title command, the address in its

@@ -20,6 +20,7 @@
 #include "platform/launcher_win.h"
 #include "platform/recycle_bin_win.h"
 #include "platform/shortcut_win.h"
+#include "platform/system_programs_win.h"
 #include "texts/text_table.h"
 
 namespace trevalon {
@@ -57,8 +58,9 @@ void new_shortcut(App& app, MenuView& view) {
     // empty file, or on one an interrupted run left empty.
     const bool prepared = create_new_file(temporary) || file_size(temporary).value_or(1) == 0;
     if (prepared) {
-        UniqueHandle wizard = app.launcher->start(
-            "rundll32.exe", "appwiz.cpl,NewLinkHere " + temporary, "", SW_SHOWNORMAL);
+        UniqueHandle wizard =
+            app.launcher->start(system_program("rundll32.exe"),
+                                "appwiz.cpl,NewLinkHere " + temporary, "", SW_SHOWNORMAL);
         app.dialogs->message_box(text("TXT00231"), text("TXT00230"), MB_OK | MB_ICONINFORMATION);
         if (wizard && WaitForSingleObject(wizard.get(), 0) == WAIT_TIMEOUT)
             TerminateProcess(wizard.get(), 1);

@@ -8,6 +8,7 @@
 #include "errors/statement_marker.h"
 #include "platform/dialogs_win.h"
 #include "platform/launcher_win.h"
+#include "platform/system_programs_win.h"
 #include "platform/wide_win.h"
 #include "texts/text_table.h"
 #include "window/foreground_win.h"
@@ -32,15 +33,26 @@ constexpr UINT kTaskbarAnswerLimitMs = 5000;
 
 constexpr std::string_view kThisPcArguments = "/e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
-void run(App& app, std::string_view program, std::string_view arguments,
+// Programs are named by their full paths; an empty path (the system did not
+// say where its folders are) starts nothing.
+void run(App& app, const std::string& program, std::string_view arguments,
          std::string_view working_folder) {
-    if (app.launcher)
+    if (app.launcher && !program.empty())
         app.launcher->start(program, arguments, working_folder, SW_SHOWNORMAL);
 }
 
-void shell_open(App& app, std::string_view file, std::string_view arguments, int show_command) {
-    if (app.launcher)
+void shell_open(App& app, const std::string& file, std::string_view arguments, int show_command) {
+    if (app.launcher && !file.empty())
         app.launcher->shell_execute("open", file, arguments, {}, show_command);
+}
+
+// A folder as one quoted argument; Explorer ends an unquoted one at a comma.
+// The closing quote must not follow a backslash, so the folder goes without
+// its own (a drive's root keeps it).
+std::string quoted_folder(std::string folder) {
+    while (folder.size() > 3 && folder.back() == '\\')
+        folder.pop_back();
+    return "\"" + folder + "\"";
 }
 
 // Opens a configured name: an empty one would make the shell open whatever
@@ -61,17 +73,17 @@ bool is_non_empty_file(const std::string& path) {
 
 void this_pc(App& app, const Event&) {
     TREVALON_MARK();
-    run(app, "Explorer.exe", kThisPcArguments, {});
+    run(app, windows_program("explorer.exe"), kThisPcArguments, {});
 }
 
 void control_panel(App& app, const Event&) {
     TREVALON_MARK();
-    run(app, "control.exe", {}, app.folders.windows);
+    run(app, system_program("control.exe"), {}, app.folders.windows);
 }
 
 void printers(App& app, const Event&) {
     TREVALON_MARK();
-    run(app, "control.exe", "printers", app.folders.windows);
+    run(app, system_program("control.exe"), "printers", app.folders.windows);
 }
 
 void task_manager(App&, const Event&) {
@@ -95,7 +107,8 @@ void power_menu(App& app, const Event&) {
 
 void own_menu_in_explorer(App& app, const Event&) {
     TREVALON_MARK();
-    run(app, "Explorer.exe", "/n,/e," + app.settings.my_own_menu, {});
+    run(app, windows_program("explorer.exe"), "/n,/e," + quoted_folder(app.settings.my_own_menu),
+        {});
 }
 
 void settings_window(App& app, const Event&) {
@@ -143,38 +156,37 @@ void about_box(App& app, const Event&) {
         app.dialogs->message_box(about, text("Program_Name"), MB_OK);
 }
 
-// The power actions run hidden and by name, so the system's search path
-// decides which programs run.
+// The power actions run the system's own programs, hidden.
 void lock(App& app, const Event&) {
     TREVALON_MARK();
-    shell_open(app, "rundll32.exe", "user32.dll,LockWorkStation", SW_HIDE);
+    shell_open(app, system_program("rundll32.exe"), "user32.dll,LockWorkStation", SW_HIDE);
 }
 
 void sign_out(App& app, const Event&) {
     TREVALON_MARK();
-    shell_open(app, "shutdown.exe", "-l", SW_HIDE);
+    shell_open(app, system_program("shutdown.exe"), "-l", SW_HIDE);
 }
 
 void suspend(App& app, const Event&) {
     TREVALON_MARK();
-    shell_open(app, "rundll32.exe", "powrprof.dll,SetSuspendState 0,1,0", SW_HIDE);
+    shell_open(app, system_program("rundll32.exe"), "powrprof.dll,SetSuspendState 0,1,0", SW_HIDE);
 }
 
 // Without force: programs with unsaved work may ask to save first. Only the
 // forced shut down (43) closes them without asking, and its caption says so.
 void restart(App& app, const Event&) {
     TREVALON_MARK();
-    shell_open(app, "shutdown.exe", "-r -t 00", SW_HIDE);
+    shell_open(app, system_program("shutdown.exe"), "-r -t 00", SW_HIDE);
 }
 
 void shut_down(App& app, const Event&) {
     TREVALON_MARK();
-    shell_open(app, "shutdown.exe", "-s -t 00", SW_HIDE);
+    shell_open(app, system_program("shutdown.exe"), "-s -t 00", SW_HIDE);
 }
 
 void force_shut_down(App& app, const Event&) {
     TREVALON_MARK();
-    shell_open(app, "shutdown.exe", "-s -f -t 00", SW_HIDE);
+    shell_open(app, system_program("shutdown.exe"), "-s -f -t 00", SW_HIDE);
 }
 
 constexpr std::array kRows{

@@ -1,4 +1,4 @@
-// Bookmarks under Wine with a stand-in powershell.exe first on PATH and a
+// Bookmarks under Wine with a stand-in powershell.exe named by its path and a
 // favicon service on 127.0.0.1.
 #include <windows.h>
 
@@ -73,8 +73,10 @@ class StandInPowerShell : public ::testing::Test {
     void SetUp() override {
         const fs::path stand_in = utf8_to_path(test::build_tree_path(POWERSHELL_STAND_IN_PATH));
         fs::copy_file(stand_in, programs_.path() / "powershell.exe");
+        // First on PATH too: a bare name must still not find it there.
         path_.emplace(L"PATH", utf8_to_wide(programs_.str()) + L";" + current_path());
         record_.emplace(L"TREVALON_STAND_IN_RECORD", utf8_to_wide(work_.str()) + L"record");
+        config_.powershell = programs_.str() + "powershell.exe";
         config_.title_process_limit = 8000ms;
     }
 
@@ -102,11 +104,16 @@ class StandInPowerShell : public ::testing::Test {
     NetworkConfig config_;
 };
 
-TEST_F(StandInPowerShell, IsFoundFirstOnPathOrByItsFullPath) {
-    EXPECT_EQ(find_powershell(config_), programs_.str() + "powershell.exe");
+TEST_F(StandInPowerShell, IsFoundByItsFullPathAndABareNameOnlyInTheSystemsOwnFolder) {
+    EXPECT_EQ(find_powershell(config_), config_.powershell);
+    // By name: the system's PowerShell, never one of that name on PATH, in the
+    // program's folder or in the working folder.
     NetworkConfig named = config_;
-    named.powershell = programs_.str() + "powershell.exe";
-    EXPECT_EQ(find_powershell(named), named.powershell);
+    named.powershell = "powershell.exe";
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    EXPECT_EQ(find_powershell(named),
+              wide_to_utf8(system) + "\\WindowsPowerShell\\v1.0\\powershell.exe");
     named.powershell = "no-such-shell.exe";
     EXPECT_FALSE(find_powershell(named));
     named.powershell = programs_.str() + "missing.exe";

@@ -9,6 +9,7 @@
 #include "platform/clipboard_win.h"
 #include "platform/file_ops_win.h"
 #include "platform/shortcut_win.h"
+#include "platform/wide_win.h"
 #include "program/exit_cleanup_win.h"
 #include "support/operations_fixture_win.h"
 #include "texts/text_table.h"
@@ -160,7 +161,10 @@ TEST_F(EntryCommands, NewShortcutRunsTheWizardOnAnEmptyTemporaryLinkAndTidiesUp)
     new_shortcut(app_, view_);
     ASSERT_EQ(launcher_.records.size(), 1u);
     EXPECT_EQ(launcher_.records[0].kind, "start");
-    EXPECT_EQ(launcher_.records[0].program, "rundll32.exe");
+    // The system's own wizard, never a rundll32.exe of another folder.
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    EXPECT_EQ(launcher_.records[0].program, wide_to_utf8(system) + "\\rundll32.exe");
     EXPECT_EQ(launcher_.records[0].arguments, "appwiz.cpl,NewLinkHere " + menu("_temp_.lnk"));
     ASSERT_EQ(messages(), std::vector<std::string>{text("TXT00231")});
     EXPECT_EQ(dialogs_.calls()[0].caption, text("TXT00230"));

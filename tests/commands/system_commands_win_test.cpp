@@ -121,29 +121,47 @@ TEST_F(SystemCommands, TheRowsAreTheSystemCommandsWithTheirCaptions) {
     EXPECT_EQ(find_system_command(13), nullptr);
 }
 
+// The system's programs by their full paths, so a file of the same name in the
+// program's folder or the working folder never runs in their place.
+std::string in_system_folder(std::string_view name) {
+    wchar_t folder[MAX_PATH] = {};
+    EXPECT_GT(GetSystemDirectoryW(folder, MAX_PATH), 0u);
+    return wide_to_utf8(folder) + "\\" + std::string(name);
+}
+
+std::string in_windows_folder(std::string_view name) {
+    wchar_t folder[MAX_PATH] = {};
+    EXPECT_GT(GetWindowsDirectoryW(folder, MAX_PATH), 0u);
+    return wide_to_utf8(folder) + "\\" + std::string(name);
+}
+
 TEST_F(SystemCommands, ExplorerAndControlPanelRunWithTheirArgumentsAndFolders) {
     const std::string windows = app().folders.windows;
+    const std::string explorer = in_windows_folder("explorer.exe");
+    const std::string control = in_system_folder("control.exe");
     expect_launch(only_launch(15),
-                  {15, "start", "Explorer.exe", "/e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", 1},
-                  "");
-    expect_launch(only_launch(16), {16, "start", "control.exe", "", 1}, windows);
-    expect_launch(only_launch(17), {17, "start", "control.exe", "printers", 1}, windows);
-    // The own menu's folder from the setting, in either menu.
-    app().settings.my_own_menu = "D:\\Somewhere Else\\Menu\\";
+                  {15, "start", explorer, "/e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", 1}, "");
+    expect_launch(only_launch(16), {16, "start", control, "", 1}, windows);
+    expect_launch(only_launch(17), {17, "start", control, "printers", 1}, windows);
+    // The own menu's folder from the setting, in either menu, quoted so that
+    // a comma in its name cannot end it.
+    app().settings.my_own_menu = "D:\\Somewhere, Else\\Menu\\";
     app().view.menu_mode = "w";
     expect_launch(only_launch(22),
-                  {22, "start", "Explorer.exe", "/n,/e,D:\\Somewhere Else\\Menu\\", 1}, "");
+                  {22, "start", explorer, "/n,/e,\"D:\\Somewhere, Else\\Menu\"", 1}, "");
 }
 
 TEST_F(SystemCommands, ThePowerActionsOpenTheSystemProgramsHiddenWithExactlyTheirArguments) {
+    const std::string rundll32 = in_system_folder("rundll32.exe");
+    const std::string shutdown = in_system_folder("shutdown.exe");
     const Expected table[] = {
-        {38, "open", "rundll32.exe", "user32.dll,LockWorkStation", SW_HIDE},
-        {39, "open", "shutdown.exe", "-l", SW_HIDE},
-        {40, "open", "rundll32.exe", "powrprof.dll,SetSuspendState 0,1,0", SW_HIDE},
+        {38, "open", rundll32, "user32.dll,LockWorkStation", SW_HIDE},
+        {39, "open", shutdown, "-l", SW_HIDE},
+        {40, "open", rundll32, "powrprof.dll,SetSuspendState 0,1,0", SW_HIDE},
         // No -f on restart and shut down: programs may ask to save first.
-        {41, "open", "shutdown.exe", "-r -t 00", SW_HIDE},
-        {42, "open", "shutdown.exe", "-s -t 00", SW_HIDE},
-        {43, "open", "shutdown.exe", "-s -f -t 00", SW_HIDE},
+        {41, "open", shutdown, "-r -t 00", SW_HIDE},
+        {42, "open", shutdown, "-s -t 00", SW_HIDE},
+        {43, "open", shutdown, "-s -f -t 00", SW_HIDE},
     };
     for (const Expected& want : table)
         expect_launch(only_launch(want.command), want, "");
