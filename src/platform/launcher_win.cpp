@@ -45,9 +45,12 @@ bool SystemLauncher::shell_execute(std::string_view verb, std::string_view file,
                                    int show_command) {
     const std::string verb_text(verb), file_text(file), arguments_text(arguments),
         folder(working_folder);
+    // Without SEE_MASK_FLAG_NO_UI: a missing file, a bad address or a file
+    // nothing is registered for gets the shell's own message.
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.fMask = SEE_MASK_NOASYNC;
+    info.hwnd = owner_;
     info.lpVerb = or_null(verb_text);
     info.lpFile = file_text.c_str();
     info.lpParameters = or_null(arguments_text);

@@ -23,7 +23,8 @@ class Launcher {
                                std::string_view working_folder, int show_command) = 0;
 
     // The shell's `verb` ("open", "properties", ...) on a file, program or
-    // address, without waiting. Returns whether the shell accepted it.
+    // address, without waiting. Returns whether the shell accepted it; when
+    // it did not, the user has seen whatever the shell says about it.
     virtual bool shell_execute(std::string_view verb, std::string_view file,
                                std::string_view arguments, std::string_view working_folder,
                                int show_command) = 0;
@@ -32,6 +33,10 @@ class Launcher {
     // one is given, owned by `owner`. True when the shell took the request.
     // Opens the real sheet unless overridden.
     virtual bool show_properties(HWND owner, std::string_view file, std::string_view page);
+
+    // The window the shell's messages belong to from now on (the main window
+    // once it exists); test doubles ignore it.
+    virtual void set_owner(HWND) {}
 };
 
 // The real thing: CreateProcessA and ShellExecuteExA.
@@ -41,6 +46,10 @@ class SystemLauncher final : public Launcher {
                        std::string_view working_folder, int show_command) override;
     bool shell_execute(std::string_view verb, std::string_view file, std::string_view arguments,
                        std::string_view working_folder, int show_command) override;
+    void set_owner(HWND owner) override { owner_ = owner; }
+
+  private:
+    HWND owner_ = nullptr;
 };
 
 }  // namespace trevalon

@@ -11,6 +11,7 @@
 #include "errors/statement_marker.h"
 #include "platform/dialogs_win.h"
 #include "platform/fault_handler_win.h"
+#include "platform/launcher_win.h"
 #include "platform/settings_store_win.h"
 #include "platform/special_folders_win.h"
 #include "program/drop_targets_win.h"
@@ -140,6 +141,7 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     if (!build_main_window(*app))
         exit_cleanup(*app);
     dialogs.set_owner(app->main_window);
+    seams.launcher.set_owner(app->main_window);
 
     // 17. The saved position, where the placement rule accepts it.
     place_main_window(*app);
