@@ -3,6 +3,7 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <system_error>
 
@@ -34,7 +35,8 @@ void read_line(std::string_view line, InternetShortcut& shortcut) {
 }
 
 bool is_usable_icon(const std::string& icon_file) {
-    if (icon_file.empty())
+    // Bytes that are not UTF-8 name no file this program can open.
+    if (icon_file.empty() || !is_valid_utf8(icon_file))
         return false;
     std::error_code ec;
     const fs::path path = utf8_to_path(icon_file);
@@ -42,6 +44,16 @@ bool is_usable_icon(const std::string& icon_file) {
         return false;
     const std::uintmax_t size = fs::file_size(path, ec);
     return !ec && size >= 1;
+}
+
+// The file's bytes; nothing when it cannot be read.
+std::optional<std::string> read_whole_file(const std::string& path) {
+    std::ifstream in(utf8_to_path(path), std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 bool remove_forced(const fs::path& path) {
@@ -94,7 +106,8 @@ InternetShortcut parse_internet_shortcut(std::string_view content) {
     return read_internet_shortcut(in);
 }
 
-int convert_internet_shortcuts(std::string_view folder, const ShortcutCreator& create) {
+int convert_internet_shortcuts(std::string_view folder, const ShortcutCreator& create,
+                               const LegacyToUtf8& legacy_to_utf8) {
     const std::string base_folder = with_trailing_separator(folder);
     const auto entries = list_directory(base_folder, ListingDetail::full);
     if (!entries)
@@ -113,10 +126,11 @@ int convert_internet_shortcuts(std::string_view folder, const ShortcutCreator& c
             continue;  // every free name taken: keep the .url rather than overwrite a link
 
         InternetShortcut shortcut;
-        std::ifstream in(utf8_to_path(source), std::ios::binary);
-        if (in)
-            shortcut = read_internet_shortcut(in);
-        in.close();
+        if (std::optional<std::string> content = read_whole_file(source)) {
+            if (legacy_to_utf8 && !is_valid_utf8(*content))
+                *content = legacy_to_utf8(*content);
+            shortcut = parse_internet_shortcut(*content);
+        }
 
         const bool own_icon = is_usable_icon(shortcut.icon_file);
         const ShortcutContents bookmark = bookmark_shortcut(

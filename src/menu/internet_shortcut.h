@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "menu/shortcut_contents.h"
+#include "menu/unicode_text.h"
 
 namespace trevalon {
 
@@ -31,7 +32,10 @@ using ShortcutCreator = std::function<bool(const ShortcutContents&)>;
 // Converts every non-empty *.url file directly in folder into a bookmark
 // link of the same base name (under a free name when that link exists) and
 // deletes the .url once its link was made. When all free names are taken the
-// .url stays: no existing link is overwritten. Returns how many were converted.
-int convert_internet_shortcuts(std::string_view folder, const ShortcutCreator& create);
+// .url stays: no existing link is overwritten. A file that is not UTF-8 was
+// written in the legacy code page and is read through legacy_to_utf8 (when
+// given). Returns how many were converted.
+int convert_internet_shortcuts(std::string_view folder, const ShortcutCreator& create,
+                               const LegacyToUtf8& legacy_to_utf8 = {});
 
 }  // namespace trevalon

@@ -2,6 +2,7 @@
 // program uses wherever names are compared without regard to letter case.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,14 @@ struct Utf8Step {
     std::size_t units;
 };
 Utf8Step utf8_step(std::string_view text, std::size_t pos);
+
+// Turns text in the system's legacy (ANSI) code page into UTF-8; the Windows
+// layer supplies it, tests a stand-in.
+using LegacyToUtf8 = std::function<std::string(std::string_view)>;
+
+// True when the bytes are well-formed UTF-8: no stray continuation bytes, no
+// cut-off sequences, no overlong forms, surrogates or values beyond Unicode.
+bool is_valid_utf8(std::string_view bytes);
 
 // Simple one-to-one upper-case mapping of one UTF-16 code unit, close to the
 // table NTFS uses for its name order: ASCII, Latin-1, Latin Extended-A, Greek,

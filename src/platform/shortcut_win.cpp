@@ -5,6 +5,7 @@
 #include <shobjidl.h>
 
 #include "menu/internet_shortcut.h"
+#include "platform/legacy_text_win.h"
 #include "platform/handles_win.h"
 #include "platform/wide_win.h"
 
@@ -99,7 +100,7 @@ std::optional<ShortcutContents> read_shortcut_contents(std::string_view link_fil
 }
 
 int convert_internet_shortcuts(std::string_view folder) {
-    return convert_internet_shortcuts(folder, create_shortcut);
+    return convert_internet_shortcuts(folder, create_shortcut, legacy_to_utf8);
 }
 
 }  // namespace trevalon

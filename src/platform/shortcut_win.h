@@ -32,7 +32,8 @@ std::optional<LinkFields> read_shortcut_resolved(std::string_view link_file);
 // references left in); nothing when it cannot be loaded.
 std::optional<ShortcutContents> read_shortcut_contents(std::string_view link_file);
 
-// The internet-shortcut conversion of the folder with real shell links.
+// The internet-shortcut conversion of the folder with real shell links; a
+// .url that is not UTF-8 is read in the system's legacy code page.
 int convert_internet_shortcuts(std::string_view folder);
 
 }  // namespace trevalon

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "menu/unicode_text.h"
 #include "settings/hotkey.h"
 
 namespace trevalon {
@@ -45,9 +46,6 @@ Settings parse_settings(std::string_view text, std::string_view own_menu_folder)
 // The file's text: one "Key = value" line per setting in the fixed order,
 // each ended by CR LF.
 std::string format_settings(const Settings& settings);
-
-// Turns text in the system's legacy code page into UTF-8.
-using LegacyToUtf8 = std::function<std::string(std::string_view)>;
 
 // The settings from the file's raw bytes. A file that is not valid UTF-8 comes
 // from the predecessor and is converted from the legacy code page first.

@@ -1,6 +1,7 @@
 // Reading internet shortcuts and converting them into bookmark links.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -152,6 +153,51 @@ TEST(ConvertInternetShortcuts, UsesTheOwnIconOnlyWhenItsFileHasContent) {
         EXPECT_EQ(fake.made[static_cast<std::size_t>(i)].icon_file, "%WinDir%\\System32\\url.dll");
         EXPECT_EQ(fake.made[static_cast<std::size_t>(i)].icon_index, 0);
     }
+}
+
+// Latin-1 to UTF-8: the legacy code page of these tests.
+std::string latin1_to_utf8(std::string_view bytes) {
+    std::string text;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            text.push_back(c);
+        } else {
+            text.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+            text.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+        }
+    }
+    return text;
+}
+
+TEST(ConvertInternetShortcuts, AFileThatIsNotUtf8IsReadInTheLegacyCodePage) {
+    test::TempDir dir;
+    const std::string icon = dir.write_file("caf\xC3\xA9.ico", "ICO");
+    dir.write_file("Caf\xC3\xA9.url", "URL=https://caf\xE9.example/\r\nIconFile=" + dir.str() +
+                                          "caf\xE9.ico\r\nIconIndex=1\r\n");
+    // A UTF-8 file is taken as it stands, even where the converter would
+    // change it.
+    dir.write_file("Utf8.url", "URL=https://caf\xC3\xA9.example/\r\n");
+    FakeCreator fake;
+    EXPECT_EQ(convert_internet_shortcuts(dir.str(), fake.creator(), latin1_to_utf8), 2);
+    ASSERT_EQ(fake.made.size(), 2u);
+    for (const ShortcutContents& made : fake.made)
+        EXPECT_EQ(made.description, "https://caf\xC3\xA9.example/") << made.link_file;
+    const auto legacy = std::find_if(fake.made.begin(), fake.made.end(), [&](const auto& made) {
+        return made.link_file == dir.str() + "Caf\xC3\xA9.lnk";
+    });
+    ASSERT_NE(legacy, fake.made.end());
+    EXPECT_EQ(legacy->icon_file, icon);
+    EXPECT_EQ(legacy->icon_index, 1);
+}
+
+TEST(ConvertInternetShortcuts, AnIconPathThatIsNotUtf8IsNoIconAndNoFault) {
+    test::TempDir dir;
+    dir.write_file("Site.url", "URL=https://a.example/\r\nIconFile=C:\\Ic\xF4nes\\a.ico\r\n");
+    FakeCreator fake;
+    EXPECT_EQ(convert_internet_shortcuts(dir.str(), fake.creator()), 1);
+    ASSERT_EQ(fake.made.size(), 1u);
+    EXPECT_EQ(fake.made[0].icon_file, "%WinDir%\\System32\\url.dll");
 }
 
 TEST(ConvertInternetShortcuts, RemovesAReadOnlySourceOnceConverted) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/utf8_path.h"
+#include "platform/legacy_text_win.h"
 #include "platform/shortcut_win.h"
 #include "support/temp_dir.h"
 
@@ -84,6 +85,38 @@ TEST(ConvertInternetShortcutsWin, ReadOnlyAndNonLatinShortcutsAreConverted) {
     SetFileAttributesW(utf8_to_path(source).c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(convert_internet_shortcuts(dir.str()), 1);
     EXPECT_EQ(names_in(dir), (std::set<std::string>{"Новости ニュース.lnk"}));
+}
+
+// Older programs wrote internet shortcuts in the system's legacy code page:
+// their non-ASCII addresses and icon paths are read in it, not as UTF-8.
+TEST(ConvertInternetShortcutsWin, ALegacyCodePageShortcutKeepsItsAccentedAddressAndIcon) {
+    test::TempDir dir;
+    const std::string icon_folder = dir.make_dir("Ic\xC3\xB4nes");  // "Icônes" in UTF-8
+    const std::string icon = dir.write_file("Ic\xC3\xB4nes\\caf\xC3\xA9.ico", "icon bytes");
+    ASSERT_EQ(icon, icon_folder + "caf\xC3\xA9.ico");
+    // The same paths and an address in the legacy code page's bytes.
+    const std::string legacy_folder = dir.str() + "Ic\xF4nes\\";
+    ASSERT_EQ(legacy_to_utf8(legacy_folder), icon_folder) << "the test needs code page 1252";
+    dir.write_file("Caf\xC3\xA9.url",
+                   "[InternetShortcut]\r\nURL=https://caf\xE9.example/men\xFC\r\n"
+                   "IconFile=" +
+                       legacy_folder + "caf\xE9.ico\r\nIconIndex=2\r\n");
+    ASSERT_EQ(convert_internet_shortcuts(dir.str()), 1);
+    const auto stored = read_shortcut_contents(dir.str() + "Caf\xC3\xA9.lnk");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->description, "https://caf\xC3\xA9.example/men\xC3\xBC");
+    EXPECT_EQ(stored->arguments, "\"https://caf\xC3\xA9.example/men\xC3\xBC\"");
+    EXPECT_EQ(stored->icon_file, icon);
+    EXPECT_EQ(stored->icon_index, 2);
+}
+
+TEST(ConvertInternetShortcutsWin, AUtf8ShortcutIsReadAsItStands) {
+    test::TempDir dir;
+    dir.write_file("Site.url",
+                   "[InternetShortcut]\r\nURL=https://\xD0\xBD\xD0\xBE\xD0\xB2.example/\r\n");
+    ASSERT_EQ(convert_internet_shortcuts(dir.str()), 1);
+    EXPECT_EQ(bookmark_address(read_shortcut_fields(dir.str() + "Site.lnk")),
+              "https://\xD0\xBD\xD0\xBE\xD0\xB2.example/");
 }
 
 }  // namespace
