@@ -117,6 +117,10 @@ DropTarget::Carries DropTarget::what_it_carries(IDataObject* data) const {
 DWORD DropTarget::effect_for(DWORD key_state, DWORD allowed) const {
     if (entered_ == Carries::nothing)
         return DROPEFFECT_NONE;
+    // A dropped address becomes a link to it, so a source that offers only
+    // a link (as some browsers do for their addresses) is welcome.
+    if (entered_ == Carries::text && (allowed & DROPEFFECT_LINK))
+        return DROPEFFECT_LINK;
     // Shift asks for a move, as in the Explorer; otherwise a copy where allowed.
     if (entered_ == Carries::files && (key_state & MK_SHIFT) && !(key_state & MK_CONTROL) &&
         (allowed & DROPEFFECT_MOVE)) {
@@ -179,7 +183,8 @@ HRESULT STDMETHODCALLTYPE DropTarget::Drop(IDataObject* data, DWORD key_state, P
         hover(std::nullopt);
         return S_OK;
     }
-    *effect = DROPEFFECT_COPY;
+    // A link stays a link; anything else is reported as a copy (see above).
+    *effect = chosen == DROPEFFECT_LINK ? DROPEFFECT_LINK : DROPEFFECT_COPY;
     if (handler_)
         handler_(event);
     hover(std::nullopt);

@@ -27,10 +27,10 @@ using DropHandler = std::function<void(const Event& drop)>;
 using DropHover = std::function<void(std::optional<POINT> screen_point)>;
 
 // The OLE side of a drop. It copies what was dropped into the Event and
-// hands it on; the handler decides what happens. The source is always told
-// the data was copied, even for a move: the program deletes what it moved
+// hands it on; the handler decides what happens. Files are always reported
+// to the source as copied, even for a move: the program deletes what it moved
 // itself, once the import succeeded, so a source never deletes a file that
-// was not taken.
+// was not taken. Text is taken as a link wherever the source allows one.
 // COM interfaces have no virtual destructor by design: objects are released
 // through their interface, never deleted through it.
 #if defined(__GNUC__)

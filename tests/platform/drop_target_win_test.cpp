@@ -100,6 +100,31 @@ TEST_F(DropTargets, TextReachesOnlyATargetThatTakesText) {
     EXPECT_TRUE(dropped_->dropped_files.empty());
 }
 
+TEST_F(DropTargets, TextIsTakenAsALinkEvenFromASourceThatOffersNothingElse) {
+    auto data = test::data_object_with_text("https://news.example/");
+    ASSERT_TRUE(data);
+    DropTarget list = target({.files = true, .text = true});
+    EXPECT_EQ(drag_and_drop(list, data.get(), MK_LBUTTON, DROPEFFECT_LINK),
+              static_cast<DWORD>(DROPEFFECT_LINK));
+    EXPECT_EQ(entered_effect_, static_cast<DWORD>(DROPEFFECT_LINK));
+    ASSERT_TRUE(dropped_);
+    EXPECT_EQ(dropped_->dropped_text, "https://news.example/");
+
+    // Offered a link among others, the address becomes a link too.
+    dropped_.reset();
+    EXPECT_EQ(drag_and_drop(list, data.get(), MK_LBUTTON, DROPEFFECT_COPY | DROPEFFECT_LINK),
+              static_cast<DWORD>(DROPEFFECT_LINK));
+    EXPECT_TRUE(dropped_);
+
+    // Files are copied, never linked.
+    dropped_.reset();
+    auto files = test::data_object_with_files({"C:\\Menu\\a.lnk"});
+    ASSERT_TRUE(files);
+    EXPECT_EQ(drag_and_drop(list, files.get(), MK_LBUTTON, DROPEFFECT_LINK),
+              static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_FALSE(dropped_);
+}
+
 TEST_F(DropTargets, TheTargetHearsWhereTheDragIsUntilItIsDroppedOrLeaves) {
     auto data = test::data_object_with_files({"C:\\Menu\\a.lnk"});
     ASSERT_TRUE(data);
