@@ -16,7 +16,9 @@ inline constexpr std::string_view kTopItemText = "TOP";
 // pre-order. When the table is empty, the menu folder itself comes first, as
 // item "TOP" at the given depth; the folders directly inside it share that
 // depth and each level below adds 1. Item position, item data and table
-// index are equal for every folder when tree and table start out empty.
+// index are equal for every folder when tree and table start out empty. A
+// folder the tree refuses to add gets no slot and is left out with all that
+// lies below it; without the menu folder's own item nothing is added.
 void scan_folder_tree(std::string_view path, int depth, FolderTreeSink& tree, FolderTable& table,
                       const FolderLister& list = list_directory_kinds);
 

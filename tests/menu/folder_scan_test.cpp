@@ -1,6 +1,7 @@
 // The folder scan: pre-order, depths, the "TOP" item and the folder table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -161,6 +162,60 @@ TEST(FolderScan, ScansATreeFiveHundredLevelsDeep) {
     EXPECT_EQ(s.tree.items().back().text, "e");
     EXPECT_EQ(s.tree.items().back().depth, 0);
     EXPECT_EQ(utf8_to_path(s.table.paths[500]), deepest);
+}
+
+// A tree control that refuses to add some items (out of memory, say).
+class RefusingTree final : public FolderTreeSink {
+  public:
+    explicit RefusingTree(std::vector<std::string> refused) : refused_(std::move(refused)) {}
+    void clear() override { tree_.clear(); }
+    int add_item(std::string_view text, int depth) override {
+        if (std::find(refused_.begin(), refused_.end(), text) != refused_.end())
+            return -1;
+        return tree_.add_item(text, depth);
+    }
+    int item_count() const override { return tree_.item_count(); }
+    void set_item_data(int position, std::intptr_t data) override {
+        tree_.set_item_data(position, data);
+    }
+    std::intptr_t item_data(int position) const override { return tree_.item_data(position); }
+    void set_item_text(int position, std::string_view text) override {
+        tree_.set_item_text(position, text);
+    }
+    std::string item_text(int position) const override { return tree_.item_text(position); }
+    int item_depth(int position) const override { return tree_.item_depth(position); }
+
+    MemoryFolderTree tree_;
+
+  private:
+    std::vector<std::string> refused_;
+};
+
+TEST(FolderScan, AFolderTheTreeRefusesTakesNoSlotSoEveryLaterItemOpensItsOwnFolder) {
+    test::TempDir dir;
+    dir.make_dir("A");
+    dir.make_dir("B/B1");
+    dir.make_dir("C");
+    RefusingTree tree({"B"});
+    FolderTable table;
+    scan_folder_tree(dir.str(), 0, tree, table);
+    // B is missing, and so is what lies below it: B1 would stand under A.
+    EXPECT_EQ(outline(tree.tree_), (std::vector<std::string>{"TOP@0", "A@0", "C@0"}));
+    const std::string root = dir.str();
+    EXPECT_EQ(table.paths,
+              (std::vector<std::string>{without_trailing_separator(root), root + "A", root + "C"}));
+    for (int i = 0; i < tree.item_count(); ++i)
+        EXPECT_EQ(tree.item_data(i), i);
+}
+
+TEST(FolderScan, WithoutTheMenuFoldersOwnItemNothingIsAdded) {
+    test::TempDir dir;
+    dir.make_dir("A");
+    RefusingTree tree({std::string(kTopItemText)});
+    FolderTable table;
+    scan_folder_tree(dir.str(), 0, tree, table);
+    EXPECT_EQ(tree.item_count(), 0);
+    EXPECT_EQ(table.count(), 0);
 }
 
 #ifndef _WIN32
