@@ -5,15 +5,10 @@
 #include <thread>
 
 #include "platform/handles_win.h"
+#include "platform/input_messages_win.h"
 
 namespace trevalon {
 namespace {
-
-bool is_input(UINT message) {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
-}
 
 bool belongs_to(HWND window, HWND target) {
     return window && target && (target == window || IsChild(window, target));
@@ -52,7 +47,7 @@ void run_while_window_waits(HWND window, const std::function<void()>& work) {
                 quit = message.wParam;
                 continue;
             }
-            if (is_input(message.message) && belongs_to(window, message.hwnd))
+            if (is_input_message(message.message) && belongs_to(window, message.hwnd))
                 continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);

@@ -10,6 +10,7 @@
 #include "errors/statement_marker.h"
 #include "platform/event.h"
 #include "platform/fault_handler_win.h"
+#include "platform/input_messages_win.h"
 #include "platform/settings_store_win.h"
 #include "program/dispatch_win.h"
 #include "window/main_window_win.h"
@@ -75,11 +76,19 @@ void run_event_loop(App& app) {
             dispatch_event(app, *event);
             if (app.end_requested)
                 return;
-        } else if (!translate_window_keys(app, message) && !settings_window_keys(app, message)) {
+            save_settings_when_due(app);
+            continue;
+        }
+        // Only the user's own input counts beside the events: an idle window
+        // still gets timers (the caret's blinking) and repaints, and must not
+        // write the file and the registry for them.
+        const bool input = is_input_message(message.message);
+        if (!translate_window_keys(app, message) && !settings_window_keys(app, message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        save_settings_when_due(app);
+        if (input)
+            save_settings_when_due(app);
     }
 }
 

@@ -16,8 +16,8 @@ struct App;
 // window's events are read from the queue and dispatched the same way.
 void run_event_loop(App& app);
 
-// After each event: saves the settings when more than the interval has
-// passed since the last save.
+// After each event and each piece of the user's input (keys, pointer): saves
+// the settings when more than the interval has passed since the last save.
 void save_settings_when_due(App& app);
 
 }  // namespace trevalon

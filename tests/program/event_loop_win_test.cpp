@@ -95,24 +95,51 @@ TEST_F(EventLoop, TheExitCommandEndsTheLoopWhateverTheCloseSettingSays) {
 }
 
 TEST_F(EventLoop, SavesAfterAnEventOnlyOnceMoreThanAMinuteHasPassed) {
+    // Refresh (68) on an empty list: an event that shows nothing.
     clock_.advance(60);
-    PostMessageW(app_.main_window, WM_NULL, 0, 0);
+    PostMessageW(app_.main_window, WM_COMMAND, 68, 0);
     run_queued();
     EXPECT_FALSE(is_file(app_.folders.settings_file));
 
     // An idle minute saves nothing by itself; the next event does.
     clock_.advance(1);
     EXPECT_FALSE(is_file(app_.folders.settings_file));
-    PostMessageW(app_.main_window, WM_NULL, 0, 0);
+    PostMessageW(app_.main_window, WM_COMMAND, 68, 0);
     run_queued();
     EXPECT_EQ(read_file(app_.folders.settings_file), format_settings(app_.settings));
     EXPECT_EQ(app_.save_schedule.last_save, clock_.now_seconds());
 
     app_.settings.icon_format = 1;
     clock_.advance(30);
-    PostMessageW(app_.main_window, WM_NULL, 0, 0);
+    PostMessageW(app_.main_window, WM_COMMAND, 68, 0);
     run_queued();
     EXPECT_NE(read_file(app_.folders.settings_file), format_settings(app_.settings));
+}
+
+TEST_F(EventLoop, AnIdleWindowNeverSavesOnlyTheUsersInputDoes) {
+    // What an idle window still receives: the caret's blink timer in the
+    // search field, repaints, messages that wake it up.
+    SetFocus(app_.window.search_field);
+    SetTimer(app_.main_window, 7, 10, nullptr);
+    clock_.advance(61);
+    PostMessageW(app_.main_window, WM_NULL, 0, 0);
+    InvalidateRect(app_.main_window, nullptr, TRUE);
+    Sleep(50);
+    run_queued();
+    KillTimer(app_.main_window, 7);
+    EXPECT_FALSE(is_file(app_.folders.settings_file));
+
+    // A key the user presses is input, even one that starts no command.
+    PostMessageW(app_.window.search_field, WM_KEYDOWN, VK_SHIFT, 0);
+    run_queued();
+    EXPECT_EQ(read_file(app_.folders.settings_file), format_settings(app_.settings));
+
+    // So is the pointer moving over the window.
+    ASSERT_TRUE(delete_file(app_.folders.settings_file));
+    clock_.advance(61);
+    PostMessageW(app_.main_window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    run_queued();
+    EXPECT_TRUE(is_file(app_.folders.settings_file));
 }
 
 }  // namespace
