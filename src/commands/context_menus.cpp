@@ -9,7 +9,7 @@ MenuItemStates tree_menu_states(const TreeMenuInput& input) {
     // Undo takes back the newest edit wherever it was made, whatever is shown.
     states.set(kUndoCommand, input.can_undo);
     if (!input.item_hit) {
-        states.set(46, input.own_menu);
+        states.set(46, input.own_menu && input.editable);
         return states;
     }
     for (int command : {50, 51})

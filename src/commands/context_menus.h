@@ -41,6 +41,9 @@ struct TreeMenuInput {
     // the editable flag: a list shown after the Windows menu makes the view
     // editable, but the tree still shows the Windows menu's rebuilt copy.
     bool own_menu = false;
+    // Whether the view may be changed. Without an item hit the list shown
+    // decides: recent documents and search results may not be.
+    bool editable = false;
     bool can_undo = false;  // an edit of this run can be taken back
 };
 

@@ -200,6 +200,7 @@ MenuItemStates prepare_tree_menu(App& app, int item) {
     const TreeMenuInput input{.item_hit = !folder.path.empty(),
                               .item = item,
                               .own_menu = app.view.menu_mode == kOwnMenuMode,
+                              .editable = app.view.editable == kEditableView,
                               .can_undo = !app.undo.empty()};
     name_undo_item(app, app.window.popup(kTreeMenu));
     const MenuItemStates states = tree_menu_states(input);

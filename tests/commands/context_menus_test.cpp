@@ -28,13 +28,22 @@ void expect_list(ListMenuInput input, std::set<int> expected) {
 }
 
 TEST(TreeMenu, EmptySpaceOffersOnlyNewFolderRefreshAndCancelInTheOwnMenu) {
-    expect_tree({.item_hit = false, .item = -1, .own_menu = true}, {46, 52, 53});
-    expect_tree({.item_hit = false, .item = -1, .own_menu = false}, {52, 53});
+    expect_tree({.item_hit = false, .item = -1, .own_menu = true, .editable = true}, {46, 52, 53});
+    expect_tree({.item_hit = false, .item = -1, .own_menu = false, .editable = false}, {52, 53});
+}
+
+TEST(TreeMenu, OnEmptySpaceANewFolderNeedsAViewThatMayBeChangedAndTheOwnMenu) {
+    // Recent documents or search results shown beside the own menu.
+    expect_tree({.item_hit = false, .item = -1, .own_menu = true, .editable = false}, {52, 53});
+    // Recent programs or bookmarks shown beside the Windows menu.
+    expect_tree({.item_hit = false, .item = -1, .own_menu = false, .editable = true}, {52, 53});
 }
 
 TEST(TreeMenu, AnItemOfTheOwnMenuMayBeChangedUnlessItIsTheRoot) {
-    expect_tree({.item_hit = true, .item = 3, .own_menu = true}, {46, 47, 48, 49, 50, 51, 52, 53});
-    expect_tree({.item_hit = true, .item = 0, .own_menu = true}, {46, 47, 50, 51, 52, 53});
+    expect_tree({.item_hit = true, .item = 3, .own_menu = true, .editable = true},
+                {46, 47, 48, 49, 50, 51, 52, 53});
+    expect_tree({.item_hit = true, .item = 0, .own_menu = true, .editable = true},
+                {46, 47, 50, 51, 52, 53});
 }
 
 TEST(TreeMenu, TheWindowsMenuOffersOnlyInformationPropertiesRefreshAndCancel) {

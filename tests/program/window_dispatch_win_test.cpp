@@ -676,5 +676,30 @@ TEST_F(WindowDispatch, SearchCloseAndTheSettingsWindowsKeys) {
     ASSERT_TRUE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+TEST_F(WindowDispatch, OnEmptyTreeSpaceANewFolderIsOfferedOnlyWhileTheListShownMayBeChanged) {
+    // Recent documents and search results may not be changed, though the
+    // tree still shows the own menu.
+    command(4);
+    point_below_tree_items();
+    menu_event(kFolderTreeControl, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{52, 53}));
+    set_window_text(app().window.search_field, "chess");
+    control_event(kSearchButton, kLeftClick);
+    ASSERT_EQ(app().window.list.text(), app().folders.recent_search);
+    point_below_tree_items();
+    menu_event(kFolderTreeControl, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{52, 53}));
+
+    // Recent programs and bookmarks may.
+    command(3);
+    point_below_tree_items();
+    menu_event(kFolderTreeControl, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 52, 53}));
+    control_event(kBookmarksButton, kLeftClick);
+    point_below_tree_items();
+    menu_event(kFolderTreeControl, kRightClick);
+    EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 52, 53}));
+}
+
 }  // namespace
 }  // namespace trevalon
