@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/busy_frame_win.h"
 #include "platform/handles_win.h"
 #include "platform/input_box_win.h"
 #include "platform/wide_win.h"
@@ -31,16 +32,19 @@ std::string Dialogs::choose_folder(std::string_view, std::string_view, HWND) {
 }
 
 int SystemDialogs::message_box(std::string_view text, std::string_view caption, UINT type) {
+    const DialogPause pause;
     return MessageBoxW(owner_, utf8_to_wide(text).c_str(), utf8_to_wide(caption).c_str(), type);
 }
 
 std::string SystemDialogs::input_box(std::string_view title, std::string_view prompt,
                                      std::string_view default_text) {
+    const DialogPause pause;
     return run_input_box(owner_, title, prompt, default_text);
 }
 
 std::string SystemDialogs::choose_folder(std::string_view title, std::string_view start_folder,
                                          HWND owner) {
+    const DialogPause pause;
     // The new dialog style needs COM on this thread.
     ComInit com;
     const std::wstring wide_title = utf8_to_wide(title);

@@ -32,7 +32,9 @@ class Dialogs {
     virtual void set_owner(HWND) {}
 };
 
-// The real boxes, owned by the given window (none: no owner).
+// The real boxes, owned by the given window (none: no owner). While one is
+// up, a busy frame is lifted: the user answers with the arrow, not the wait
+// cursor, and the window behind draws.
 class SystemDialogs final : public Dialogs {
   public:
     void set_owner(HWND owner) override { owner_ = owner; }

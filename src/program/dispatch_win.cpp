@@ -8,6 +8,7 @@
 #include "commands/window_menu_view_win.h"
 #include "errors/statement_marker.h"
 #include "window/settings_window_win.h"
+#include "window/view_frame_win.h"
 #include "window/window_numbers.h"
 
 namespace trevalon {
@@ -27,6 +28,10 @@ void dispatch_command(App& app, const Event& event) {
 
 void dispatch_drop(App& app, const Event& event) {
     TREVALON_MARK();
+    // An address dropped on the list waits for the network: the window keeps
+    // painting meanwhile. Every other drop is quick and shown once, at its end.
+    const bool waits = event.control == kFileListControl && event.dropped_files.empty();
+    ViewChangeFrame frame(app, waits ? BusyFrame::Drawing::live : BusyFrame::Drawing::suspended);
     WindowMenuView view(app);
     switch (event.control) {
         case kFolderTreeControl:

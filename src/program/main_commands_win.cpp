@@ -111,16 +111,19 @@ void desktop_shortcut(App& app, const Event&) {
 }
 
 void clear_programs(App& app, const Event&) {
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     clear_recent_programs(app, view);
 }
 
 void clear_documents(App& app, const Event&) {
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     clear_recent_documents(app, view);
 }
 
 void clear_bookmark_list(App& app, const Event&) {
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     clear_bookmarks(app, view);
 }
@@ -135,6 +138,7 @@ void return_key(App& app, const Event&) {
 
 void new_folder_in_menu(App& app, const Event&) {
     TREVALON_MARK();
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     new_folder(app, view, NewFolderPlace::menu_root, app.view.selected_folder);
 }
@@ -143,6 +147,7 @@ void new_folder_in_selected(App& app, const Event&) {
     TREVALON_MARK();
     if (app.view.selected_folder.path.empty())
         return;
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     new_folder(app, view, NewFolderPlace::selected_folder, app.view.selected_folder);
 }
@@ -151,6 +156,7 @@ void delete_selected_folder(App& app, const Event&) {
     TREVALON_MARK();
     if (app.view.selected_folder.path.empty())
         return;
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     delete_folder(app, view, app.view.selected_folder);
 }
@@ -159,6 +165,7 @@ void rename_selected_folder(App& app, const Event&) {
     TREVALON_MARK();
     if (app.view.selected_folder.path.empty())
         return;
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     rename_folder(app, view, app.view.selected_folder);
 }
@@ -185,6 +192,7 @@ const SelectedEntry* selected_entry(const App& app) {
 
 void new_entry_shortcut(App& app, const Event&) {
     TREVALON_MARK();
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     if (!view.list_folder().empty())
         new_shortcut(app, view);
@@ -199,6 +207,7 @@ void copy_selected(App& app, const Event&) {
 
 void cut_selected(App& app, const Event&) {
     if (const SelectedEntry* entry = selected_entry(app)) {
+        ViewChangeFrame frame(app);
         WindowMenuView view(app);
         cut_entry(app, view, *entry);
     }
@@ -206,6 +215,7 @@ void cut_selected(App& app, const Event&) {
 
 void paste(App& app, const Event&) {
     TREVALON_MARK();
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     if (!view.list_folder().empty())
         paste_entries(app, view);
@@ -213,6 +223,7 @@ void paste(App& app, const Event&) {
 
 void delete_selected(App& app, const Event&) {
     if (const SelectedEntry* entry = selected_entry(app)) {
+        ViewChangeFrame frame(app);
         WindowMenuView view(app);
         delete_entry(app, view, *entry);
     }
@@ -220,6 +231,7 @@ void delete_selected(App& app, const Event&) {
 
 void rename_selected(App& app, const Event&) {
     if (const SelectedEntry* entry = selected_entry(app)) {
+        ViewChangeFrame frame(app);
         WindowMenuView view(app);
         rename_entry(app, view, *entry);
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "errors/statement_marker.h"
+#include "platform/busy_frame_win.h"
 #include "platform/wide_win.h"
 #include "resources/resource_ids.h"
 #include "texts/text_table.h"
@@ -88,6 +89,14 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case kEventWaitingMessage:
             // Only wakes the loop; the event itself waits in the queue.
             return 0;
+        case WM_SETCURSOR:
+            // While the program works (and dispatches messages meanwhile, as
+            // during a bookmark's look-ups) the pointer keeps the wait cursor.
+            if (HCURSOR wait = busy_cursor()) {
+                SetCursor(wait);
+                return TRUE;
+            }
+            break;
         case WM_NOTIFY:
             if (answer_tooltip(*state, lparam))
                 return 0;

@@ -11,18 +11,7 @@ DrawingFreeze::~DrawingFreeze() {
         LockWindowUpdate(nullptr);
 }
 
-ViewChangeFrame::ViewChangeFrame(const WindowState& state)
-    : arrow_(state.ui.cursors.arrow), locked_(false) {
-    if (state.ui.cursors.wait)
-        SetCursor(state.ui.cursors.wait);
-    locked_ = state.main_window && LockWindowUpdate(state.main_window) != FALSE;
-}
-
-ViewChangeFrame::~ViewChangeFrame() {
-    if (locked_)
-        LockWindowUpdate(nullptr);
-    if (arrow_)
-        SetCursor(arrow_);
-}
+ViewChangeFrame::ViewChangeFrame(const WindowState& state, BusyFrame::Drawing drawing)
+    : frame_(state.main_window, state.ui.cursors.wait, state.ui.cursors.arrow, drawing) {}
 
 }  // namespace trevalon

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -22,6 +24,7 @@
 #include "program/dispatch_win.h"
 #include "program/drop_targets_win.h"
 #include "program/event_loop_win.h"
+#include "support/http_test_server.h"
 #include "support/ole_data_win.h"
 #include "support/test_app_win.h"
 #include "support/test_links_win.h"
@@ -36,6 +39,8 @@
 
 namespace trevalon {
 namespace {
+
+using namespace std::chrono_literals;
 
 // The rows every command of the window must have: the menus and lists, the
 // tool and help menus, the system commands, the Return key and the two
@@ -121,6 +126,57 @@ std::set<UINT> enabled_items() {
     }
     return enabled;
 }
+
+// Whether some window's drawing is suspended: only one window at a time can
+// be, so the probe cannot be while the main window is.
+bool drawing_suspended(HWND probe) {
+    if (!LockWindowUpdate(probe))
+        return true;
+    LockWindowUpdate(nullptr);
+    return false;
+}
+
+// Watches the file list: each time it is emptied to be filled again, notes
+// whether the wait cursor showed and the window's drawing was suspended.
+class ListRefills {
+  public:
+    ListRefills(HWND list, HCURSOR wait) : list_(list), wait_(wait) {
+        probe_ = CreateWindowExW(0, L"STATIC", L"probe", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+        current() = this;
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watch)));
+    }
+    ~ListRefills() {
+        SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        current() = nullptr;
+        DestroyWindow(probe_);
+    }
+    void reset() { framed = unframed = 0; }
+    bool suspended() const { return drawing_suspended(probe_); }
+
+    int framed = 0;
+    int unframed = 0;
+
+  private:
+    static ListRefills*& current() {
+        static ListRefills* watching = nullptr;
+        return watching;
+    }
+    static LRESULT CALLBACK watch(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        ListRefills* self = current();
+        if (message == LVM_DELETEALLITEMS) {
+            const bool framed = GetCursor() == self->wait_ && self->suspended();
+            ++(framed ? self->framed : self->unframed);
+        }
+        return CallWindowProcW(self->original_, window, message, wparam, lparam);
+    }
+
+    HWND list_;
+    HCURSOR wait_;
+    HWND probe_ = nullptr;
+    WNDPROC original_ = nullptr;
+};
 
 class WindowDispatch : public testing::Test {
   protected:
@@ -674,6 +730,116 @@ TEST_F(WindowDispatch, SearchCloseAndTheSettingsWindowsKeys) {
     EXPECT_TRUE(app().end_requested);
     MSG left;
     ASSERT_TRUE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(WindowDispatch, EveryChangeOfTheViewShowsTheWaitCursorAndSuspendsDrawing) {
+    const HCURSOR wait = app().ui.cursors.wait;
+    ASSERT_TRUE(wait);
+    ListRefills refills(app().window.list.window(), wait);
+    const auto expect_framed = [&](const char* what, const std::function<void()>& act) {
+        refills.reset();
+        act();
+        EXPECT_GT(refills.framed + refills.unframed, 0) << what << ": the list was not refilled";
+        EXPECT_EQ(refills.unframed, 0) << what;
+        EXPECT_NE(GetCursor(), wait) << what << ": the wait cursor stayed";
+        EXPECT_FALSE(refills.suspended()) << what << ": drawing stayed suspended";
+    };
+    const std::string games = root_ + "Games\\";
+    click_tree(tree_item(root_ + "Games"));
+
+    ASSERT_TRUE(copy_files_to_clipboard({root_ + "a.lnk"}, app().main_window));
+    expect_framed("paste", [&] { command(61); });
+    ASSERT_TRUE(is_file(games + "a.lnk"));
+    right_click_row("a.lnk");
+    expect_framed("cut", [&] { command(60); });
+    expect_framed("paste after a cut", [&] { command(61); });
+    right_click_row("a.lnk");
+    dialogs().answer_input("b");
+    expect_framed("rename", [&] { command(63); });
+    right_click_row("b.lnk");
+    expect_framed("delete", [&] { command(62); });
+    expect_framed("new shortcut", [&] { command(55); });
+
+    dialogs().answer_input("Music");
+    expect_framed("new folder", [&] { command(46); });
+    click_tree(tree_item(root_ + "Music"), kRightClick);
+    dialogs().answer_input("Jazz");
+    expect_framed("new folder inside", [&] { command(47); });
+    click_tree(tree_item(root_ + "Music"), kRightClick);
+    dialogs().answer_input("Songs");
+    expect_framed("rename folder", [&] { command(49); });
+    click_tree(tree_item(root_ + "Songs"), kRightClick);
+    dialogs().answer_message(IDYES);
+    expect_framed("delete folder", [&] { command(48); });
+
+    const std::string run = test_app_.dir().write_file("Tools\\run.cmd", "@echo off");
+    expect_framed("drop on the list", [&] {
+        drop(kFileListControl, test::data_object_with_files({run}).get(),
+             centre_of(app().window.list.window()));
+    });
+    expect_framed("drop on the tree", [&] {
+        drop(kFolderTreeControl, test::data_object_with_files({run}).get(),
+             tree_point(tree_item(root_ + "Office")));
+    });
+    EXPECT_TRUE(is_file(root_ + "Office\\run.lnk"));
+}
+
+// Notes what the pointer shows over the list while a bookmark's look-ups run.
+struct DuringTheWait {
+    HWND list = nullptr;
+    HWND main = nullptr;
+    HCURSOR wait = nullptr;
+    HWND probe = nullptr;
+    int samples = 0;
+    int wait_cursor = 0;
+    int painting = 0;
+};
+DuringTheWait* during = nullptr;
+
+void CALLBACK sample_the_wait(HWND, UINT, UINT_PTR, DWORD) {
+    // Only while the window waits for the look-ups (it is disabled then).
+    if (!during || IsWindowEnabled(during->main))
+        return;
+    ++during->samples;
+    // The pointer moving over the list asks for its cursor.
+    SendMessageW(during->list, WM_SETCURSOR, reinterpret_cast<WPARAM>(during->list),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    if (GetCursor() == during->wait)
+        ++during->wait_cursor;
+    if (!drawing_suspended(during->probe))
+        ++during->painting;
+}
+
+TEST_F(WindowDispatch, WhileADroppedAddressIsLookedUpTheWindowPaintsAndShowsTheWaitCursor) {
+    test::HttpTestServer server;
+    ASSERT_TRUE(server.ok());
+    server.answer("/s2/favicons", test::HttpAnswer().with_status(404).after(1500ms));
+    app().network.favicon_service = server.base();
+    app().network.powershell = test_app_.dir().str() + "no-powershell.exe";
+    app().settings.allow_internet_access = 1;
+
+    DuringTheWait seen;
+    seen.list = app().window.list.window();
+    seen.main = app().main_window;
+    seen.wait = app().ui.cursors.wait;
+    ASSERT_TRUE(seen.wait);
+    seen.probe = CreateWindowExW(0, L"STATIC", L"probe", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    during = &seen;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, sample_the_wait);
+    drop(kFileListControl, test::data_object_with_text("https://example.org/page").get(),
+         centre_of(seen.list));
+    KillTimer(nullptr, timer);
+    during = nullptr;
+    DestroyWindow(seen.probe);
+
+    EXPECT_FALSE(server.requests().empty());
+    ASSERT_GT(seen.samples, 3);
+    EXPECT_EQ(seen.wait_cursor, seen.samples);
+    EXPECT_EQ(seen.painting, seen.samples);
+    EXPECT_NE(GetCursor(), seen.wait);
+    EXPECT_TRUE(IsWindowEnabled(app().main_window));
+    EXPECT_EQ(files_in(root_).size(), 2u);  // a.lnk and the bookmark
 }
 
 TEST_F(WindowDispatch, OnEmptyTreeSpaceANewFolderIsOfferedOnlyWhileTheListShownMayBeChanged) {

@@ -51,6 +51,7 @@ TestApp::TestApp(std::string_view picture_module) : app_(std::make_unique<App>()
                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (program_)
         load_embedded_images(app.ui, program_.get());
+    app.ui.cursors = load_cursors();
 
     if (build_main_window(app)) {
         dialogs.set_owner(app.main_window);
