@@ -14,13 +14,13 @@
 #include "commands/window_menu_view_win.h"
 #include "errors/statement_marker.h"
 #include "menu/program_folders.h"
-#include "platform/companion_win.h"
 #include "platform/dialogs_win.h"
 #include "platform/launcher_win.h"
 #include "program/dispatch_win.h"
 #include "texts/text_table.h"
 #include "window/list_views_win.h"
 #include "window/main_window_win.h"
+#include "window/pinning_win.h"
 #include "window/search_text.h"
 #include "window/view_changes.h"
 #include "window/view_frame_win.h"
@@ -103,7 +103,22 @@ void exit_program(App& app, const Event&) {
 
 void pin_program(App& app, const Event&) {
     TREVALON_MARK();
-    run_companion_program(app.folders.program_file, app.folders.own_temp);
+    start_pinning(app, app.folders.program_file);
+}
+
+// A companion could not pin: the shell of this Windows lets no other program
+// pin, so the user is told how to do it by hand.
+void pinning_refused(App& app, const Event&) {
+    TREVALON_MARK();
+    if (app.pins_refused.empty())
+        return;
+    const std::string program = std::move(app.pins_refused.front());
+    app.pins_refused.pop_front();
+    if (app.dialogs) {
+        app.dialogs->message_box(
+            text("TXT00320") + "\r\n\r\n" + program + "\r\n\r\n" + text("TXT00321"),
+            find_text("Program_Name"), MB_OK | MB_ICONINFORMATION);
+    }
 }
 
 void desktop_shortcut(App& app, const Event&) {
@@ -245,7 +260,7 @@ void bookmark_selected(App& app, const Event&) {
 void pin_selected(App& app, const Event&) {
     TREVALON_MARK();
     if (const SelectedEntry* entry = selected_entry(app))
-        run_companion_program(entry->path, app.folders.own_temp);
+        start_pinning(app, entry->path);
 }
 
 void entry_information(App& app, const Event&) {
@@ -311,6 +326,7 @@ constexpr std::array kMainCommands{
     CommandEntry{68, "TXT00120", refresh},
     CommandEntry{69, "TXT00121", nullptr},
     CommandEntry{70, "TXT00300", undo},
+    CommandEntry{kPinningRefusedCommand, "TXT00320", pinning_refused},
 };
 
 }  // namespace

@@ -281,6 +281,12 @@ constexpr std::array kEnglish{
       "There is no Recycle Bin for this place, so the folder can be brought back "
       "only with Undo until " PRODUCT " ends."),
 
+    // Pinning to the taskbar where Windows does not allow it.
+    T("TXT00320", "Windows did not let " PRODUCT " pin this program to the taskbar:"),
+    T("TXT00321",
+      "To pin it yourself, start the program, then right-click its button on the taskbar and "
+      "choose \"Pin to taskbar\"."),
+
     // Keyboard: what the keys of the window do, the hotkey settings.
     T("TXT00340", "Next pane"),
     T("TXT00341", "Previous pane"),

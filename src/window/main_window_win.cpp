@@ -12,6 +12,7 @@
 #include "window/dpi_win.h"
 #include "window/key_map.h"
 #include "window/list_views_win.h"
+#include "window/pinning_win.h"
 #include "window/placement.h"
 #include "window/window_controls_win.h"
 #include "window/window_events_win.h"
@@ -110,6 +111,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
                 return *handled;
             break;
         case WM_TIMER:
+            if (wparam == kPinningTimer) {
+                check_pinning(*state);
+                return 0;
+            }
             if (tree_rest_timer(*state, wparam))
                 return 0;
             break;

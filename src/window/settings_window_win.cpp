@@ -7,7 +7,6 @@
 #include <string>
 
 #include "errors/statement_marker.h"
-#include "platform/companion_win.h"
 #include "platform/dialogs_win.h"
 #include "platform/file_ops_win.h"
 #include "platform/settings_store_win.h"
@@ -18,6 +17,7 @@
 #include "window/edge_watcher_win.h"
 #include "window/hotkey_win.h"
 #include "window/list_views_win.h"
+#include "window/pinning_win.h"
 #include "window/window_state_win.h"
 
 namespace trevalon {
@@ -521,7 +521,7 @@ bool handle_settings_window_event(WindowState& state, const Event& event) {
                             state.folders.own_menu);
             break;
         case control::kPinProgram:
-            run_companion_program(state.folders.program_file, state.folders.own_temp);
+            start_pinning(state, state.folders.program_file);
             break;
         case control::kEdgeRest:
         case control::kEdgeSwipe:

@@ -38,6 +38,10 @@ inline constexpr int kReturnKeyCommand = 44;
 // Undo: Ctrl+Z, and the last item of the tree's and the list's menus.
 inline constexpr int kUndoCommand = 70;
 
+// Queued by the window when a companion could not pin a program to the
+// taskbar; no button or menu item carries it.
+inline constexpr int kPinningRefusedCommand = 100;
+
 // Image numbers of the size button: while the window is full, and small.
 inline constexpr int kSmallerImage = 30;
 inline constexpr int kLargerImage = 31;

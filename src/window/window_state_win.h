@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "menu/menu_tables.h"
 #include "menu/program_folders.h"
@@ -15,6 +18,7 @@
 #include "settings/window_position.h"
 #include "window/edge_watcher_win.h"
 #include "window/hotkey_win.h"
+#include "window/pinning_win.h"
 #include "window/ui_resources_win.h"
 #include "window/view_state.h"
 #include "window/window_controls_win.h"
@@ -55,6 +59,11 @@ struct WindowState {
 
     // The settings window while it is open.
     HWND settings_window = nullptr;
+
+    // Companions pinning a program to the taskbar, and the programs they
+    // could not pin, for the message that tells the user.
+    std::vector<PinningRun> pinning;
+    std::deque<std::string> pins_refused;
 
     // What the window does when Windows ends the session: the program's exit
     // clean-up, which ends the process. Set at start-up.

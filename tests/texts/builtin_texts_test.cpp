@@ -46,11 +46,11 @@ constexpr std::array kTxtKeys{
     "TXT00242"sv,  "TXT00243"sv, "TXT00244"sv, "TXT00245"sv, "TXT00300"sv, "TXT00301"sv,
     "TXT00302"sv,  "TXT00303"sv, "TXT00304"sv, "TXT00305"sv, "TXT00306"sv, "TXT00307"sv,
     "TXT00308"sv,  "TXT00309"sv, "TXT00310"sv, "TXT00311"sv, "TXT00312"sv, "TXT00313"sv,
-    "TXT00340"sv,  "TXT00341"sv, "TXT00342"sv, "TXT00343"sv, "TXT00344"sv, "TXT00345"sv,
-    "TXT00346"sv,  "TXT00347"sv, "TXT00348"sv, "TXT00349"sv, "TXT00350"sv, "TXT00351"sv,
-    "TXT00352"sv,  "TXT00353"sv,
+    "TXT00320"sv,  "TXT00321"sv, "TXT00340"sv, "TXT00341"sv, "TXT00342"sv, "TXT00343"sv,
+    "TXT00344"sv,  "TXT00345"sv, "TXT00346"sv, "TXT00347"sv, "TXT00348"sv, "TXT00349"sv,
+    "TXT00350"sv,  "TXT00351"sv, "TXT00352"sv, "TXT00353"sv,
 };
-static_assert(kTxtKeys.size() == 164);
+static_assert(kTxtKeys.size() == 166);
 
 // The named keys of the English list, in their built-in order.
 constexpr std::array kNamedEnglishKeys{
@@ -96,12 +96,13 @@ constexpr std::array kQuestionKeys{"TXT00226"sv, "TXT00232"sv, "TXT00240"sv,
 constexpr std::array kLabelKeys{"TXT00220"sv, "TXT00221"sv, "TXT00222"sv, "TXT00223"sv,
                                 "TXT00224"sv, "TXT00225"sv, "TXT00229"sv, "TXT00233"sv,
                                 "TXT00234"sv, "TXT00237"sv, "TXT00238"sv, "TXT00310"sv,
-                                "TXT00311"sv};
+                                "TXT00311"sv, "TXT00320"sv};
 // Message texts made of whole sentences.
 constexpr std::array kSentenceKeys{
-    "TXT00002"sv, "TXT00040"sv, "TXT00042"sv, "TXT00135"sv, "TXT00173"sv, "TXT00174"sv,
-    "TXT00175"sv, "TXT00176"sv, "TXT00227"sv, "TXT00228"sv, "TXT00231"sv, "TXT00235"sv,
-    "TXT00236"sv, "TXT00239"sv, "TXT00243"sv, "TXT00244"sv, "TXT00309"sv, "TXT00313"sv,
+    "TXT00002"sv, "TXT00040"sv, "TXT00042"sv, "TXT00135"sv, "TXT00173"sv,
+    "TXT00174"sv, "TXT00175"sv, "TXT00176"sv, "TXT00227"sv, "TXT00228"sv,
+    "TXT00231"sv, "TXT00235"sv, "TXT00236"sv, "TXT00239"sv, "TXT00243"sv,
+    "TXT00244"sv, "TXT00309"sv, "TXT00313"sv, "TXT00321"sv,
 };
 // Menu items, tooltips, tabs and buttons.
 constexpr std::array kCaptionKeys{

@@ -13,6 +13,7 @@
 
 #include "platform/file_ops_win.h"
 #include "platform/wide_win.h"
+#include "program/event_loop_win.h"
 #include "settings/settings_form.h"
 #include "support/process_win.h"
 #include "support/screenshot_win.h"
@@ -362,22 +363,25 @@ TEST_F(SettingsWindow, TheFolderChooserTakesOnlyAnExistingFolderAndTheDefaultBut
     EXPECT_EQ(app().settings.my_own_menu, app().folders.own_menu);
 }
 
-TEST_F(SettingsWindow, ThePinButtonRunsTheCompanionWithTheProgramsOwnPath) {
+TEST_F(SettingsWindow, ThePinButtonRunsTheCompanionAndTheUserHearsWhenItCouldNotPin) {
     ASSERT_TRUE(copy_file(test::build_tree_path(TREVALON_COMPANION_PATH),
                           app().folders.own_temp + "Trev1.exe"));
-    char app_data[MAX_PATH] = {};
-    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, app_data),
-              S_OK);
-    const std::string pinned = std::string(app_data) +
-                               "\\Microsoft\\Internet Explorer\\Quick Launch\\User Pinned\\"
-                               "TaskBar\\trevalon.lnk";
-    DeleteFileA(pinned.c_str());
     open();
     select_tab(2);
     click(control::kPinProgram);
-    EXPECT_TRUE(test::wait_until([&] { return is_file(pinned); }, std::chrono::seconds(30)));
     EXPECT_TRUE(window());  // the window stays open
-    DeleteFileA(pinned.c_str());
+    // The shell here offers no pin command: once the companion has ended,
+    // the main window has a message to show.
+    ASSERT_TRUE(test::wait_until([&] { return !app().events.empty(); }, std::chrono::seconds(30)));
+    PostQuitMessage(0);
+    run_event_loop(app());
+    ASSERT_EQ(test_app_.dialogs.calls().size(), 1u);
+    const test::DialogCall& said = test_app_.dialogs.calls()[0];
+    EXPECT_EQ(said.text.rfind(text("TXT00320"), 0), 0u) << said.text;
+    EXPECT_NE(said.text.find(app().folders.program_file), std::string::npos) << said.text;
+    EXPECT_NE(said.text.find(text("TXT00321")), std::string::npos) << said.text;
+    EXPECT_EQ(said.caption, text("Program_Name"));
+    EXPECT_EQ(said.type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
 }
 
 TEST_F(SettingsWindow, OpeningAgainKeepsOneWindowAndOnlyWindowOnesEventsAreHandled) {
