@@ -66,8 +66,34 @@ void FolderTree::hide_horizontal_scroll_bar() {
 }
 
 void FolderTree::set_colours(COLORREF text, COLORREF background) {
+    background_ = background;
     SendMessageW(tree_, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
     SendMessageW(tree_, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
+}
+
+LRESULT FolderTree::custom_draw(NMTVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT:
+            if ((draw.nmcd.uItemState & CDIS_SELECTED) && GetFocus() != tree_) {
+                draw.clrTextBk = inactive_highlight(GetSysColor(COLOR_HIGHLIGHT), background_);
+                draw.clrText = GetSysColor(COLOR_WINDOWTEXT);
+                return CDRF_NEWFONT;
+            }
+            return CDRF_DODEFAULT;
+        default:
+            return CDRF_DODEFAULT;
+    }
+}
+
+COLORREF inactive_highlight(COLORREF highlight, COLORREF background) {
+    const auto mix = [](BYTE front, BYTE back) {
+        return static_cast<BYTE>((front + 2 * back + 1) / 3);
+    };
+    return RGB(mix(GetRValue(highlight), GetRValue(background)),
+               mix(GetGValue(highlight), GetGValue(background)),
+               mix(GetBValue(highlight), GetBValue(background)));
 }
 
 void FolderTree::set_font(HFONT font) {

@@ -51,9 +51,20 @@ class FolderTree {
     void set_colours(COLORREF text, COLORREF background);
     void set_font(HFONT font);
 
+    // The answer to the tree's NM_CUSTOMDRAW. The control itself draws the
+    // selected item of an unfocused tree in the button face, next to
+    // invisible on the tree's light background; it gets a light form of the
+    // system's highlight instead, so the folder shown stays plain to see.
+    LRESULT custom_draw(NMTVCUSTOMDRAW& draw) const;
+
   private:
     HWND tree_ = nullptr;
     TreeViewFolderTree items_{nullptr};
+    COLORREF background_ = RGB(255, 255, 255);
 };
+
+// The highlight of the selected item while the tree has no focus: the
+// system's highlight colour, one part in three, over the tree's background.
+COLORREF inactive_highlight(COLORREF highlight, COLORREF background);
 
 }  // namespace trevalon

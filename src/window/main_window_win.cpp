@@ -103,6 +103,11 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
                 return 0;
             if (const auto drawn = list_custom_draw(*state, lparam))
                 return *drawn;
+            if (auto* header = reinterpret_cast<NMHDR*>(lparam);
+                header && header->code == NM_CUSTOMDRAW &&
+                header->hwndFrom == state->window.tree.window()) {
+                return state->window.tree.custom_draw(*reinterpret_cast<NMTVCUSTOMDRAW*>(lparam));
+            }
             if (tree_moved_by_key(*state, lparam))
                 note_tree_key_move(*state);
             break;

@@ -6,14 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <map>
 #include <vector>
 
 #include "platform/wide_win.h"
 #include "program/event_loop_win.h"
+#include "support/screenshot_win.h"
 #include "window/button_images_win.h"
 #include "window/file_list_view_win.h"
 #include "window/font_sizes.h"
 #include "window/layout.h"
+#include "window/list_views_win.h"
 #include "window/view_toggles_win.h"
 #include "window/window_events_win.h"
 #include "window/window_fixture_win.h"
@@ -496,6 +502,59 @@ TEST_F(MainWindow, InListModeEveryEntryTakesAWholeLine) {
     EXPECT_GE(first.right - first.left, 482 - GetSystemMetrics(SM_CXVSCROLL));
     // No horizontal scroll bar for a single column of entries.
     EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL);
+}
+
+// The selected folder stays plainly visible while another control has the
+// keyboard: its highlight stands out from the tree's background.
+TEST_F(MainWindow, TheSelectedFolderStaysVisibleWhenTheTreeHasNoFocus) {
+    make_fixture_menu();
+    show_menu(app_, app_.folders.own_menu, "My Menu");
+    FolderTree& tree = app_.window.tree;
+    tree.select(2);
+    SetFocus(app_.window.search_field);
+    ASSERT_NE(GetFocus(), tree.window());
+    RedrawWindow(app_.main_window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    test::pump_messages();
+    EXPECT_TRUE(test::save_artifact_screenshot(app_.main_window, "tree_selection_without_focus"));
+
+    RECT text_box{};
+    ASSERT_TRUE(TreeView_GetItemRect(tree.window(), tree.item_handle(2), &text_box, TRUE));
+    const auto screen = test::capture_screen(tree.window());
+    ASSERT_TRUE(screen);
+    // The tree's own background, and the most common colour inside the item's
+    // text box (its highlight; the letters are few pixels).
+    // The capture starts at the window's outer corner, the text box at its
+    // inner one.
+    RECT outer{};
+    GetWindowRect(tree.window(), &outer);
+    POINT inner{0, 0};
+    ClientToScreen(tree.window(), &inner);
+    const int dx = inner.x - outer.left;
+    const int dy = inner.y - outer.top;
+    const auto pixel = [&](int x, int y) {
+        const std::size_t at =
+            (static_cast<std::size_t>(y + dy) * screen->width + static_cast<std::size_t>(x + dx)) *
+            4;
+        return std::array<int, 3>{screen->rgba[at], screen->rgba[at + 1], screen->rgba[at + 2]};
+    };
+    const std::array<int, 3> background = pixel(screen->width - 30, screen->height - 30);
+    EXPECT_EQ(background, (std::array<int, 3>{250, 250, 250}));
+    std::map<std::array<int, 3>, int> counts;
+    for (int y = text_box.top + 1; y < text_box.bottom - 1; ++y) {
+        for (int x = text_box.left + 1; x < text_box.right - 1; ++x)
+            ++counts[pixel(x, y)];
+    }
+    ASSERT_FALSE(counts.empty());
+    const auto highlight =
+        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first;
+    int difference = 0;
+    for (int c = 0; c < 3; ++c)
+        difference += std::abs(highlight[c] - background[c]);
+    EXPECT_GE(difference, 60) << "highlight " << highlight[0] << "," << highlight[1] << ","
+                              << highlight[2];
 }
 
 }  // namespace
