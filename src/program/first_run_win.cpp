@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
+#include <string>
+
 #include "errors/statement_marker.h"
 #include "platform/dialogs_win.h"
 #include "platform/file_ops_win.h"
@@ -34,8 +38,9 @@ std::wstring window_title(HWND window) {
     return title;
 }
 
-// The file name (without folder) of the program a process runs, in lower case.
-std::wstring program_name_of(DWORD process_id) {
+// The full path of the program a process runs, in lower case; empty when it
+// cannot be asked.
+std::wstring program_path_of(DWORD process_id) {
     UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
     if (!process)
         return {};
@@ -43,25 +48,59 @@ std::wstring program_name_of(DWORD process_id) {
     DWORD size = MAX_PATH * 2;
     if (!QueryFullProcessImageNameW(process.get(), 0, path, &size))
         return {};
-    std::wstring_view full(path, size);
-    const std::size_t separator = full.find_last_of(L"\\/");
-    if (separator != std::wstring_view::npos)
-        full.remove_prefix(separator + 1);
-    return lower(std::wstring(full));
+    return lower(std::wstring(path, size));
 }
 
-BOOL CALLBACK find_predecessor_window(HWND window, LPARAM result) {
+std::wstring_view file_name_of(std::wstring_view path) {
+    const std::size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring_view::npos ? path : path.substr(separator + 1);
+}
+
+// The predecessor's install folder as its registry key names it, in lower
+// case and ending in a backslash; empty when the key names none.
+std::wstring predecessor_install_folder() {
+    UniqueKey key = open_registry_key(HKEY_CURRENT_USER, kPredecessorKey, KEY_READ);
+    if (!key)
+        return {};
+    const std::optional<std::string> folder = read_registry_string(key.get(), "InstallDir");
+    if (!folder || folder->empty())
+        return {};
+    std::wstring wide = lower(utf8_to_wide(*folder));
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    // A drive's root, a relative or a bare name would take in far more than
+    // one program's folder.
+    const bool on_drive = wide.size() >= 4 && wide[1] == L':' && wide[2] == L'\\';
+    const bool on_share = wide.size() >= 4 && wide.starts_with(L"\\\\");
+    if (!on_drive && !on_share)
+        return {};
+    if (wide.back() != L'\\')
+        wide += L'\\';
+    return wide;
+}
+
+struct PredecessorSearch {
+    std::wstring install_folder;  // see predecessor_install_folder
+    DWORD process_id = 0;
+};
+
+BOOL CALLBACK find_predecessor_window(HWND window, LPARAM parameter) {
     if (lower(window_title(window)).find(kPredecessorTitle) == std::wstring::npos)
         return TRUE;
     DWORD process_id = 0;
     GetWindowThreadProcessId(window, &process_id);
-    // A title alone could belong to any program that shows the name (an open
-    // document, a web page); ending that would lose the user's work.
-    if (process_id == GetCurrentProcessId() ||
-        !program_name_of(process_id).starts_with(kPredecessorProgram)) {
+    if (process_id == GetCurrentProcessId())
         return TRUE;
-    }
-    *reinterpret_cast<DWORD*>(result) = process_id;
+    // A title alone could belong to any program that shows the name (an open
+    // document, a web page); ending that would lose the user's work. The
+    // program must also be the predecessor's by its file name or its folder.
+    auto* search = reinterpret_cast<PredecessorSearch*>(parameter);
+    const std::wstring program = program_path_of(process_id);
+    const bool by_name = file_name_of(program).starts_with(kPredecessorProgram);
+    const bool by_folder =
+        !search->install_folder.empty() && program.starts_with(search->install_folder);
+    if (!by_name && !by_folder)
+        return TRUE;
+    search->process_id = process_id;
     return FALSE;
 }
 
@@ -150,11 +189,11 @@ bool migrate_from_predecessor(const ProgramFolders& folders, Dialogs& dialogs) {
 }
 
 bool end_predecessor_process() {
-    DWORD process_id = 0;
-    EnumWindows(find_predecessor_window, reinterpret_cast<LPARAM>(&process_id));
-    if (process_id == 0)
+    PredecessorSearch search{predecessor_install_folder()};
+    EnumWindows(find_predecessor_window, reinterpret_cast<LPARAM>(&search));
+    if (search.process_id == 0)
         return false;
-    UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, process_id));
+    UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, search.process_id));
     return process && TerminateProcess(process.get(), 1);
 }
 

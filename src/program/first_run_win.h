@@ -31,7 +31,8 @@ bool migrate_from_predecessor(const ProgramFolders& folders, Dialogs& dialogs);
 
 // Ends a running predecessor: the first top-level window whose title contains
 // "Osmeric -" (any case) and whose process runs a program file named
-// "Osmeric…". Returns whether a process was ended.
+// "Osmeric…" or one inside the install folder the predecessor's registry key
+// names ("InstallDir"). Returns whether a process was ended.
 bool end_predecessor_process();
 
 // Copies the starter set from the start-menu folders into the own menu.

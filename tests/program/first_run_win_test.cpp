@@ -233,6 +233,41 @@ TEST_F(FirstRun, MigrationTakesOverSettingsRegistryAndAutostartAndEndsOnlyThePre
     EXPECT_EQ(dialogs_.calls()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
 }
 
+// The predecessor renamed on disk (or started under another file name) is
+// still known by the install folder its registry key names; a program of a
+// folder that merely starts with that name is a bystander.
+TEST_F(FirstRun, ThePredecessorIsAlsoKnownByTheInstallFolderItsKeyNames) {
+    const std::string install = dir_.str() + "Quorvane Tools\\";
+    const std::string predecessor_exe = install + "bin\\qtray.exe";
+    const std::string neighbour_exe = dir_.str() + "Quorvane Tools 2\\qtray.exe";
+    for (const std::string* exe : {&predecessor_exe, &neighbour_exe}) {
+        ASSERT_TRUE(create_folders(exe->substr(0, exe->rfind('\\') + 1)));
+        ASSERT_TRUE(CopyFileA(test::build_tree_path(TREVALON_TEST_HELPER_PATH).c_str(),
+                              exe->c_str(), FALSE));
+    }
+    const test::ChildProcess neighbour =
+        test::start_process(neighbour_exe, "window Neighbour \"Osmeric - My Menu\"");
+    ASSERT_TRUE(test::wait_until([&] { return test::visible_window_of(neighbour.id); }));
+    const test::ChildProcess predecessor =
+        test::start_process(predecessor_exe, "window OsmericWindow \"Osmeric - My Menu\"");
+    ASSERT_TRUE(test::wait_until([&] { return test::visible_window_of(predecessor.id); }));
+
+    // Without the key's folder neither is taken for the predecessor.
+    EXPECT_FALSE(end_predecessor_process());
+    {
+        UniqueKey old_key = create_registry_key(HKEY_CURRENT_USER, kPredecessorKey);
+        // In a different letter case and without the final backslash.
+        std::string named = install.substr(0, install.size() - 1);
+        CharUpperBuffA(named.data(), static_cast<DWORD>(named.size()));
+        write_registry_string(old_key.get(), "InstallDir", named);
+    }
+    EXPECT_TRUE(end_predecessor_process());
+    EXPECT_EQ(predecessor.wait(std::chrono::seconds(10)), 1u);
+    EXPECT_EQ(neighbour.wait(std::chrono::milliseconds(200)), static_cast<DWORD>(STILL_ACTIVE));
+    neighbour.kill();
+    predecessor.kill();
+}
+
 TEST_F(FirstRun, UrlTemplateHoldsTheAddressAndTheIcon) {
     const std::vector<std::uint8_t> icon{0, 0, 1, 0, 1, 0, 42};
     write_url_template(folders_, "https://www.quorvane.example/trevalon/", icon);
