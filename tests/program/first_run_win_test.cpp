@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
@@ -112,6 +115,117 @@ TEST_F(FirstRun, SeedsWhatExistsAndSkipsWhatDoesNot) {
     // Built when shown, not here.
     EXPECT_FALSE(is_directory(folders_.windows_menu));
     EXPECT_FALSE(is_directory(folders_.recent_documents));
+}
+
+// Every file below a folder, by its path relative to it; folders end in "\".
+std::map<std::string, std::string> tree_contents(const std::string& root) {
+    std::map<std::string, std::string> found;
+    std::vector<std::string> pending{""};
+    while (!pending.empty()) {
+        const std::string relative = pending.back();
+        pending.pop_back();
+        WIN32_FIND_DATAA entry;
+        UniqueFindHandle find(FindFirstFileA((root + relative + "*").c_str(), &entry));
+        if (!find)
+            continue;
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                found[relative + name + "\\"] = "";
+                pending.push_back(relative + name + "\\");
+            } else {
+                found[relative + name] = read_file(root + relative + name).value_or("?");
+            }
+        } while (FindNextFileA(find.get(), &entry));
+    }
+    return found;
+}
+
+// All twenty-five rows with every source present: each target holds exactly
+// the file its row names, and nothing else is copied.
+TEST_F(FirstRun, EveryRowCopiesItsOwnSourceToItsOwnTarget) {
+    // Each source says where it came from, so copies can be told apart.
+    const auto source = [&](const std::string& folder, const std::string& relative) {
+        dir_.write_file(folder + "\\" + relative, folder + ": " + relative);
+        return folder + ": " + relative;
+    };
+    const std::string user = "User";
+    const std::string common = "Common";
+    source(user, "Internet Explorer.lnk");
+    const std::string explorer = source(user, "Accessories\\Internet Explorer.lnk");
+    const std::string notepad = source(user, "Accessories\\Notepad.lnk");
+    source(user, "Mozilla Firefox.lnk");  // only the common one is taken
+    const std::string calculator = source(common, "Accessories\\Calculator.lnk");
+    const std::string sticky = source(common, "Accessories\\Sticky Notes.lnk");
+    const std::string firefox = source(common, "Mozilla Firefox.lnk");
+    const std::string thunderbird = source(common, "Mozilla Thunderbird.lnk");
+    const std::string recorder = source(common, "Accessories\\Sound Recorder.lnk");
+    const std::string player = source(common, "Accessories\\Windows Media Player.lnk");
+    const std::string movie = source(common, "Movie Maker.lnk");
+    const std::string paint = source(common, "Accessories\\Paint.lnk");
+    const std::string snipping = source(common, "Accessories\\Snipping Tool.lnk");
+    const std::string xnview = source(common, "XnView\\XnView.lnk");
+    source(common, "XnView\\Uninstall.lnk");
+    const std::string office365 = source(common, "Microsoft Office 365.lnk");
+    const std::string wordpad = source(common, "Accessories\\WordPad.lnk");
+    const std::string charmap = source(common, "Accessories\\System Tools\\Character Map.lnk");
+    const std::string word = source(common, "Microsoft Office\\Word.lnk");
+    const std::string excel = source(common, "Microsoft Office\\Tools\\Excel.lnk");
+    source(common, "Microsoft Office\\readme.txt");
+    const std::string reader = source(common, "Adobe\\Reader.lnk");
+    const std::string distiller = source(common, "Adobe\\Acrobat\\Distiller.lnk");
+    source(common, "Accessories\\notes.txt");
+    const std::string site = source("Favorites", "Site.url");
+    source("Favorites", "Deeper\\Other.url");
+    source("Favorites", "notes.txt");
+
+    ASSERT_TRUE(prepare_program_folders(folders_, dialogs_).own_menu_seeded);
+
+    const std::map<std::string, std::string> expected{
+        {"Internet Explorer.lnk", explorer},  // row 2 over row 1
+        {"Editor.lnk", notepad},
+        {"Calculator.lnk", calculator},
+        {"Sticky Notes.lnk", sticky},
+        {"Mozilla Firefox.lnk", firefox},
+        {"Mozilla Thunderbird.lnk", thunderbird},
+        {"Audio Video\\", ""},
+        {"Audio Video\\Sound Recorder.lnk", recorder},
+        {"Audio Video\\Windows Media Player.lnk", player},
+        {"Audio Video\\Movie Maker.lnk", movie},
+        {"Graphics\\", ""},
+        {"Graphics\\Paint.lnk", paint},
+        {"Graphics\\Snipping Tool.lnk", snipping},
+        {"Graphics\\XnView.lnk", xnview},
+        {"Office\\", ""},
+        {"Office\\Microsoft Office 365.lnk", office365},
+        {"Office\\WordPad.lnk", wordpad},
+        {"Office\\Calculator.lnk", calculator},
+        {"Office\\Character Map.lnk", charmap},
+        {"Office\\Sticky Notes.lnk", sticky},
+        {"Office\\Microsoft Office\\", ""},
+        {"Office\\Microsoft Office\\Word.lnk", word},
+        {"Office\\Microsoft Office\\Tools\\", ""},
+        {"Office\\Microsoft Office\\Tools\\Excel.lnk", excel},
+        {"Adobe\\", ""},
+        {"Adobe\\Reader.lnk", reader},
+        {"Adobe\\Acrobat\\", ""},
+        {"Adobe\\Acrobat\\Distiller.lnk", distiller},
+        {"Windows Tools\\", ""},
+        {"Windows Tools\\Calculator.lnk", calculator},
+        {"Windows Tools\\Sticky Notes.lnk", sticky},
+        {"Windows Tools\\Sound Recorder.lnk", recorder},
+        {"Windows Tools\\Windows Media Player.lnk", player},
+        {"Windows Tools\\Paint.lnk", paint},
+        {"Windows Tools\\Snipping Tool.lnk", snipping},
+        {"Windows Tools\\WordPad.lnk", wordpad},
+        {"Windows Tools\\System Tools\\", ""},
+        {"Windows Tools\\System Tools\\Character Map.lnk", charmap},
+        {"_Links_\\", ""},
+        {"_Links_\\Site.url", site},
+    };
+    EXPECT_EQ(tree_contents(folders_.own_menu), expected);
 }
 
 TEST_F(FirstRun, RowsFourAndNineteenGiveTwoIndependentCopies) {
