@@ -139,26 +139,98 @@ TEST_F(MainWindow, TheToolbarsAreSingleColumnsWithTheirSeparatorsInsideTheStrip)
     EXPECT_LE(rect_in_parent(app_.window.lower_toolbar).bottom(), inner_size().height);
 }
 
+// The five popup menus as the window's description lists them: command and
+// caption key of each item, 0 for a separator.
+struct ExpectedItem {
+    int command;
+    const char* caption_key;
+};
+const std::map<int, std::vector<ExpectedItem>>& expected_popup_menus() {
+    static const std::map<int, std::vector<ExpectedItem>> menus{
+        {21,
+         {{25, "TXT00090"},
+          {23, "TXT00091"},
+          {24, "TXT00092"},
+          {0, ""},
+          {22, "TXT00093"},
+          {0, ""},
+          {26, "TXT00094"},
+          {27, "TXT00095"},
+          {28, "TXT00096"}}},
+        {29,
+         {{30, "TXT00070"},
+          {31, "TXT00071"},
+          {32, "TXT00072"},
+          {33, "TXT00073"},
+          {0, ""},
+          {35, "TXT00075"},
+          {0, ""},
+          {36, "TXT00076"}}},
+        {37,
+         {{38, "TXT00030"},
+          {39, "TXT00031"},
+          {40, "TXT00032"},
+          {0, ""},
+          {41, "TXT00033"},
+          {42, "TXT00034"},
+          {43, "TXT00035"}}},
+        {45,
+         {{46, "TXT00100"},
+          {47, "TXT00101"},
+          {0, ""},
+          {48, "TXT00102"},
+          {49, "TXT00103"},
+          {0, ""},
+          {50, "TXT00104"},
+          {51, "TXT00105"},
+          {0, ""},
+          {52, "TXT00106"},
+          {0, ""},
+          {53, "TXT00107"}}},
+        {54,
+         {{55, "TXT00110"},
+          {0, ""},
+          {59, "TXT00111"},
+          {60, "TXT00112"},
+          {61, "TXT00113"},
+          {0, ""},
+          {62, "TXT00114"},
+          {63, "TXT00115"},
+          {0, ""},
+          {64, "TXT00116"},
+          {65, "TXT00117"},
+          {0, ""},
+          {66, "TXT00118"},
+          {67, "TXT00119"},
+          {0, ""},
+          {68, "TXT00120"},
+          {0, ""},
+          {69, "TXT00121"}}},
+    };
+    return menus;
+}
+
 TEST_F(MainWindow, PopupMenusHoldTheirItemsAndSeparatorsWithTheirTexts) {
-    for (const PopupMenu& menu : kPopupMenus) {
-        HMENU popup = app_.window.popup(menu.number);
-        ASSERT_TRUE(popup) << menu.number;
-        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(menu.items.size()));
-        for (std::size_t i = 0; i < menu.items.size(); ++i) {
+    for (const auto& [number, items] : expected_popup_menus()) {
+        HMENU popup = app_.window.popup(number);
+        ASSERT_TRUE(popup) << number;
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size())) << number;
+        for (std::size_t i = 0; i < items.size(); ++i) {
             MENUITEMINFOW info{};
             info.cbSize = sizeof(info);
             info.fMask = MIIM_FTYPE | MIIM_ID;
             ASSERT_TRUE(GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &info));
-            EXPECT_EQ((info.fType & MFT_SEPARATOR) != 0, menu.items[i].separator());
-            if (menu.items[i].separator())
+            const bool separator = items[i].command == 0;
+            EXPECT_EQ((info.fType & MFT_SEPARATOR) != 0, separator) << number << "/" << i;
+            if (separator)
                 continue;
-            EXPECT_EQ(static_cast<int>(info.wID), menu.items[i].command);
+            EXPECT_EQ(static_cast<int>(info.wID), items[i].command) << number << "/" << i;
             wchar_t caption[200] = {};
             GetMenuStringW(popup, static_cast<UINT>(i), caption, 200, MF_BYPOSITION);
-            EXPECT_EQ(wide_to_utf8(caption), find_text(menu.items[i].caption_key));
+            EXPECT_EQ(wide_to_utf8(caption), find_text(items[i].caption_key)) << items[i].command;
+            EXPECT_FALSE(find_text(items[i].caption_key).empty()) << items[i].command;
         }
     }
-    EXPECT_EQ(app_.window.popup(kHelpMenu) != nullptr, true);
     EXPECT_EQ(app_.window.popup(44), nullptr);
 }
 
@@ -296,25 +368,55 @@ TEST_F(MainWindow, ButtonsShowTheLoadedPicturesAtTheWindowsResolution) {
 }
 
 TEST_F(MainWindow, EveryButtonAndTheSearchFieldHaveTheirTooltips) {
-    HWND tips =
-        reinterpret_cast<HWND>(SendMessageW(app_.window.upper_toolbar, TB_GETTOOLTIPS, 0, 0));
-    ASSERT_TRUE(tips);
-    NMTTDISPINFOW request{};
-    request.hdr = {tips, 13, TTN_GETDISPINFOW};
-    SendMessageW(app_.main_window, WM_NOTIFY, 13, reinterpret_cast<LPARAM>(&request));
-    ASSERT_TRUE(request.lpszText);
-    EXPECT_EQ(wide_to_utf8(request.lpszText), find_text("TXT00062"));
+    // The two toolbars' buttons, by command, as the window's description
+    // gives their tooltips.
+    const std::map<int, const char*> toolbar_tips{
+        {1, "TXT00050"},  {2, "TXT00051"},  {3, "TXT00053"},  {4, "TXT00054"},  {6, "TXT00055"},
+        {7, "TXT00056"},  {8, "TXT00057"},  {9, "TXT00058"},  {11, "TXT00060"}, {12, "TXT00061"},
+        {13, "TXT00062"}, {15, "TXT00080"}, {16, "TXT00081"}, {17, "TXT00082"}, {18, "TXT00083"},
+        {19, "TXT00084"}, {20, "TXT00085"},
+    };
+    std::map<int, const char*> asked;
+    for (HWND toolbar : {app_.window.upper_toolbar, app_.window.lower_toolbar}) {
+        HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
+        ASSERT_TRUE(tips);
+        const auto count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            TBBUTTON button{};
+            SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&button));
+            if (button.fsStyle & BTNS_SEP)
+                continue;
+            const auto found = toolbar_tips.find(button.idCommand);
+            ASSERT_NE(found, toolbar_tips.end()) << button.idCommand;
+            NMTTDISPINFOW request{};
+            request.hdr = {tips, static_cast<UINT_PTR>(button.idCommand), TTN_GETDISPINFOW};
+            SendMessageW(app_.main_window, WM_NOTIFY, static_cast<WPARAM>(button.idCommand),
+                         reinterpret_cast<LPARAM>(&request));
+            ASSERT_TRUE(request.lpszText) << button.idCommand;
+            EXPECT_EQ(wide_to_utf8(request.lpszText), find_text(found->second)) << button.idCommand;
+            asked[button.idCommand] = found->second;
+        }
+    }
+    EXPECT_EQ(asked, toolbar_tips);
 
+    // The bottom row: the image buttons and the search field.
+    const std::map<HWND, const char*> bottom_tips{
+        {app_.window.size_button, "TXT00130"},      {app_.window.back_button, "TXT00136"},
+        {app_.window.bookmarks_button, "TXT00131"}, {app_.window.search_button, "TXT00133"},
+        {app_.window.search_field, "TXT00134"},
+    };
     EXPECT_EQ(SendMessageW(app_.window.tooltips, TTM_GETTOOLCOUNT, 0, 0), 5);
-    for (const ImageButton& button : kImageButtons) {
+    for (const auto& [control, key] : bottom_tips) {
         wchar_t tip[200] = {};
         TOOLINFOW info{};
         info.cbSize = sizeof(info);
         info.hwnd = app_.main_window;
-        info.uId = reinterpret_cast<UINT_PTR>(app_.window.control(button.control));
+        info.uId = reinterpret_cast<UINT_PTR>(control);
         info.lpszText = tip;
         SendMessageW(app_.window.tooltips, TTM_GETTEXTW, 200, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(wide_to_utf8(tip), find_text(button.tooltip_key)) << button.control;
+        EXPECT_EQ(wide_to_utf8(tip), find_text(key)) << key;
+        EXPECT_FALSE(find_text(key).empty()) << key;
     }
 }
 
