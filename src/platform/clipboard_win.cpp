@@ -123,16 +123,22 @@ bool copy_files_to_clipboard(const std::vector<std::string>& paths, HWND owner) 
     return true;
 }
 
-bool show_properties(HWND owner, std::string_view path, std::string_view page) {
-    const std::wstring file = utf8_to_wide(path);
-    const std::wstring parameters = utf8_to_wide(page);
+SHELLEXECUTEINFOW properties_request(HWND owner, const std::wstring& file,
+                                     const std::wstring& page) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = owner;
     info.lpVerb = L"properties";
     info.lpFile = file.c_str();
-    info.lpParameters = parameters.c_str();
+    info.lpParameters = page.c_str();
+    return info;
+}
+
+bool show_properties(HWND owner, std::string_view path, std::string_view page) {
+    const std::wstring file = utf8_to_wide(path);
+    const std::wstring parameters = utf8_to_wide(page);
+    SHELLEXECUTEINFOW info = properties_request(owner, file, parameters);
     const bool started = ShellExecuteExW(&info) != FALSE;
     // The sheet runs in this process; a process handle, if any, is not needed.
     if (info.hProcess)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <string_view>
@@ -31,5 +32,11 @@ bool copy_files_to_clipboard(const std::vector<std::string>& paths, HWND owner =
 // Opens the shell's properties sheet of the file, on the named page when a
 // page name is given. True when the shell took the request.
 bool show_properties(HWND owner, std::string_view path, std::string_view page = {});
+
+// The request show_properties hands the shell: the verb "properties" on file,
+// page as its parameters, owned by owner, with the item-list, keep-process
+// and no-UI flags. It points into file and page.
+SHELLEXECUTEINFOW properties_request(HWND owner, const std::wstring& file,
+                                     const std::wstring& page);
 
 }  // namespace trevalon

@@ -166,5 +166,30 @@ TEST(ShowProperties, MissingFileIsRefusedWithoutUi) {
     EXPECT_FALSE(show_properties(nullptr, dir.str() + "missing.lnk"));
 }
 
+TEST(ShowProperties, AsksTheShellForThePropertiesVerbOnTheNamedPageWithoutItsUi) {
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    const std::wstring file = L"C:\\Programs\\Trevalon\\trevalon.exe";
+    const std::wstring page = L"Digital Signatures";
+    const SHELLEXECUTEINFOW request = properties_request(owner, file, page);
+    EXPECT_EQ(request.cbSize, 112u);  // the record of 64-bit Windows
+    EXPECT_EQ(request.fMask, 0x44Cu);
+    EXPECT_EQ(request.fMask, static_cast<ULONG>(SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS |
+                                                SEE_MASK_FLAG_NO_UI));
+    EXPECT_EQ(request.hwnd, owner);
+    ASSERT_TRUE(request.lpVerb);
+    EXPECT_STREQ(request.lpVerb, L"properties");
+    EXPECT_EQ(request.lpFile, file.c_str());
+    EXPECT_EQ(request.lpParameters, page.c_str());
+    // Everything else is zero.
+    EXPECT_EQ(request.lpDirectory, nullptr);
+    EXPECT_EQ(request.nShow, 0);
+    EXPECT_EQ(request.hInstApp, nullptr);
+    EXPECT_EQ(request.lpIDList, nullptr);
+    EXPECT_EQ(request.lpClass, nullptr);
+    EXPECT_EQ(request.hProcess, nullptr);
+    DestroyWindow(owner);
+}
+
 }  // namespace
 }  // namespace trevalon
