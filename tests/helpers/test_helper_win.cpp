@@ -21,6 +21,9 @@
 //       Opens the clipboard with a window of its own (which is what makes
 //       other programs wait), signals HELD_EVENT, and keeps it open until
 //       RELEASE_EVENT is signalled (at most a minute).
+//   dpi
+//       Ends with the screen's resolution in dots per inch as its exit code:
+//       what a process started now is told.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -36,6 +39,7 @@
 #include "platform/recycle_bin_win.h"
 #include "platform/wide_win.h"
 #include "texts/text_table.h"
+#include "window/ui_resources_win.h"
 
 namespace trevalon {
 namespace {
@@ -199,9 +203,13 @@ int run_hold_clipboard(const std::wstring& held_event, const std::wstring& relea
 int main() {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments || count < 3)
+    if (!arguments || count < 2)
         return trevalon::kUsageExitCode;
     const std::string mode = trevalon::wide_to_utf8(arguments[1]);
+    if (mode == "dpi")
+        return trevalon::desktop_dpi();
+    if (count < 3)
+        return trevalon::kUsageExitCode;
     if (mode == "recycle") {
         const std::string path = trevalon::wide_to_utf8(arguments[2]);
         if (!trevalon::recycle_bin_available(path))

@@ -166,14 +166,22 @@ TEST_F(ProgramViews, At144DpiEverythingScalesByOneAndAHalf) {
         ASSERT_TRUE(desktop);
         ASSERT_TRUE(write_registry_dword(desktop.get(), "LogPixels", 144));
     }
+    // Whether Wine passes the resolution on to new processes at all is asked
+    // of a helper, not read from the program's own window: a program that
+    // stopped scaling must fail here, not skip.
+    const test::ChildProcess probe =
+        test::start_process(test::build_tree_path(TREVALON_TEST_HELPER_PATH), "dpi");
+    const DWORD seen = probe.wait(30s);
+    if (seen == 96)
+        GTEST_SKIP() << "this Wine does not apply LogPixels to new processes (a helper saw 96 dpi)";
+    ASSERT_EQ(seen, 144u);
+
     write_settings("WindowSmaller = 0\r\n");
     HWND window = start();
     ASSERT_TRUE(window);
     const Size inner = inner_size(window);
     EXPECT_TRUE(test::save_artifact_screenshot(window, "own_menu_150_percent"));
     end(window);
-    if (inner == Size{877, 595})
-        GTEST_SKIP() << "this Wine does not apply LogPixels to new processes";
     EXPECT_EQ(inner, main_layout(WindowForm::full, 144).inner);
 }
 
