@@ -867,5 +867,53 @@ TEST_F(WindowDispatch, OnEmptyTreeSpaceANewFolderIsOfferedOnlyWhileTheListShownM
     EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 52, 53}));
 }
 
+// The tree's hit test as a click meets it: on the selected item's text or in
+// the space of its icon left of it, and that space grows with the resolution.
+TEST_F(WindowDispatch, AClickOpensTheSelectedFolderOnlyOnItsTextOrItsIconSpace) {
+    // Two levels down, so there is tree to the left of the item.
+    ASSERT_TRUE(create_folders(root_ + "Games\\Board\\Chess"));
+    show_menu(app(), root_, app().view.caption);
+    FolderTree& tree = app().window.tree;
+    tree.expand_all();
+    const int games = tree_item(root_ + "Games\\Board\\Chess");
+    ASSERT_GT(games, 0);
+    // Clicks at x pixels from the left end of the item's text (negative:
+    // left of it), half-way down; true when the folder opened.
+    const auto opens = [&](int x_from_text) {
+        app().view.tree_selection = -1;
+        tree.select(games);
+        RECT box{};
+        EXPECT_TRUE(TreeView_GetItemRect(tree.window(), tree.item_handle(games), &box, TRUE));
+        POINT at{box.left + x_from_text, (box.top + box.bottom) / 2};
+        ClientToScreen(tree.window(), &at);
+        SetCursorPos(at.x, at.y);
+        control_event(kFolderTreeControl, kLeftClick);
+        return app().view.tree_selection == games;
+    };
+    RECT box{};
+    ASSERT_TRUE(TreeView_GetItemRect(tree.window(), tree.item_handle(games), &box, TRUE));
+    const int width = box.right - box.left;
+    ASSERT_GT(box.left, 40) << "room left of the text";
+
+    EXPECT_TRUE(opens(width / 2));
+    EXPECT_TRUE(opens(0));
+    EXPECT_TRUE(opens(-20));
+    EXPECT_FALSE(opens(-21));
+    EXPECT_TRUE(opens(width - 1));
+    EXPECT_FALSE(opens(width));
+
+    // At 144 dpi the icon space is 30 pixels wide.
+    RECT frame{};
+    GetWindowRect(app().main_window, &frame);
+    RECT suggested{frame.left, frame.top, frame.left + 1400, frame.top + 1000};
+    SendMessageW(app().main_window, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(app().window.dpi, 144);
+    ASSERT_TRUE(TreeView_GetItemRect(tree.window(), tree.item_handle(games), &box, TRUE));
+    ASSERT_GT(box.left, 40) << "room left of the text";
+    EXPECT_TRUE(opens(-30));
+    EXPECT_FALSE(opens(-31));
+}
+
 }  // namespace
 }  // namespace trevalon

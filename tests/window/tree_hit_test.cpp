@@ -1,5 +1,6 @@
-// The folder tree's hit test: a click beside the item's text misses, one on
-// its icon hits.
+// The folder tree's hit test as arithmetic: a click beside the item's text
+// misses, one on its icon hits. The window dispatch tests click the real tree,
+// at 96 and at 144 dpi.
 #include "window/tree_hit.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +17,6 @@ TEST(TreeHit, TheTextBoxWidenedToTheLeftCounts) {
     EXPECT_FALSE(tree_click_hits(text, 160, 50, kTreeHitWidening));  // right of the text
     EXPECT_FALSE(tree_click_hits(text, 120, 39, kTreeHitWidening));  // the item above
     EXPECT_FALSE(tree_click_hits(text, 120, 58, kTreeHitWidening));  // the item below
-}
-
-TEST(TreeHit, TheWideningScalesWithTheResolution) {
-    const ItemBox text{100, 40, 160, 58};
-    EXPECT_FALSE(tree_click_hits(text, 75, 50, kTreeHitWidening));
-    EXPECT_TRUE(tree_click_hits(text, 75, 50, kTreeHitWidening * 144 / 96));
 }
 
 TEST(TreeHit, AnEmptyBoxIsNeverHit) {
