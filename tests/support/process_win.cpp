@@ -46,6 +46,8 @@ ChildProcess start_process(std::string_view program, std::string_view arguments)
         child.process.reset(info.hProcess);
         CloseHandle(info.hThread);
         child.id = info.dwProcessId;
+    } else {
+        child.start_error = GetLastError();
     }
     return child;
 }

@@ -14,6 +14,9 @@ namespace trevalon::test {
 struct ChildProcess {
     UniqueHandle process;
     DWORD id = 0;
+    // The system's error when the process could not be created (then
+    // process is empty and wait() answers STILL_ACTIVE).
+    DWORD start_error = 0;
 
     // The exit code once the process ended within the limit; STILL_ACTIVE
     // when it is still running.
