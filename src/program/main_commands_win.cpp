@@ -273,10 +273,11 @@ void entry_properties(App& app, const Event&) {
         app.launcher->show_properties(app.main_window, entry->path, {});
 }
 
-// Ctrl+Z and the last item of both context menus. The views it refreshes
-// frame themselves; its messages must not wait behind a frozen window.
+// Ctrl+Z and the last item of both context menus. Its messages lift the
+// frame while they wait for the user, like every dialog's.
 void undo(App& app, const Event&) {
     TREVALON_MARK();
+    ViewChangeFrame frame(app);
     WindowMenuView view(app);
     undo_last_edit(app, view);
 }

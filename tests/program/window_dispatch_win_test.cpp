@@ -757,7 +757,9 @@ TEST_F(WindowDispatch, EveryChangeOfTheViewShowsTheWaitCursorAndSuspendsDrawing)
     dialogs().answer_input("b");
     expect_framed("rename", [&] { command(63); });
     right_click_row("b.lnk");
+    dialogs().answer_message(IDYES);  // no Recycle Bin in this prefix: it asks
     expect_framed("delete", [&] { command(62); });
+    expect_framed("undo", [&] { command(70); });
     expect_framed("new shortcut", [&] { command(55); });
 
     dialogs().answer_input("Music");
