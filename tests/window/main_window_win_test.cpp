@@ -139,8 +139,9 @@ TEST_F(MainWindow, TheToolbarsAreSingleColumnsWithTheirSeparatorsInsideTheStrip)
     EXPECT_LE(rect_in_parent(app_.window.lower_toolbar).bottom(), inner_size().height);
 }
 
-// The five popup menus as the window's description lists them: command and
-// caption key of each item, 0 for a separator.
+// The five popup menus as the window's description lists them, with Undo at
+// the end of both context menus: command and caption key of each item, 0 for
+// a separator. (Undo's caption names the edit once there is one.)
 struct ExpectedItem {
     int command;
     const char* caption_key;
@@ -186,26 +187,14 @@ const std::map<int, std::vector<ExpectedItem>>& expected_popup_menus() {
           {0, ""},
           {52, "TXT00106"},
           {0, ""},
-          {53, "TXT00107"}}},
-        {54,
-         {{55, "TXT00110"},
+          {53, "TXT00107"},
           {0, ""},
-          {59, "TXT00111"},
-          {60, "TXT00112"},
-          {61, "TXT00113"},
-          {0, ""},
-          {62, "TXT00114"},
-          {63, "TXT00115"},
-          {0, ""},
-          {64, "TXT00116"},
-          {65, "TXT00117"},
-          {0, ""},
-          {66, "TXT00118"},
-          {67, "TXT00119"},
-          {0, ""},
-          {68, "TXT00120"},
-          {0, ""},
-          {69, "TXT00121"}}},
+          {70, "TXT00300"}}},
+        {54, {{55, "TXT00110"}, {0, ""},          {59, "TXT00111"}, {60, "TXT00112"},
+              {61, "TXT00113"}, {0, ""},          {62, "TXT00114"}, {63, "TXT00115"},
+              {0, ""},          {64, "TXT00116"}, {65, "TXT00117"}, {0, ""},
+              {66, "TXT00118"}, {67, "TXT00119"}, {0, ""},          {68, "TXT00120"},
+              {0, ""},          {69, "TXT00121"}, {0, ""},          {70, "TXT00300"}}},
     };
     return menus;
 }
