@@ -1,0 +1,175 @@
+// The search index's thread on real folders: it follows files created,
+// renamed and deleted in every root within a second, stays right when a
+// folder of a thousand links arrives at once, and answers only the newest
+// question.
+#include "platform/search_indexer_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "menu/search_index.h"
+#include "platform/file_ops_win.h"
+#include "support/temp_dir.h"
+
+namespace trevalon {
+namespace {
+
+class SearchIndexerTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : {"Own", "Common", "User", "Recent"}) {
+            roots_.push_back(dir_.make_dir(name));
+            dir_.write_file(std::string(name) + "\\Sub\\Deeper\\Existing.lnk", name);
+        }
+        indexer_ = std::make_unique<SearchIndexer>(roots_, nullptr, 0);
+        ASSERT_TRUE(wait_ready());
+    }
+
+    bool wait_ready() {
+        const ULONGLONG deadline = GetTickCount64() + 20000;
+        while (!indexer_->ready() && GetTickCount64() < deadline)
+            Sleep(5);
+        return indexer_->ready();
+    }
+
+    // The paths the index answers for text now.
+    std::vector<std::string> ask(const std::string& text) {
+        const std::uint64_t generation = ++generation_;
+        indexer_->ask(SearchQuestion{generation, text, roots_});
+        if (!indexer_->wait_for_answer(generation, 5000))
+            return {"(no answer)"};
+        const auto answer = indexer_->take_answer();
+        if (!answer || answer->generation != generation)
+            return {"(an older answer)"};
+        std::vector<std::string> paths;
+        for (const LiveMatch& match : answer->matches)
+            paths.push_back(match.path());
+        return paths;
+    }
+
+    // Milliseconds until the answer for text holds what is wanted; -1 when it
+    // never does within two seconds.
+    template <typename Wanted>
+    long long until(const std::string& text, Wanted wanted) {
+        const ULONGLONG start = GetTickCount64();
+        while (GetTickCount64() - start < 2000) {
+            if (wanted(ask(text)))
+                return static_cast<long long>(GetTickCount64() - start);
+            Sleep(2);
+        }
+        return -1;
+    }
+
+    static bool holds(const std::vector<std::string>& paths, const std::string& path) {
+        return std::find(paths.begin(), paths.end(), path) != paths.end();
+    }
+
+    test::TempDir dir_;
+    std::vector<std::string> roots_;
+    std::unique_ptr<SearchIndexer> indexer_;
+    std::uint64_t generation_ = 0;
+};
+
+TEST_F(SearchIndexerTest, FollowsAFileCreatedRenamedAndDeletedInEachRootWithinASecond) {
+    EXPECT_EQ(ask("existing"), std::vector<std::string>{roots_[3] + "Sub\\Deeper\\Existing.lnk"})
+        << "one name in four roots: the last root's stays";
+    for (std::size_t i = 0; i < roots_.size(); ++i) {
+        SCOPED_TRACE(roots_[i]);
+        const std::string created = roots_[i] + "Sub\\Deeper\\Fresh jotting.lnk";
+        ASSERT_TRUE(write_file(created, "x"));
+        const long long seen = until("jotting", [&](const auto& paths) {
+            return paths == std::vector<std::string>{created};
+        });
+        EXPECT_GE(seen, 0);
+        EXPECT_LE(seen, 1000);
+
+        const std::string renamed = roots_[i] + "Sub\\Deeper\\Renamed scribble.lnk";
+        ASSERT_TRUE(rename_path(created, renamed));
+        const long long moved = until("scribble", [&](const auto& paths) {
+            return paths == std::vector<std::string>{renamed} && ask("jotting").empty();
+        });
+        EXPECT_GE(moved, 0);
+        EXPECT_LE(moved, 1000);
+
+        ASSERT_TRUE(delete_file(renamed));
+        const long long gone = until("scribble", [](const auto& paths) { return paths.empty(); });
+        EXPECT_GE(gone, 0);
+        EXPECT_LE(gone, 1000);
+    }
+}
+
+TEST_F(SearchIndexerTest, StaysRightAfterAFolderOfAThousandLinksIsCopiedIn) {
+    const std::string pack = dir_.make_dir("Pack");
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_TRUE(write_file(pack + "Tool " + std::to_string(i) + ".lnk", "x"));
+    ASSERT_EQ(copy_tree(pack, roots_[1] + "Sub\\Pack", "*.*", true), 1000);
+    // Whatever the reports said (or that they overflowed), the answer ends
+    // up as a fresh walk of the roots gives it.
+    RootIndex fresh(roots_[1]);
+    fresh.rebuild();
+    std::vector<std::string> walked;
+    fresh.find(u"TOOL", [&](const std::string& folder, const IndexedEntry& entry) {
+        walked.push_back(folder + entry.name);
+    });
+    ASSERT_EQ(walked.size(), 1000u);
+    std::sort(walked.begin(), walked.end());
+    const long long seen = until("tool", [&](std::vector<std::string> paths) {
+        std::sort(paths.begin(), paths.end());
+        return paths == walked;
+    });
+    EXPECT_GE(seen, 0);
+    EXPECT_LE(seen, 1000);
+
+    // And the index still follows single changes afterwards.
+    const std::string later = roots_[1] + "Sub\\Pack\\Tool later.lnk";
+    ASSERT_TRUE(write_file(later, "x"));
+    EXPECT_GE(until("tool later", [&](const auto& paths) { return holds(paths, later); }), 0);
+}
+
+TEST_F(SearchIndexerTest, AFolderMadeAfterTheStartIsIndexedWhenAsked) {
+    const std::string later = dir_.str() + "Later\\";
+    std::vector<std::string> roots{later};
+    indexer_->ask(SearchQuestion{++generation_, "late", roots});
+    ASSERT_TRUE(indexer_->wait_for_answer(generation_, 5000));
+    EXPECT_TRUE(indexer_->take_answer()->matches.empty());
+    dir_.write_file("Later\\A late entry.lnk", "x");
+    indexer_->ask(SearchQuestion{++generation_, "late", roots});
+    ASSERT_TRUE(indexer_->wait_for_answer(generation_, 5000));
+    const auto answer = indexer_->take_answer();
+    ASSERT_EQ(answer->matches.size(), 1u);
+    EXPECT_EQ(answer->matches[0].path(), later + "A late entry.lnk");
+    // Then it is watched like the others.
+    dir_.write_file("Later\\Another late one.lnk", "x");
+    bool followed = false;
+    for (const ULONGLONG start = GetTickCount64(); !followed && GetTickCount64() - start < 2000;) {
+        indexer_->ask(SearchQuestion{++generation_, "late", roots});
+        followed = indexer_->wait_for_answer(generation_, 5000) &&
+                   indexer_->take_answer()->matches.size() == 2;
+    }
+    EXPECT_TRUE(followed);
+}
+
+TEST_F(SearchIndexerTest, OnlyTheNewestQuestionIsAnsweredAndAnswersCarryTheirGeneration) {
+    // Questions asked faster than answered: the last one wins.
+    for (std::uint64_t g = 1; g <= 50; ++g)
+        indexer_->ask(SearchQuestion{g, g % 2 ? "existing" : "nothing like it", roots_});
+    ASSERT_TRUE(indexer_->wait_for_answer(50, 5000));
+    const auto answer = indexer_->take_answer();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->generation, 50u);
+    EXPECT_EQ(answer->text, "nothing like it");
+    EXPECT_TRUE(answer->matches.empty());
+    EXPECT_FALSE(indexer_->take_answer()) << "an answer is taken once";
+    EXPECT_FALSE(indexer_->wait_for_answer(51, 50)) << "nobody asked for 51";
+    const SearchIndexer::Totals totals = indexer_->totals();
+    EXPECT_EQ(totals.files, 4u);
+    EXPECT_GT(totals.bytes, 0u);
+}
+
+}  // namespace
+}  // namespace trevalon
