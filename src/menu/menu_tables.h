@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trevalon {
@@ -21,12 +22,27 @@ struct FolderTable {
 // Slot r holds the file name (with extension) shown in row r of the file list.
 struct EntryNameTable {
     std::vector<std::string> names;
+    // The folder of each row (ending in the separator) when the rows come
+    // from several folders, as search results do while the user types;
+    // empty when every row is in the list's folder.
+    std::vector<std::string> folders;
     int last_kept = 0;  // index of the last row the clean-up kept
 
     bool valid(int index) const { return index >= 0 && index < static_cast<int>(names.size()); }
     void clear() {
         names.clear();
+        folders.clear();
         last_kept = 0;
+    }
+    // The full path of row r: its own folder and name, else the list's folder
+    // and its name; empty for a row that is no entry or without a folder.
+    std::string path(int row, std::string_view list_folder) const {
+        if (!valid(row))
+            return {};
+        const auto r = static_cast<std::size_t>(row);
+        const std::string_view folder =
+            r < folders.size() ? std::string_view(folders[r]) : list_folder;
+        return folder.empty() ? std::string() : std::string(folder) + names[r];
     }
 };
 

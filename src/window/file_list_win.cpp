@@ -146,6 +146,7 @@ bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi) {
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                      reinterpret_cast<LPARAM>(&data));
     }
+    create_tooltip();
     return true;
 }
 
@@ -155,6 +156,9 @@ void FileList::set_text(std::string_view text) {
 }
 
 void FileList::read_folder() {
+    ++serial_;
+    rows_.clear();
+    has_locations_ = false;
     if (!list_)
         return;
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);

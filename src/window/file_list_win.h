@@ -5,9 +5,14 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "window/file_list_text.h"
 #include "window/layout.h"
@@ -32,6 +37,15 @@ inline constexpr int kColumnCount = 4;
 // the list draws directly.
 bool file_list_double_buffered();
 
+// A row that stands for a file of any folder (search results as you type):
+// its path, the text shown, and where it lives, for its tooltip and, in list
+// mode, a second column.
+struct ListRow {
+    std::string path;
+    std::string text;
+    std::string location;
+};
+
 class FileList {
   public:
     // Creates the control in details mode with pattern "*.*" and no folder.
@@ -42,6 +56,25 @@ class FileList {
     // Shows a folder and/or a pattern (see apply_list_text) and reads the
     // folder again.
     void set_text(std::string_view text);
+
+    // Shows rows of files from anywhere instead of a folder: the folder is
+    // cleared (the pattern stays). Icons are looked up only for the rows the
+    // list draws.
+    void show_rows(std::span<const ListRow> rows);
+    // Adds a row that is no file: a line of text without an icon (the list's
+    // answer when it has nothing to show).
+    void add_note(std::string_view line);
+    const std::vector<ListRow>& rows() const { return rows_; }
+    // Changes whenever the list gets new content, by any of the calls above.
+    std::uint64_t serial() const { return serial_; }
+
+    // The list's notifications its parent passes on: the icons of the rows
+    // shown by show_rows and their second column in list mode. An answer
+    // means the notification is handled.
+    std::optional<LRESULT> answer_notification(const NMHDR& header);
+    // The tooltip of the row under the pointer: where the row's file lives.
+    HWND tooltip() const { return tooltip_; }
+    int tooltip_row() const { return tooltip_row_; }
     // The current folder, ending in "\"; empty when none.
     const std::string& text() const { return source_.folder; }
     const std::string& pattern() const { return source_.pattern; }
@@ -67,8 +100,18 @@ class FileList {
   private:
     void read_folder();
     int list_entry_width() const;
+    void create_tooltip();
+    std::optional<LRESULT> custom_draw(NMLVCUSTOMDRAW& draw) const;
+    static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR id, DWORD_PTR self);
 
     HWND list_ = nullptr;
+    HWND tooltip_ = nullptr;
+    int tooltip_row_ = -1;       // the row the tooltip speaks of, -1 for none
+    std::wstring tooltip_text_;  // what the tooltip shows, kept while it shows it
+    std::vector<ListRow> rows_;  // the rows of show_rows, while shown
+    bool has_locations_ = false;
+    std::uint64_t serial_ = 0;
     ListSource source_;
     int name_column_width_ = -1;
     COLORREF background_ = RGB(255, 255, 255);  // as set; re-applied on switching to list mode

@@ -27,4 +27,13 @@ std::string search_caption(std::string_view heading, std::string_view search_tex
     return text;
 }
 
+std::string location_text(std::string_view root_caption, std::string_view folder_below) {
+    std::string text(root_caption);
+    if (!folder_below.empty()) {
+        text += '\\';
+        text += folder_below;
+    }
+    return text;
+}
+
 }  // namespace trevalon
