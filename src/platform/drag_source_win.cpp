@@ -72,14 +72,13 @@ ComPtr<IDataObject> file_data_object(std::string_view path) {
     return data;
 }
 
-DWORD drag_file(std::string_view path) {
+DWORD drag_file(std::string_view path, DWORD allowed) {
     ComPtr<IDataObject> data = file_data_object(path);
     if (!data)
         return DROPEFFECT_NONE;
     DragSource source;
     DWORD effect = DROPEFFECT_NONE;
-    if (DoDragDrop(data.get(), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect) !=
-        DRAGDROP_S_DROP) {
+    if (DoDragDrop(data.get(), &source, allowed, &effect) != DRAGDROP_S_DROP) {
         return DROPEFFECT_NONE;
     }
     return effect;

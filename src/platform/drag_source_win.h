@@ -16,9 +16,10 @@ namespace trevalon {
 // be parsed.
 ComPtr<IDataObject> file_data_object(std::string_view path);
 
-// Drags the file with the mouse button that is down, copy or move allowed,
-// until it is dropped or cancelled (Esc, or the other button). Returns the
-// effect the target reported, DROPEFFECT_NONE when nothing was dropped.
-DWORD drag_file(std::string_view path);
+// Drags the file with the mouse button that is down, with the effects
+// allowed (copy or move unless told otherwise), until it is dropped or
+// cancelled (Esc, or the other button). Returns the effect the target
+// reported, DROPEFFECT_NONE when nothing was dropped.
+DWORD drag_file(std::string_view path, DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
 
 }  // namespace trevalon
