@@ -27,6 +27,10 @@ inline constexpr int kLeftDoubleClick = 2;
 inline constexpr int kRightDoubleClick = 3;
 inline constexpr int kDragStart = 14002;
 inline constexpr int kSelectionChange = 768;
+// The search field's events: its text changed; search results wait to be
+// shown.
+inline constexpr int kTextChange = 1024;
+inline constexpr int kResultsWaiting = 1025;
 
 struct Event {
     EventKind kind = EventKind::kOther;

@@ -20,6 +20,7 @@
 #include "program/dispatch_win.h"
 #include "texts/text_table.h"
 #include "window/list_views_win.h"
+#include "window/live_search_win.h"
 #include "window/tree_hit.h"
 #include "window/view_changes.h"
 #include "window/view_toggles_win.h"
@@ -117,11 +118,7 @@ void folder_tree(App& app, const Event& event) {
 
 // The list row the event is about, as a path; empty for none.
 std::string entry_path(const App& app, int row) {
-    if (!app.entry_names.valid(row))
-        return {};
-    const std::string folder = app.window.list.text();
-    return folder.empty() ? std::string{}
-                          : folder + app.entry_names.names[static_cast<std::size_t>(row)];
+    return app.entry_names.path(row, app.window.list.text());
 }
 
 // The list's event types are tested in this order, so a launch setting equal
@@ -132,7 +129,10 @@ void file_list(App& app, const Event& event) {
         const std::string path = entry_path(app, app.window.list.state());
         if (path.empty())
             return;
-        drag_file(path);
+        // Search results shown as the user types are the original entries:
+        // they may be copied out, never moved away.
+        const bool originals = !app.entry_names.folders.empty();
+        drag_file(path, originals ? DROPEFFECT_COPY : DROPEFFECT_COPY | DROPEFFECT_MOVE);
         WindowMenuView(app).refresh_list();
     } else if (event.type == app.settings.explorer_list_click_event) {
         const std::string path = entry_path(app, app.window.list.state());
@@ -150,6 +150,15 @@ void back_button(App& app, const Event&) {
     if (app.folder_table.valid(item)) {
         reopen_tree_item(app.view, item);
         open_tree_folder(app, item);
+    }
+}
+
+// The search field: results as the user types.
+void search_field(App& app, const Event& event) {
+    if (event.type == kTextChange) {
+        live_search_text_changed(app);
+    } else if (event.type == kResultsWaiting) {
+        live_search_answer_arrived(app);
     }
 }
 
@@ -183,9 +192,10 @@ struct ControlEntry {
 };
 
 constexpr std::array kControlEvents{
-    ControlEntry{kFolderTreeControl, folder_tree},    ControlEntry{kFileListControl, file_list},
-    ControlEntry{kBackButton, back_button},           ControlEntry{kSearchButton, search_button},
-    ControlEntry{kBookmarksButton, bookmarks_button}, ControlEntry{kSizeButton, size_button},
+    ControlEntry{kFolderTreeControl, folder_tree}, ControlEntry{kFileListControl, file_list},
+    ControlEntry{kBackButton, back_button},        ControlEntry{kSearchButton, search_button},
+    ControlEntry{kSearchField, search_field},      ControlEntry{kBookmarksButton, bookmarks_button},
+    ControlEntry{kSizeButton, size_button},
 };
 
 }  // namespace

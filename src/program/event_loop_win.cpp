@@ -13,6 +13,7 @@
 #include "platform/input_messages_win.h"
 #include "platform/settings_store_win.h"
 #include "program/dispatch_win.h"
+#include "window/live_search_win.h"
 #include "window/main_window_win.h"
 #include "window/settings_window_win.h"
 #include "window/window_events_win.h"
@@ -72,6 +73,9 @@ void run_event_loop(App& app) {
         if (got == 0 || got == -1)
             return;
         TREVALON_MARK();
+        // A click or a key that leaves the search field acts on the results
+        // of the field's whole text, never on those of an older text.
+        settle_before_input(app, message);
         if (const std::optional<Event> event = read_settings_window_event(app, message)) {
             dispatch_event(app, *event);
             if (app.end_requested)

@@ -19,6 +19,7 @@
 #include "program/dispatch_win.h"
 #include "texts/text_table.h"
 #include "window/list_views_win.h"
+#include "window/live_search_win.h"
 #include "window/main_window_win.h"
 #include "window/pinning_win.h"
 #include "window/search_text.h"
@@ -348,6 +349,7 @@ void search(App& app, bool tell_empty) {
     }
     leave_tree(app, ListView::search_results);
     show_search_results(app, app.settings.my_own_menu, wanted);
+    search_command_shown(app);
 }
 
 void open_tree_folder(App& app, int item) {

@@ -25,6 +25,7 @@
 #include "window/edge_watcher_win.h"
 #include "window/hotkey_win.h"
 #include "window/list_views_win.h"
+#include "window/live_search_win.h"
 #include "window/main_window_win.h"
 #include "window/ui_resources_win.h"
 #include "window/view_toggles_win.h"
@@ -171,12 +172,14 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     if (SUCCEEDED(OleInitialize(nullptr)))
         register_drop_targets(*app);
 
-    // 22.-23. The save schedule starts now; the edge watcher starts.
+    // 22.-23. The save schedule starts now; the edge watcher starts; so does
+    // the index behind the search as you type, off this thread.
     app->save_schedule = SaveSchedule{.last_save = seams.clock.now_seconds(), .interval = 60};
     start_edge_watcher(*app);
     // The hotkey and the Windows key: a hotkey another program holds is left
     // unsaid here; the settings window says it when the key is chosen.
     apply_keyboard_settings(*app);
+    start_live_search(*app);
 
     // 24. The network layer, then the loop; its end is the shutdown.
     curl_global_init(CURL_GLOBAL_DEFAULT);

@@ -155,7 +155,7 @@ constexpr std::array kEnglish{
     T("TXT00130", "Smaller or larger window"),
     T("TXT00131", "Bookmarks"),
     T("TXT00133", "Search"),
-    T("TXT00134", "Type a name to search for, then press Enter"),
+    T("TXT00134", "Type part of a name: the matches show as you type"),
     T("TXT00135", "Type a name or part of a name in the search box first."),
     T("TXT00136", "Previous folder"),
 
@@ -304,6 +304,12 @@ constexpr std::array kEnglish{
     T("TXT00353",
       "Another program already uses this key. Choose another key in the settings, on the "
       "Behavior tab."),
+
+    // Search results as you type: the line when nothing matches (followed by
+    // the text in quotes), and where a result lives (followed by its folder).
+    T("TXT00360", "Nothing matches"),
+    T("TXT00361", "Windows menu (all users)"),
+    T("TXT00362", "Windows menu (this user)"),
 };
 
 #undef PRODUCT

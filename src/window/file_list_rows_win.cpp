@@ -76,29 +76,27 @@ std::optional<LRESULT> FileList::answer_notification(const NMHDR& header) {
         info.item.mask |= LVIF_DI_SETITEM;  // the list keeps it: asked once per row
         return 0;
     }
-    if (header.code == NM_CUSTOMDRAW && has_locations_ && display_mode() == kListMode) {
-        auto& draw = const_cast<NMLVCUSTOMDRAW&>(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
-        return custom_draw(draw);
-    }
     return std::nullopt;
 }
 
 // In list mode each entry is a full line: the location goes into its right
 // part, over whatever of a long name would reach there.
-std::optional<LRESULT> FileList::custom_draw(NMLVCUSTOMDRAW& draw) const {
+LRESULT FileList::draw_locations(NMLVCUSTOMDRAW& draw, LRESULT answer) const {
+    if (!has_locations_ || display_mode() != kListMode)
+        return answer;
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
-            return CDRF_NOTIFYITEMDRAW;
+            return answer | CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT:
-            return CDRF_NOTIFYPOSTPAINT;
+            return answer | CDRF_NOTIFYPOSTPAINT;
         case CDDS_ITEMPOSTPAINT: {
             const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
             if (row >= rows_.size() || rows_[row].location.empty())
-                return CDRF_DODEFAULT;
+                return answer;
             RECT item{};
             item.left = LVIR_BOUNDS;
             if (!SendMessageW(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item)))
-                return CDRF_DODEFAULT;
+                return answer;
             const int dpi = window_dpi(list_);
             RECT column = item;
             column.left = item.left + (item.right - item.left) * kNameShare / 100;
@@ -112,10 +110,10 @@ std::optional<LRESULT> FileList::custom_draw(NMLVCUSTOMDRAW& draw) const {
             std::wstring location = utf8_to_wide(rows_[row].location);
             DrawTextW(dc, location.data(), static_cast<int>(location.size()), &column,
                       DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
-            return CDRF_DODEFAULT;
+            return answer;
         }
         default:
-            return CDRF_DODEFAULT;
+            return answer;
     }
 }
 

@@ -69,9 +69,12 @@ class FileList {
     std::uint64_t serial() const { return serial_; }
 
     // The list's notifications its parent passes on: the icons of the rows
-    // shown by show_rows and their second column in list mode. An answer
-    // means the notification is handled.
+    // shown by show_rows. An answer means the notification is handled.
     std::optional<LRESULT> answer_notification(const NMHDR& header);
+    // Its custom drawing, given what the window answers for its own part
+    // (the hover highlight): in list mode the rows of show_rows get a second
+    // column saying where each lives. Returns the answer for the list.
+    LRESULT draw_locations(NMLVCUSTOMDRAW& draw, LRESULT answer) const;
     // The tooltip of the row under the pointer: where the row's file lives.
     HWND tooltip() const { return tooltip_; }
     int tooltip_row() const { return tooltip_row_; }
@@ -101,7 +104,6 @@ class FileList {
     void read_folder();
     int list_entry_width() const;
     void create_tooltip();
-    std::optional<LRESULT> custom_draw(NMLVCUSTOMDRAW& draw) const;
     static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR self);
 

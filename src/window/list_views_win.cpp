@@ -140,6 +140,9 @@ void show_search_results(WindowState& state, std::string_view menu_folder,
     set_window_text(state.main_window, joined_text(find_text("Program_Name"), heading));
     set_window_text(state.window.list_caption, search_caption(heading, search_text));
     open_folder_in_list(state, folders.recent_search);
+    // A search that finds nothing says so rather than leave the pane empty.
+    if (state.window.list.row_count() == 0)
+        state.window.list.add_note(search_caption(text("TXT00360"), search_text));
 }
 
 void expand_folder_tree(WindowState& state) {

@@ -101,8 +101,17 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_NOTIFY:
             if (answer_tooltip(*state, lparam))
                 return 0;
-            if (const auto drawn = list_custom_draw(*state, lparam))
-                return *drawn;
+            if (const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+                header && header->hwndFrom && header->hwndFrom == state->window.list.window()) {
+                if (header->code == NM_CUSTOMDRAW) {
+                    // The hover highlight, then where search results live.
+                    const LRESULT hover = list_custom_draw(*state, lparam).value_or(CDRF_DODEFAULT);
+                    return state->window.list.draw_locations(
+                        *reinterpret_cast<NMLVCUSTOMDRAW*>(lparam), hover);
+                }
+                if (const auto answer = state->window.list.answer_notification(*header))
+                    return *answer;
+            }
             if (auto* header = reinterpret_cast<NMHDR*>(lparam);
                 header && header->code == NM_CUSTOMDRAW &&
                 header->hwndFrom == state->window.tree.window()) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "window/live_search_win.h"
 #include "window/main_window_win.h"
 #include "window/window_controls_win.h"
 #include "window/window_keys_win.h"
@@ -36,6 +37,11 @@ std::optional<Event> from_command(const WindowControls& controls, WPARAM wparam,
         return command_event(id);
     if (source == controls.upper_toolbar || source == controls.lower_toolbar)
         return command_event(id);
+    if (source == controls.search_field) {
+        if (code == EN_CHANGE)
+            return control_event(kSearchField, kTextChange);
+        return std::nullopt;
+    }
     // The image buttons: control numbers share values with commands (13 is
     // also Exit), so they are told apart by their windows, never by the id.
     for (const int control : {kSizeButton, kBackButton, kBookmarksButton, kSearchButton}) {
@@ -102,6 +108,8 @@ std::optional<Event> event_from_message(const WindowControls& controls, UINT mes
             return from_command(controls, wparam, lparam);
         case WM_NOTIFY:
             return from_notify(controls, lparam);
+        case kSearchAnswerMessage:
+            return control_event(kSearchField, kResultsWaiting);
         case WM_CLOSE: {
             Event event;
             event.kind = EventKind::kClose;

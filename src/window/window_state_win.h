@@ -19,6 +19,7 @@
 #include "window/edge_watcher_win.h"
 #include "window/hotkey_win.h"
 #include "window/pinning_win.h"
+#include "window/live_search_win.h"
 #include "window/ui_resources_win.h"
 #include "window/view_state.h"
 #include "window/window_controls_win.h"
@@ -68,6 +69,10 @@ struct WindowState {
     // What the window does when Windows ends the session: the program's exit
     // clean-up, which ends the process. Set at start-up.
     std::function<void()> end_session;
+
+    // Search results as the user types: the index's thread and what the list
+    // shows of it. Started once the window is shown.
+    std::unique_ptr<LiveSearch> live_search;
 
     // What the edge watcher reads, and the watcher (declared after the
     // switches it reads, so it ends first).

@@ -48,9 +48,10 @@ constexpr std::array kTxtKeys{
     "TXT00308"sv,  "TXT00309"sv, "TXT00310"sv, "TXT00311"sv, "TXT00312"sv, "TXT00313"sv,
     "TXT00320"sv,  "TXT00321"sv, "TXT00340"sv, "TXT00341"sv, "TXT00342"sv, "TXT00343"sv,
     "TXT00344"sv,  "TXT00345"sv, "TXT00346"sv, "TXT00347"sv, "TXT00348"sv, "TXT00349"sv,
-    "TXT00350"sv,  "TXT00351"sv, "TXT00352"sv, "TXT00353"sv,
+    "TXT00350"sv,  "TXT00351"sv, "TXT00352"sv, "TXT00353"sv, "TXT00360"sv, "TXT00361"sv,
+    "TXT00362"sv,
 };
-static_assert(kTxtKeys.size() == 166);
+static_assert(kTxtKeys.size() == 169);
 
 // The named keys of the English list, in their built-in order.
 constexpr std::array kNamedEnglishKeys{
@@ -118,7 +119,8 @@ constexpr std::array kCaptionKeys{
     "TXT00120"sv, "TXT00121"sv, "TXT00130"sv, "TXT00131"sv, "TXT00133"sv, "TXT00134"sv,
     "TXT00136"sv, "TXT00141"sv, "TXT00150"sv, "TXT00151"sv, "TXT00154"sv, "TXT00159"sv,
     "TXT00164"sv, "TXT00165"sv, "TXT00300"sv, "TXT00301"sv, "TXT00302"sv, "TXT00303"sv,
-    "TXT00304"sv, "TXT00305"sv, "TXT00306"sv, "TXT00307"sv, "TXT00308"sv,
+    "TXT00304"sv, "TXT00305"sv, "TXT00306"sv, "TXT00307"sv, "TXT00308"sv, "TXT00360"sv,
+    "TXT00361"sv, "TXT00362"sv,
 };
 
 TextTable loaded_table() {

@@ -421,9 +421,15 @@ TEST_F(MainWindow, ImageButtonClicksAreControlEventsNeverTheCommandOfTheSameNumb
         EXPECT_EQ(events[0].type, kLeftClick);
         EXPECT_EQ(events[0].command, 0);
     }
-    // Typing into the search field (control 11, like command 11) is no event.
+    // Typing into the search field (control 11, like command 11) is the
+    // field's change, never the tools menu.
     SetWindowTextW(app_.window.search_field, L"note");
-    EXPECT_TRUE(take_events().empty());
+    const std::vector<Event> typed = take_events();
+    ASSERT_EQ(typed.size(), 1u);
+    EXPECT_EQ(typed[0].kind, EventKind::kControl);
+    EXPECT_EQ(typed[0].control, kSearchField);
+    EXPECT_EQ(typed[0].type, kTextChange);
+    EXPECT_EQ(typed[0].command, 0);
 }
 
 TEST_F(MainWindow, TreeAndListNotificationsBecomeTheirEventNumbers) {
