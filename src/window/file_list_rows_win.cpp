@@ -5,6 +5,8 @@
 #include <windowsx.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "platform/handles_win.h"
 #include "platform/wide_win.h"
 #include "window/dpi_win.h"
@@ -19,6 +21,14 @@ constexpr int kColumnGap = 8;  // pixels at 96 dpi before the second column
 constexpr int kTooltipWidth = 480;
 
 constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT_PTR kFillTimer = 1;
+// Rows put in at once: more than the largest pane shows in any mode. The
+// list control takes a while for each row, so thousands of results go in by
+// steps between the user's keys and clicks.
+constexpr std::size_t kFirstRows = 200;
+constexpr std::size_t kRowsPerStep = 400;
+// Icons remembered at most; then the memory starts afresh.
+constexpr std::size_t kRememberedIcons = 20000;
 
 void insert_row(HWND list, int row, std::wstring text, int image) {
     LVITEMW item{};
@@ -31,14 +41,15 @@ void insert_row(HWND list, int row, std::wstring text, int image) {
 
 }  // namespace
 
-void FileList::show_rows(std::span<const ListRow> rows) {
+void FileList::show_rows(std::vector<ListRow> rows) {
     ++serial_;
-    rows_.assign(rows.begin(), rows.end());
+    rows_ = std::move(rows);
     has_locations_ = false;
     for (const ListRow& row : rows_)
         has_locations_ = has_locations_ || !row.location.empty();
     source_.folder.clear();
     tooltip_row_ = -1;
+    filled_ = 0;
     if (!list_)
         return;
     if (tooltip_)
@@ -46,11 +57,30 @@ void FileList::show_rows(std::span<const ListRow> rows) {
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
     SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), 0);
-    int index = 0;
-    for (const ListRow& row : rows_)
-        insert_row(list_, index++, utf8_to_wide(row.text), I_IMAGECALLBACK);
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    fill_up_to(kFirstRows);
+    if (filling()) {
+        // A timer's turn comes only when no key, click or other message waits.
+        SetTimer(list_, kFillTimer, USER_TIMER_MINIMUM, nullptr);
+    }
+}
+
+void FileList::fill_up_to(std::size_t count) {
+    const std::size_t end = std::min(count, rows_.size());
+    if (filled_ >= end)
+        return;
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    for (; filled_ < end; ++filled_) {
+        insert_row(list_, static_cast<int>(filled_), utf8_to_wide(rows_[filled_].text),
+                   I_IMAGECALLBACK);
+    }
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
+}
+
+void FileList::fill_all() {
+    if (list_)
+        fill_up_to(rows_.size());
 }
 
 void FileList::add_note(std::string_view line) {
@@ -62,17 +92,26 @@ void FileList::add_note(std::string_view line) {
 std::optional<LRESULT> FileList::answer_notification(const NMHDR& header) {
     if (!list_ || header.hwndFrom != list_)
         return std::nullopt;
+    // Nobody needs a notification for each row removed.
+    if (header.code == LVN_DELETEALLITEMS)
+        return TRUE;
     if (header.code == LVN_GETDISPINFOW) {
         auto& info = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header));
         const auto row = static_cast<std::size_t>(info.item.iItem);
         if (!(info.item.mask & LVIF_IMAGE) || info.item.iItem < 0 || row >= rows_.size())
             return std::nullopt;
-        // The shell reads a link's target for its icon through COM.
-        ComInit com;
-        SHFILEINFOW file{};
-        SHGetFileInfoW(utf8_to_wide(rows_[row].path).c_str(), 0, &file, sizeof(file),
-                       SHGFI_SYSICONINDEX);
-        info.item.iImage = file.iIcon;
+        const std::string& path = rows_[row].path;
+        auto known = icons_.find(path);
+        if (known == icons_.end()) {
+            if (icons_.size() >= kRememberedIcons)
+                icons_.clear();
+            // The shell reads a link's target for its icon through COM.
+            ComInit com;
+            SHFILEINFOW file{};
+            SHGetFileInfoW(utf8_to_wide(path).c_str(), 0, &file, sizeof(file), SHGFI_SYSICONINDEX);
+            known = icons_.emplace(path, file.iIcon).first;
+        }
+        info.item.iImage = known->second;
         info.item.mask |= LVIF_DI_SETITEM;  // the list keeps it: asked once per row
         return 0;
     }
@@ -141,6 +180,13 @@ LRESULT CALLBACK FileList::list_proc(HWND window, UINT message, WPARAM wparam, L
                                      UINT_PTR id, DWORD_PTR self) {
     auto* list = reinterpret_cast<FileList*>(self);
     switch (message) {
+        case WM_TIMER:
+            if (wparam != kFillTimer)
+                break;
+            list->fill_up_to(list->filled_ + kRowsPerStep);
+            if (!list->filling())
+                KillTimer(window, kFillTimer);
+            return 0;
         case WM_MOUSEMOVE: {
             LVHITTESTINFO hit{};
             hit.pt = POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};

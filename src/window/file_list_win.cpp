@@ -158,6 +158,7 @@ void FileList::set_text(std::string_view text) {
 void FileList::read_folder() {
     ++serial_;
     rows_.clear();
+    filled_ = 0;
     has_locations_ = false;
     if (!list_)
         return;

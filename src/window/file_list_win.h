@@ -9,9 +9,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "window/file_list_text.h"
@@ -58,9 +58,13 @@ class FileList {
     void set_text(std::string_view text);
 
     // Shows rows of files from anywhere instead of a folder: the folder is
-    // cleared (the pattern stays). Icons are looked up only for the rows the
-    // list draws.
-    void show_rows(std::span<const ListRow> rows);
+    // cleared (the pattern stays). The first rows (more than a screen holds)
+    // are in the list at once, the rest follow in steps whenever the window
+    // has nothing else to do; icons are looked up only for the rows drawn.
+    void show_rows(std::vector<ListRow> rows);
+    // Whether rows of show_rows are still to follow; fill_all puts them in now.
+    bool filling() const { return filled_ < rows_.size(); }
+    void fill_all();
     // Adds a row that is no file: a line of text without an icon (the list's
     // answer when it has nothing to show).
     void add_note(std::string_view line);
@@ -104,6 +108,7 @@ class FileList {
     void read_folder();
     int list_entry_width() const;
     void create_tooltip();
+    void fill_up_to(std::size_t count);
     static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR self);
 
@@ -112,6 +117,11 @@ class FileList {
     int tooltip_row_ = -1;       // the row the tooltip speaks of, -1 for none
     std::wstring tooltip_text_;  // what the tooltip shows, kept while it shows it
     std::vector<ListRow> rows_;  // the rows of show_rows, while shown
+    std::size_t filled_ = 0;     // how many of them are in the list
+    // The system image list's icon of each file shown by show_rows so far:
+    // the same files come back with every key typed, and the shell's look-up
+    // of a link's icon is slow.
+    std::unordered_map<std::string, int> icons_;
     bool has_locations_ = false;
     std::uint64_t serial_ = 0;
     ListSource source_;

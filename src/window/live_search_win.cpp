@@ -104,8 +104,9 @@ void show_answer(WindowState& state, LiveSearch& live, const SearchAnswer& answe
         state.entry_names.folders.push_back(match.folder);
     }
     FileList& list = state.window.list;
-    list.show_rows(rows);
-    if (rows.empty())
+    const bool nothing = rows.empty();
+    list.show_rows(std::move(rows));
+    if (nothing)
         list.add_note(search_caption(text("TXT00360"), answer.text));
     const std::string heading = text("TXT00204");
     set_window_text(state.main_window, joined_text(find_text("Program_Name"), heading));

@@ -2,6 +2,7 @@
 // pattern, its columns, its selection state.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,51 @@ TEST_F(FileListControl, UsesTheSystemImageListsAndSwitchesDisplayModes) {
     }
     list().set_display_mode(7);
     EXPECT_EQ(list().display_mode(), kDetailsMode);
+}
+
+TEST_F(FileListControl, RowsFromAnywhereComeByStepsWithTheirIconsAsTheyAreDrawn) {
+    list().set_text(folder_);
+    const std::uint64_t before = list().serial();
+    std::vector<ListRow> rows;
+    for (int i = 0; i < 1000; ++i)
+        rows.push_back({folder_ + "Notes.txt", "Row " + std::to_string(i), "Somewhere"});
+    list().show_rows(rows);
+    EXPECT_NE(list().serial(), before);
+    EXPECT_EQ(list().text(), "") << "no folder behind rows from anywhere";
+    EXPECT_EQ(list().pattern(), "*.*");
+    // The first screens at once, the rest when the window has time.
+    EXPECT_GT(list().row_count(), 0);
+    EXPECT_LT(list().row_count(), 1000);
+    EXPECT_TRUE(list().filling());
+    EXPECT_EQ(list().item_text(0, 0), "Row 0");
+    ASSERT_TRUE(test::wait_until([&] { return !list().filling(); }));
+    ASSERT_EQ(list().row_count(), 1000);
+    EXPECT_EQ(list().item_text(999, 0), "Row 999");
+
+    // The shell's icon of the file, asked when a row is drawn.
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = 0;
+    SendMessageW(list().window(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SHFILEINFOW file{};
+    SHGetFileInfoW(utf8_to_wide(folder_ + "Notes.txt").c_str(), 0, &file, sizeof(file),
+                   SHGFI_SYSICONINDEX);
+    EXPECT_EQ(item.iImage, file.iIcon);
+
+    // A folder shown while rows are still coming stops them.
+    list().show_rows(rows);
+    list().set_text(folder_);
+    test::pump_messages();
+    Sleep(50);
+    test::pump_messages();
+    EXPECT_EQ(list().row_count(), 5);
+    EXPECT_TRUE(list().rows().empty());
+    EXPECT_FALSE(list().filling());
+
+    // A note is a row without a file.
+    list().show_rows({});
+    list().add_note("Nothing here");
+    EXPECT_EQ(list_rows(), std::vector<std::string>{"Nothing here"});
 }
 
 }  // namespace
