@@ -21,12 +21,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/utf8_path.h"
 #include "bench_stats.h"
 #include "menu/file_list_cleanup.h"
+#include "menu/live_matches.h"
+#include "menu/search_index.h"
 #include "menu/folder_scan.h"
 #include "menu/memory_folder_views.h"
 #include "menu/menu_search.h"
@@ -194,6 +197,26 @@ int run(int argc, char** argv) {
     report("find.start", "find on an empty folder (process start)",
            measure_command(options.runs, {"find", empty, "-type", "d"}));
     std::fprintf(stderr, "search matches per run: %d\n", matches);
+
+    // Search as you type: the matcher over the index of L in three roots.
+    std::vector<std::unique_ptr<RootIndex>> indexes;
+    std::vector<const RootIndex*> indexed;
+    for (int i = 0; i < 3; ++i) {
+        const std::string root = work + "I" + std::to_string(i) + "/";
+        write_placeholder_menu(plan_menu(kMenuLarge, options.seed + 190 + static_cast<unsigned>(i)),
+                               root);
+        indexes.push_back(std::make_unique<RootIndex>(root));
+        indexes.back()->rebuild();
+        indexed.push_back(indexes.back().get());
+    }
+    std::size_t found = 0;
+    report("19.match.many", "live matches of \"e\" over the index of 3 x L",
+           measure_here(options.runs, [&] { found = find_live_matches(indexed, "e").size(); }));
+    std::fprintf(stderr, "live matches of \"e\": %zu\n", found);
+    report(
+        "19.match.few", "live matches of \"editor\" over the index of 3 x L",
+        measure_here(options.runs, [&] { found = find_live_matches(indexed, "editor").size(); }));
+    std::fprintf(stderr, "live matches of \"editor\": %zu\n", found);
 
     fs::remove_all(utf8_to_path(work), ec);
     return 0;
