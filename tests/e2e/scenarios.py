@@ -1134,6 +1134,41 @@ def union(*rects):
             max(r[3] for r in rects)]
 
 
+def live_search_picture(s):
+    """Results while typing, in list mode with where each one lives, and the
+    tooltip of one of them; then the window as it was."""
+    title = s.window()["title"]
+    s.click_command(CMD_LIST)
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
+    field = s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["rect"]
+    s.click_rect(field)
+    s.key("ctrl+a", "BackSpace")
+    s.type_text("pad")
+    wait_for(lambda: {"Notepad", "WordPad"} <= set(list_texts(s)), 20,
+             f"the live results (the list shows {list_texts(s)})")
+    item = s.list_item("WordPad")["rect"]
+    s.xdo("mousemove", item[0] + 20, (item[1] + item[3]) // 2 - 3)
+    s.xdo("mousemove", item[0] + 20, (item[1] + item[3]) // 2)
+    wait_for(lambda: any("Accessories" in t for t in s.probe("shown", "tooltips_class32")["texts"]),
+             20, "the result's tooltip")
+    s.screenshot("live-search", s.window()["client"], "live-search.png")
+    s.click_rect(field)
+    s.key("ctrl+a", "BackSpace")
+    s.wait_title(title)
+    s.click_command(CMD_LARGE_ICONS)
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_ICON, 20, "the icon view")
+
+
+def guide_live_search(s):
+    """Only the live search picture of the guide."""
+    guide_start_menu(s)
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
+    live_search_picture(s)
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
 def guide_pictures(s):
     guide_start_menu(s)
     # A Recycle Bin, as on Windows: deletes ask nothing.
@@ -1170,6 +1205,7 @@ def guide_pictures(s):
     search_for(s, "calc")
     wait_for(lambda: list_texts(s), 20, "search results")
     s.picture("search")
+    live_search_picture(s)
 
     s.click_command(CMD_WINDOWS_MENU)
     s.click_tree("Accessories")
@@ -1201,7 +1237,7 @@ SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_la
                                      live_search, edit, undo, windows_menu, view_toggles,
                                      settings_window, bookmarks, help_files, exit_cleanup, keyboard,
                                      tree_keys, edge]}
-TOURS = {f.__name__: f for f in [guide_pictures]}
+TOURS = {f.__name__: f for f in [guide_pictures, guide_live_search]}
 
 
 def main():
