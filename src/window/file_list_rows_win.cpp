@@ -25,7 +25,7 @@ constexpr UINT_PTR kFillTimer = 1;
 // Rows put in at once: more than the largest pane shows in any mode. The
 // list control takes a while for each row, so thousands of results go in by
 // steps between the user's keys and clicks.
-constexpr std::size_t kFirstRows = 200;
+constexpr std::size_t kFirstRows = 100;
 constexpr std::size_t kRowsPerStep = 400;
 // Icons remembered at most; then the memory starts afresh.
 constexpr std::size_t kRememberedIcons = 20000;
