@@ -186,21 +186,36 @@ int run_again(const std::vector<std::string>& args) {
     return static_cast<int>(code);
 }
 
-// Alternately, after one warm-up each, so a busy machine disturbs both alike.
+// Alternately, after one warm-up each, and each first every other time: a
+// busy machine disturbs both alike, and neither gains from following the
+// other (the end of an index leaves the window server work for a while).
 void measure_build(int runs, const std::vector<std::string>& roots) {
     std::vector<double> builds;
     std::vector<double> walks;
-    for (int run = 0; run <= runs; ++run) {
-        double start = counter_ms();
+    const auto build_once = [&] {
+        const double start = counter_ms();
         built_index(roots);
-        const double build = counter_ms() - start;
-        start = counter_ms();
+        return counter_ms() - start;
+    };
+    const auto walk_once = [&] {
+        const double start = counter_ms();
         std::size_t files = 0;
         for (const std::string& root : roots)
             files += bare_walk(utf8_to_wide(with_trailing_separator(root)));
-        const double walk = counter_ms() - start;
         if (files == 0)
             std::fputs("bare walk: no files\n", stderr);
+        return counter_ms() - start;
+    };
+    for (int run = 0; run <= runs; ++run) {
+        double build = 0;
+        double walk = 0;
+        if (run % 2 == 0) {
+            build = build_once();
+            walk = walk_once();
+        } else {
+            walk = walk_once();
+            build = build_once();
+        }
         if (run > 0) {
             builds.push_back(build);
             walks.push_back(walk);
