@@ -126,21 +126,25 @@ std::optional<std::vector<DirectoryEntry>> read_entries(std::string_view folder,
 
 }  // namespace
 
+void sort_entries(std::vector<DirectoryEntry>& entries) {
+    std::vector<Keyed> keyed;
+    keyed.reserve(entries.size());
+    for (DirectoryEntry& entry : entries) {
+        std::u16string name = utf8_to_utf16(entry.name);
+        keyed.push_back({upper_case(name), std::move(name), std::move(entry)});
+    }
+    std::sort(keyed.begin(), keyed.end(), keyed_less);
+    entries.clear();
+    for (Keyed& k : keyed)
+        entries.push_back(std::move(k.entry));
+}
+
 std::optional<std::vector<DirectoryEntry>> list_directory(std::string_view folder,
                                                           ListingDetail detail) {
     auto entries = read_entries(folder, detail);
     if (!entries)
         return std::nullopt;
-    std::vector<Keyed> keyed;
-    keyed.reserve(entries->size());
-    for (DirectoryEntry& entry : *entries) {
-        std::u16string name = utf8_to_utf16(entry.name);
-        keyed.push_back({upper_case(name), std::move(name), std::move(entry)});
-    }
-    std::sort(keyed.begin(), keyed.end(), keyed_less);
-    entries->clear();
-    for (Keyed& k : keyed)
-        entries->push_back(std::move(k.entry));
+    sort_entries(*entries);
     return entries;
 }
 

@@ -43,6 +43,9 @@ using FolderLister =
     std::function<std::optional<std::vector<DirectoryEntry>>(std::string_view folder)>;
 std::optional<std::vector<DirectoryEntry>> list_directory_kinds(std::string_view folder);
 
+// Puts entries into the order list_directory returns.
+void sort_entries(std::vector<DirectoryEntry>& entries);
+
 // The order list_directory returns: true when a comes before b.
 bool ntfs_name_less(std::string_view a, std::string_view b);
 

@@ -55,6 +55,9 @@ inline void close_key(HKEY h) {
 inline void find_close(HANDLE h) {
     ::FindClose(h);
 }
+inline void find_close_change_notification(HANDLE h) {
+    ::FindCloseChangeNotification(h);
+}
 inline void delete_gdi_object(HGDIOBJ h) {
     ::DeleteObject(h);
 }
@@ -86,6 +89,7 @@ using UniqueHandle = UniqueResource<HANDLE, detail::close_handle, 0>;
 // CreateFile answers INVALID_HANDLE_VALUE instead of null.
 using UniqueFile = UniqueResource<HANDLE, detail::close_handle, -1>;
 using UniqueFindHandle = UniqueResource<HANDLE, detail::find_close, -1>;
+using UniqueChangeNotification = UniqueResource<HANDLE, detail::find_close_change_notification, -1>;
 using UniqueKey = UniqueResource<HKEY, detail::close_key, 0>;
 using UniqueFont = UniqueResource<HFONT, detail::delete_gdi_object, 0>;
 using UniqueBitmap = UniqueResource<HBITMAP, detail::delete_gdi_object, 0>;
