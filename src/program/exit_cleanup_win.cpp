@@ -43,6 +43,8 @@ void exit_cleanup_steps(App& app) {
         expire_recent_programs(app.folders, app.clock->now_seconds(),
                                app.settings.keep_recent_objects_days);
     }
+    // Its change notifications would keep the folders from going.
+    app.windows_menu_copy.forget();
     const std::vector<std::string> roots = deletable_roots(app.folders);
     for (const std::string* folder : {&app.folders.own_temp, &app.folders.windows_menu,
                                       &app.folders.recent_documents, &app.folders.recent_search}) {

@@ -1,9 +1,11 @@
 #include "window/list_views_win.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "errors/statement_marker.h"
+#include "menu/directory_listing.h"
 #include "menu/file_list_cleanup.h"
 #include "menu/folder_scan.h"
 #include "menu/menu_search.h"
@@ -35,12 +37,13 @@ bool renew_working_folder(const ProgramFolders& folders, const std::string& fold
 }
 
 // The Windows menu: the common programs, then the user's, so a shortcut in
-// both ends up as the user's copy.
-void rebuild_windows_menu(const ProgramFolders& folders) {
-    if (!renew_working_folder(folders, folders.windows_menu))
-        return;
-    copy_tree(folders.common_programs, folders.windows_menu, "*.*", true);
-    copy_tree(folders.user_programs, folders.windows_menu, "*.*", true);
+// both ends up as the user's copy. Only what changed since the last showing
+// is copied or removed.
+void rebuild_windows_menu(WindowState& state) {
+    const ProgramFolders& folders = state.folders;
+    state.windows_menu_copy.bring_up_to_date(folders.windows_menu,
+                                             {folders.common_programs, folders.user_programs},
+                                             deletable_roots(folders));
 }
 
 // Shared by the three lists: the list emptied, the folder prepared by the
@@ -69,7 +72,8 @@ void set_view_title(WindowState& state, std::string_view item_text) {
 
 void open_folder_in_list(WindowState& state, std::string_view folder) {
     const std::string path = with_backslash(folder);
-    convert_internet_shortcuts(path);
+    if (convert_internet_shortcuts(path) > 0)
+        state.windows_menu_copy.note_files_changed(path);
     state.window.list.set_text(path);
     if (HWND list = state.window.list.window()) {
         ListViewFileList rows(list);
@@ -87,9 +91,15 @@ void show_menu(WindowState& state, std::string_view menu_folder, std::string_vie
     controls.list.set_text("");
     controls.tree.clear();
 
-    if (menu_folder == state.folders.windows_menu)
-        rebuild_windows_menu(state.folders);
-    scan_folder_tree(menu_folder, 0, controls.tree.items(), state.folder_table);
+    // Right after its update the Windows menu's folders are known without
+    // reading them again.
+    std::optional<FolderLister> known_folders;
+    if (menu_folder == state.folders.windows_menu) {
+        rebuild_windows_menu(state);
+        known_folders = state.windows_menu_copy.known_lister();
+    }
+    scan_folder_tree(menu_folder, 0, controls.tree.items(), state.folder_table,
+                     known_folders ? *known_folders : FolderLister(list_directory_kinds));
     controls.tree.hide_horizontal_scroll_bar();
 
     controls.tree.select(0);

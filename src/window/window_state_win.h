@@ -14,6 +14,7 @@
 #include "menu/menu_tables.h"
 #include "menu/program_folders.h"
 #include "platform/event_queue.h"
+#include "platform/merged_copy_win.h"
 #include "settings/settings.h"
 #include "settings/window_position.h"
 #include "window/edge_watcher_win.h"
@@ -49,6 +50,8 @@ struct WindowState {
     ViewState view;
     FolderTable folder_table;
     EntryNameTable entry_names;
+    // The Windows-menu folder, kept up to date with the programs folders.
+    MergedCopyFolder windows_menu_copy;
     UiResources ui;
 
     ScreenArea screen;
