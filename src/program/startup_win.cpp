@@ -11,6 +11,7 @@
 #include "errors/statement_marker.h"
 #include "platform/dialogs_win.h"
 #include "platform/fault_handler_win.h"
+#include "platform/handles_win.h"
 #include "platform/launcher_win.h"
 #include "platform/settings_store_win.h"
 #include "platform/special_folders_win.h"
@@ -74,6 +75,11 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     app->clock = &seams.clock;
     app->end_session = [state = app.get()] { exit_cleanup(*state); };
     Dialogs& dialogs = seams.dialogs;
+
+    // COM on this thread for the whole run: the shell-link operations, the
+    // list's icons and the drop targets each ask for it, and find it there
+    // instead of setting it up and tearing it down again each time.
+    ComInit com;
 
     // 1. The text table, filled and made readable. The PNG writer needs no
     // preparation.
