@@ -48,6 +48,7 @@ void FileList::show_rows(std::vector<ListRow> rows) {
     for (const ListRow& row : rows_)
         has_locations_ = has_locations_ || !row.location.empty();
     source_.folder.clear();
+    looks_.clear();
     tooltip_row_ = -1;
     filled_ = 0;
     if (!list_)
@@ -97,6 +98,8 @@ std::optional<LRESULT> FileList::answer_notification(const NMHDR& header) {
         return TRUE;
     if (header.code == LVN_GETDISPINFOW) {
         auto& info = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header));
+        if (rows_.empty())
+            return answer_folder_row(info);
         const auto row = static_cast<std::size_t>(info.item.iItem);
         if (!(info.item.mask & LVIF_IMAGE) || info.item.iItem < 0 || row >= rows_.size())
             return std::nullopt;

@@ -164,9 +164,8 @@ void FileList::read_folder() {
         return;
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    looks_.clear();
     if (!source_.folder.empty()) {
-        // The shell reads a link's target for its icon through COM.
-        ComInit com;
         const auto entries = list_directory(source_.folder, ListingDetail::full);
         for (const std::string_view pattern : split_patterns(source_.pattern)) {
             if (!entries)
@@ -174,27 +173,60 @@ void FileList::read_folder() {
             for (const DirectoryEntry& entry : *entries) {
                 if (entry.is_directory || !matches_file_pattern(entry.name, pattern))
                     continue;
-                SHFILEINFOW info{};
-                SHGetFileInfoW(utf8_to_wide(source_.folder + entry.name).c_str(), 0, &info,
-                               sizeof(info), SHGFI_SYSICONINDEX | SHGFI_TYPENAME);
                 std::wstring name = utf8_to_wide(entry.name);
+                RowLook look;
+                look.path = source_.folder + entry.name;
+                looks_.push_back(std::move(look));
+                // Icon and type name are looked up when the row is drawn.
                 LVITEMW item{};
-                item.mask = LVIF_TEXT | LVIF_IMAGE;
+                item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
                 item.iItem = row_count();
                 item.pszText = name.data();
-                item.iImage = info.iIcon;
+                item.iImage = I_IMAGECALLBACK;
+                item.lParam = static_cast<LPARAM>(looks_.size() - 1);
                 const int row = static_cast<int>(
                     SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
                 if (row < 0)
                     continue;
                 set_cell(list_, row, kSizeColumn, size_text(entry.size));
-                set_cell(list_, row, kTypeColumn, info.szTypeName);
+                LVITEMW type{};
+                type.iSubItem = kTypeColumn;
+                type.pszText = LPSTR_TEXTCALLBACKW;
+                SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
+                             reinterpret_cast<LPARAM>(&type));
                 set_cell(list_, row, kModifiedColumn, modified_text(entry.modified));
             }
         }
     }
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
+}
+
+LRESULT FileList::answer_folder_row(NMLVDISPINFOW& info) {
+    LVITEMW& item = info.item;
+    const auto index = static_cast<std::size_t>(item.lParam);
+    if (index >= looks_.size())
+        return 0;
+    RowLook& look = looks_[index];
+    if (!look.looked_up) {
+        // The shell reads a link's target for its icon through COM.
+        ComInit com;
+        SHFILEINFOW shell{};
+        SHGetFileInfoW(utf8_to_wide(look.path).c_str(), 0, &shell, sizeof(shell),
+                       SHGFI_SYSICONINDEX | SHGFI_TYPENAME);
+        look.icon = shell.iIcon;
+        look.type = shell.szTypeName;
+        look.looked_up = true;
+    }
+    if (item.mask & LVIF_IMAGE) {
+        item.iImage = look.icon;
+        item.mask |= LVIF_DI_SETITEM;
+    }
+    if ((item.mask & LVIF_TEXT) && item.iSubItem == kTypeColumn && item.pszText &&
+        item.cchTextMax > 0) {
+        lstrcpynW(item.pszText, look.type.c_str(), item.cchTextMax);
+    }
+    return 0;
 }
 
 int FileList::state() const {

@@ -1,7 +1,7 @@
 // The file list (control 3): a list view that reads the files of one folder
 // by pattern, in the shared name order, with the shell's icons and type
-// names. It shows a snapshot: it reads its folder only when its text is set
-// and does not watch the folder.
+// names (looked up as rows are drawn). It shows a snapshot: it reads its folder only when its text
+// is set and does not watch the folder.
 #pragma once
 
 #include <windows.h>
@@ -73,7 +73,10 @@ class FileList {
     std::uint64_t serial() const { return serial_; }
 
     // The list's notifications its parent passes on: the icons of the rows
-    // shown by show_rows. An answer means the notification is handled.
+    // shown by show_rows, the icons and type names of a folder's rows. The
+    // list asks only for the rows it draws, so the shell's look-up, by far
+    // the costliest part of a row, is done for those alone, once per row.
+    // An answer means the notification is handled.
     std::optional<LRESULT> answer_notification(const NMHDR& header);
     // Its custom drawing, given what the window answers for its own part
     // (the hover highlight): in list mode the rows of show_rows get a second
@@ -106,11 +109,20 @@ class FileList {
 
   private:
     void read_folder();
+    LRESULT answer_folder_row(NMLVDISPINFOW& info);
     int list_entry_width() const;
     void create_tooltip();
     void fill_up_to(std::size_t count);
     static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR self);
+
+    // The shell's answers for a folder's rows, by the rows' item data.
+    struct RowLook {
+        std::string path;
+        bool looked_up = false;
+        int icon = 0;
+        std::wstring type;
+    };
 
     HWND list_ = nullptr;
     HWND tooltip_ = nullptr;
@@ -125,6 +137,7 @@ class FileList {
     bool has_locations_ = false;
     std::uint64_t serial_ = 0;
     ListSource source_;
+    std::vector<RowLook> looks_;
     int name_column_width_ = -1;
     COLORREF background_ = RGB(255, 255, 255);  // as set; re-applied on switching to list mode
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/wide_win.h"
 #include "window/window_fixture_win.h"
 
 namespace trevalon {
@@ -97,6 +98,22 @@ TEST_F(FileListControl, UsesTheSystemImageListsAndSwitchesDisplayModes) {
     }
     list().set_display_mode(7);
     EXPECT_EQ(list().display_mode(), kDetailsMode);
+
+    // Each row's icon and type name are the shell's, looked up when the
+    // list asks for them.
+    list().set_text(folder_);
+    for (int row = 0; row < list().row_count(); ++row) {
+        const std::string name = list().item_text(row, kNameColumn);
+        SHFILEINFOW shell{};
+        SHGetFileInfoW(utf8_to_wide(folder_ + name).c_str(), 0, &shell, sizeof(shell),
+                       SHGFI_SYSICONINDEX | SHGFI_TYPENAME);
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        ASSERT_TRUE(SendMessageW(control, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        EXPECT_EQ(item.iImage, shell.iIcon) << name;
+        EXPECT_EQ(list().item_text(row, kTypeColumn), wide_to_utf8(shell.szTypeName)) << name;
+    }
 }
 
 TEST_F(FileListControl, RowsFromAnywhereComeByStepsWithTheirIconsAsTheyAreDrawn) {
