@@ -53,13 +53,18 @@ double one_start(const std::string& program, const std::string& stamp_file) {
 
 }  // namespace
 
-Summary measure_start_to_paint(std::string_view program, int runs, int* failed) {
+Summary measure_start_to_paint(std::string_view program, int runs, int* failed,
+                               const std::function<void()>& before_each) {
     const std::string stamp_file = temp_folder() + "trevalon-bench-paint.txt";
     SetEnvironmentVariableW(kPaintStampVariable, utf8_to_wide(stamp_file).c_str());
     *failed = 0;
+    if (before_each)
+        before_each();
     one_start(std::string(program), stamp_file);  // warm-up: caches, first-start work
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
+        if (before_each)
+            before_each();
         const double ms = one_start(std::string(program), stamp_file);
         if (ms >= 0)
             times.push_back(ms);

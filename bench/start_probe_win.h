@@ -3,6 +3,7 @@
 // creation to that paint with the system clock both processes share.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,8 @@ inline constexpr const wchar_t* kPaintStampVariable = L"TREVALON_BENCH_PAINT_STA
 
 // runs starts (after one warm-up) of program; each one is ended once it has
 // painted. Runs that do not paint within the limit are left out and counted
-// in *failed.
-Summary measure_start_to_paint(std::string_view program, int runs, int* failed);
+// in *failed. before_each, if given, runs before every start, untimed.
+Summary measure_start_to_paint(std::string_view program, int runs, int* failed,
+                               const std::function<void()>& before_each = {});
 
 }  // namespace trevalon::bench
