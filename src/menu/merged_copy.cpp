@@ -12,7 +12,10 @@ namespace {
 // A path as the file system compares it: upper-cased UTF-16. The mapping is
 // one unit for one unit, so separators keep their places.
 std::u16string path_key(std::string_view path) {
-    return upper_case(utf8_to_utf16(path));
+    std::u16string key = utf8_to_utf16(path);
+    for (char16_t& unit : key)
+        unit = upper_case(unit);
+    return key;
 }
 
 std::u16string_view key_parent(std::u16string_view key) {
@@ -25,27 +28,55 @@ std::string_view last_part(std::string_view path) {
     return at == std::string_view::npos ? path : path.substr(at + 1);
 }
 
-using KeyIndex = std::unordered_map<std::u16string, std::size_t>;
+// Looked up by views, so that no key is copied to be looked up.
+struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view key) const {
+        return std::hash<std::u16string_view>{}(key);
+    }
+};
+using KeyIndex = std::unordered_map<std::u16string_view, std::size_t, KeyHash, std::equal_to<>>;
+using KeySet = std::unordered_set<std::u16string_view, KeyHash, std::equal_to<>>;
 
-KeyIndex index_by_key(const CopyContents& items) {
+// The items' keys, computed where an item lacks one (kept in `computed`).
+std::vector<std::u16string_view> keys_of(const CopyContents& items,
+                                         std::vector<std::u16string>& computed) {
+    std::size_t missing = 0;
+    for (const CopyItem& item : items)
+        missing += item.key.empty() ? 1 : 0;
+    computed.reserve(computed.size() + missing);
+    std::vector<std::u16string_view> keys;
+    keys.reserve(items.size());
+    for (const CopyItem& item : items) {
+        if (item.key.empty()) {
+            computed.push_back(path_key(item.path));
+            keys.push_back(computed.back());
+        } else {
+            keys.push_back(item.key);
+        }
+    }
+    return keys;
+}
+
+KeyIndex index_of(const std::vector<std::u16string_view>& keys) {
     KeyIndex index;
-    index.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i)
-        index.emplace(path_key(items[i].path), i);
+    index.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        index.emplace(keys[i], i);
     return index;
 }
 
-const CopyItem* find(const CopyContents& items, const KeyIndex& index, const std::u16string& key) {
+const CopyItem* find(const CopyContents& items, const KeyIndex& index, std::u16string_view key) {
     const auto at = index.find(key);
     return at == index.end() ? nullptr : &items[at->second];
 }
 
 // Whether the key or one of the folders above it was removed.
-bool under_removed(std::u16string_view key, const std::unordered_set<std::u16string>& removed) {
+bool under_removed(std::u16string_view key, const KeySet& removed) {
     if (removed.empty())
         return false;
     for (; !key.empty(); key = key_parent(key)) {
-        if (removed.contains(std::u16string(key)))
+        if (removed.contains(key))
             return true;
     }
     return false;
@@ -64,8 +95,14 @@ std::string_view tree_parent(std::string_view path) {
 }
 
 CopyContents merge_trees(std::span<const TreeListing> sources) {
+    std::size_t total = 0;
+    for (const TreeListing& listing : sources)
+        total += listing.size();
     CopyContents merged;
+    merged.reserve(total);
+    // By key; the keys live in the merged items, which never move (reserved).
     KeyIndex index;
+    index.reserve(total);
     for (std::size_t source = 0; source < sources.size(); ++source) {
         for (const TreeItem& item : sources[source]) {
             std::u16string key = path_key(item.path);
@@ -73,12 +110,12 @@ CopyContents merge_trees(std::span<const TreeListing> sources) {
             std::string_view parent_path;
             if (!parent_key.empty()) {
                 // Inside a folder the copy lacks, or inside a file: never made.
-                const CopyItem* parent = find(merged, index, std::u16string(parent_key));
+                const CopyItem* parent = find(merged, index, parent_key);
                 if (!parent || !parent->is_folder)
                     continue;
                 parent_path = parent->path;
             }
-            if (const auto at = index.find(key); at != index.end()) {
+            if (const auto at = index.find(std::u16string_view(key)); at != index.end()) {
                 CopyItem& earlier = merged[at->second];
                 if (earlier.is_folder != item.is_folder || item.is_folder)
                     continue;
@@ -90,17 +127,22 @@ CopyContents merge_trees(std::span<const TreeListing> sources) {
                 continue;
             }
             CopyItem copied;
-            copied.path = parent_path.empty() ? std::string(last_part(item.path))
-                                              : std::string(parent_path) + kTreePathSeparator +
-                                                    std::string(last_part(item.path));
+            const std::string_view name = last_part(item.path);
+            if (parent_path.empty()) {
+                copied.path = name;
+            } else {
+                copied.path.reserve(parent_path.size() + 1 + name.size());
+                copied.path.append(parent_path).append(1, kTreePathSeparator).append(name);
+            }
             copied.source_path = item.path;
             copied.source = source;
             copied.is_folder = item.is_folder;
             copied.size = item.size;
             copied.modified = item.modified;
             copied.attributes = item.attributes;
-            index.emplace(std::move(key), merged.size());
+            copied.key = std::move(key);
             merged.push_back(std::move(copied));
+            index.emplace(merged.back().key, merged.size() - 1);
         }
     }
     return merged;
@@ -108,12 +150,16 @@ CopyContents merge_trees(std::span<const TreeListing> sources) {
 
 CopySyncPlan plan_copy_sync(const CopyContents& wanted, const CopyContents& held) {
     CopySyncPlan plan;
-    const KeyIndex wanted_index = index_by_key(wanted);
-    const KeyIndex held_index = index_by_key(held);
+    std::vector<std::u16string> computed;
+    const std::vector<std::u16string_view> wanted_keys = keys_of(wanted, computed);
+    const std::vector<std::u16string_view> held_keys = keys_of(held, computed);
+    const KeyIndex wanted_index = index_of(wanted_keys);
+    const KeyIndex held_index = index_of(held_keys);
 
-    std::unordered_set<std::u16string> removed;
-    for (const CopyItem& item : held) {
-        std::u16string key = path_key(item.path);
+    KeySet removed;
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        const CopyItem& item = held[i];
+        const std::u16string_view key = held_keys[i];
         if (under_removed(key, removed))
             continue;
         const CopyItem* want = find(wanted, wanted_index, key);
@@ -121,12 +167,13 @@ CopySyncPlan plan_copy_sync(const CopyContents& wanted, const CopyContents& held
                           (item.known || !item.is_folder);
         if (!keep) {
             plan.removals.push_back({item.path, item.is_folder});
-            removed.insert(std::move(key));
+            removed.insert(key);
         }
     }
 
-    for (const CopyItem& item : wanted) {
-        const std::u16string key = path_key(item.path);
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        const CopyItem& item = wanted[i];
+        const std::u16string_view key = wanted_keys[i];
         const CopyItem* there = find(held, held_index, key);
         if (there && under_removed(key, removed))
             there = nullptr;
@@ -174,6 +221,7 @@ bool take_folder_files(CopyContents& held, std::string_view folder,
         file.modified = item.modified;
         file.attributes = item.attributes;
         file.known = false;
+        file.key = path_key(item.path);
         held.push_back(std::move(file));
     }
     return true;

@@ -47,6 +47,9 @@ struct CopyItem {
     std::uint32_t attributes = 0;
     // False for a file that is there but whose content nobody vouches for.
     bool known = true;
+    // The path as the file system compares it (upper-cased UTF-16); filled
+    // by merge_trees and take_folder_files.
+    std::u16string key;
 };
 // Every folder comes before the items inside it.
 using CopyContents = std::vector<CopyItem>;

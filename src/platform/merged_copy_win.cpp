@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "menu/program_folders.h"
+#include "menu/unicode_text.h"
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
 #include "platform/safe_delete.h"
@@ -41,8 +42,15 @@ void list_one(const std::wstring& folder, const std::string& relative, TreeListi
         if (is_folder && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
             continue;
         TreeItem item;
-        const std::string name = wide_to_utf8(entry.cFileName);
-        item.path = relative.empty() ? name : relative + kTreePathSeparator + name;
+        // The portable conversion: no system call per name.
+        const std::string name =
+            utf16_to_utf8(std::u16string_view(reinterpret_cast<const char16_t*>(entry.cFileName)));
+        if (relative.empty()) {
+            item.path = name;
+        } else {
+            item.path.reserve(relative.size() + 1 + name.size());
+            item.path.append(relative).append(1, kTreePathSeparator).append(name);
+        }
         item.is_folder = is_folder;
         if (!is_folder) {
             item.size =
