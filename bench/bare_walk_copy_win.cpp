@@ -11,7 +11,7 @@
 //       the ROOTs whose name contains TEXT (letter case ignored) flat into it.
 //
 // Prints result lines ("1.bare", "2.bare") with the times measured inside the
-// program, after one warm-up run.
+// program, after one warm-up run (see measure).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -102,9 +102,12 @@ double now_ms() {
     return static_cast<double>(counter.QuadPart) / frequency;
 }
 
+// One warm-up run first, unless TREVALON_BENCH_NO_WARM_UP is set (a caller
+// alternating single runs with the program's has warmed up already).
 template <typename Run>
 trevalon::bench::Summary measure(int runs, Run run) {
-    run();
+    if (!GetEnvironmentVariableW(L"TREVALON_BENCH_NO_WARM_UP", nullptr, 0))
+        run();
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const double start = now_ms();

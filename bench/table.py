@@ -8,7 +8,11 @@ import sys
 
 # (goal, ours id, baseline id, limit, how the limit reads)
 RATIO_GOALS = [
-    ("1. Windows-menu rebuild, tree M (+S)", "1.ours", "1.bare", 1.15),
+    ("1. Windows-menu update, nothing known (first showing: full copy), tree M (+S), vs bare copy loop", "1.ours", "1.bare", 1.15),
+    ("1. Windows-menu update, nothing changed, tree M (+S), vs bare walk of both roots", "1u.M.ours", "1u.M.bare", 1.5),
+    ("1. Windows-menu update, nothing changed, tree L (+S), vs bare walk of both roots", "1u.L.ours", "1u.L.bare", 1.5),
+    ("1. Windows-menu update, one link added and one removed, tree M (+S), vs bare walk + one copy", "1c.M.ours", "1c.M.bare", 1.5),
+    ("1. Windows-menu update, one link added and one removed, tree L (+S), vs bare walk + one copy", "1c.L.ours", "1c.L.bare", 1.5),
     ("2. Search over four roots, M each", "2.ours", "2.bare", 1.2),
     ("2. Search walk alone vs find -iname (wall)", "2.walk", "2.find", 3.0),
     ("2. Search walk alone vs find -iname (CPU)", "2.walk.cpu", "2.find.cpu", 3.0),
@@ -42,13 +46,34 @@ REPORTS = [
 ]
 
 
+def middle(values):
+    values = sorted(values)
+    n = len(values)
+    return values[n // 2] if n % 2 else (values[n // 2 - 1] + values[n // 2]) / 2
+
+
+def nearest_rank_95(values):
+    values = sorted(values)
+    return values[max(0, -(-95 * len(values) // 100) - 1)]
+
+
 def read(lines):
-    results = {}
+    """One entry per id. An id measured in several blocks (alternating with
+    its baseline, often of a single run each) gets the median of the blocks'
+    medians and the 95th percentile (nearest rank) of their p95s: for
+    single runs, exactly the runs' median and p95."""
+    blocks = {}
     for line in lines:
         parts = line.rstrip("\n").split("\t")
         if len(parts) == 7 and parts[0] == "result":
             _, rid, what, unit, median, p95, runs = parts
-            results[rid] = dict(what=what, unit=unit, median=float(median), p95=float(p95), runs=int(runs))
+            blocks.setdefault(rid, []).append(
+                dict(what=what, unit=unit, median=float(median), p95=float(p95), runs=int(runs)))
+    results = {}
+    for rid, found in blocks.items():
+        results[rid] = dict(found[-1], median=middle([b["median"] for b in found]),
+                            p95=nearest_rank_95([b["p95"] for b in found]),
+                            runs=sum(b["runs"] for b in found))
     return results
 
 

@@ -2,7 +2,9 @@
 // printing result lines for bench/run.
 //
 //   make-menu ROOT SIZE SEED          a benchmark menu with real shell links
-//   rebuild RUNS DEST COMMON USER     goal 1: the Windows-menu rebuild
+//   rebuild RUNS DEST COMMON USER     goal 1: the Windows-menu update, nothing known
+//   update RUNS ID DEST COMMON USER   goal 1: the update, nothing or one link changed
+//   updates RUNS                      goal 1 with its baselines, runs alternating
 //   search RUNS RESULT TEXT ROOT...   goal 2: the search over the roots
 //   scan RUNS ROOT                    goal 3: scan and clean-up into controls
 //   start RUNS ID PROGRAM             goal 4: process creation to first paint
@@ -17,11 +19,13 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "link_menu_win.h"
+#include "menu_copy_bench_win.h"
 #include "menu/directory_listing.h"
 #include "menu/file_list_cleanup.h"
 #include "menu/folder_scan.h"
@@ -60,18 +64,10 @@ int make_menu(const std::vector<std::string>& args) {
     return written ? 0 : 1;
 }
 
-// What showing the Windows menu does to the disk: delete the working copy,
-// copy the common programs and then the user's programs into it.
+// What showing the Windows menu does to the disk when nothing is known of
+// the working copy (the first showing): delete it, copy both trees into it.
 int rebuild(int runs, const std::vector<std::string>& args) {
-    const std::string dest = with_trailing_separator(args[0]);
-    const auto roots = roots_around(dest);
-    print("1.ours", "Windows-menu rebuild (remove_tree + copy_tree x2)", "ms",
-          measure_runs(runs, [&] {
-              remove_tree(dest, roots);
-              copy_tree(args[1], dest, "*.*", true);
-              copy_tree(args[2], dest, "*.*", true);
-          }));
-    return 0;
+    return full_copy_update(runs, with_trailing_separator(args[0]), {args[1], args[2]});
 }
 
 int search(int runs, const std::vector<std::string>& args) {
@@ -370,6 +366,8 @@ std::string own_folder() {
     return std::string(folder_part(wide_to_utf8(std::wstring_view(path, length))));
 }
 
+constexpr DWORD kSettleMs = 300;
+
 // Runs a program of this folder with this program's output as its own.
 int run_sibling(std::string_view program, const std::vector<std::string>& args) {
     std::wstring command = L"\"" + utf8_to_wide(own_folder() + std::string(program)) + L"\"";
@@ -390,11 +388,59 @@ int run_sibling(std::string_view program, const std::vector<std::string>& args) 
         return 1;
     }
     WaitForSingleObject(info.hProcess, INFINITE);
+    // Wine goes on tidying up after the process for a while; what this
+    // program measures next should not pay for that.
+    Sleep(kSettleMs);
     DWORD code = 1;
     GetExitCodeProcess(info.hProcess, &code);
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
     return static_cast<int>(code);
+}
+
+// Goal 1, each run alternating with its baseline's, so that the shared
+// machine's changing load falls on both sides alike (table.py pools the
+// single runs): the update when nothing is known against the bare copy loop
+// (only the first run of each warms up); then, for tree M (+S) and tree L
+// (+S), with nothing changed against a bare walk of both roots, and with one
+// link added and one removed against the walk and one copy. The trees are
+// work's common (M), large (L) and user (S).
+int update_goal(int runs, const std::string& work) {
+    int status = 0;
+    for (int run = 0; run < runs; ++run) {
+        SetEnvironmentVariableW(L"TREVALON_BENCH_NO_WARM_UP", run ? L"1" : nullptr);
+        status |= run_sibling("bare_walk_copy.exe", {"rebuild", "1", work + "winmenu-bare",
+                                                     work + "common", work + "user"});
+        status |=
+            full_copy_update(1, work + "winmenu\\", {work + "common", work + "user"}, run == 0);
+    }
+    for (const auto& [id, common] : {std::pair{std::string("M"), work + "common"},
+                                     std::pair{std::string("L"), work + "large"}}) {
+        CopyUpdateRuns updates(id, work + "winmenu-" + id + "\\", {common, work + "user"});
+        updates.unchanged(runs);
+        updates.changed(runs);
+    }
+    SetEnvironmentVariableW(L"TREVALON_BENCH_NO_WARM_UP", nullptr);
+    return status;
+}
+
+// Goal 1 alone: its trees in %TEMP%\trevalon-bench-updates.
+int updates(int runs) {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD temp_length = GetTempPathW(MAX_PATH + 1, temp);
+    const std::string work =
+        wide_to_utf8(std::wstring_view(temp, temp_length)) + "trevalon-bench-updates\\";
+    const auto around = roots_around(work);
+    remove_tree(work, around);
+    if (!write_link_menu(plan_menu(kMenuMedium, 1), work + "common") ||
+        !write_link_menu(plan_menu(kMenuSmall, 2), work + "user") ||
+        !write_link_menu(plan_menu(kMenuLarge, 3), work + "large")) {
+        std::fputs("could not make the benchmark menus\n", stderr);
+        return 1;
+    }
+    const int status = update_goal(runs, work);
+    remove_tree(work, around);
+    return status;
 }
 
 int all(int runs) {
@@ -423,9 +469,7 @@ int all(int runs) {
         return 1;
     }
     int status = 0;
-    status |= run_sibling("bare_walk_copy.exe", {"rebuild", runs_text, work + "winmenu-bare",
-                                                 work + "common", work + "user"});
-    status |= rebuild(runs, {work + "winmenu", work + "common", work + "user"});
+    status |= update_goal(runs, work);
     std::vector<std::string> bare_search{"search", runs_text, work + "results-bare",
                                          std::string(kSearchWord)};
     bare_search.insert(bare_search.end(), search_roots.begin(), search_roots.end());
@@ -452,6 +496,12 @@ int run(const std::vector<std::string>& argv) {
     const std::vector<std::string> args(argv.begin() + 3, argv.end());
     if (argv[1] == "rebuild" && args.size() == 3)
         return rebuild(runs, args);
+    if (argv[1] == "update" && args.size() == 4) {
+        CopyUpdateRuns updates(args[0], with_trailing_separator(args[1]), {args[2], args[3]});
+        updates.unchanged(runs);
+        updates.changed(runs);
+        return 0;
+    }
     if (argv[1] == "search" && args.size() >= 3)
         return search(runs, args);
     if (argv[1] == "scan" && args.size() == 1)
@@ -460,6 +510,8 @@ int run(const std::vector<std::string>& argv) {
         return start(runs, args);
     if (argv[1] == "all" && args.empty())
         return all(runs);
+    if (argv[1] == "updates" && args.empty())
+        return updates(runs);
     if (argv[1] == "memory" && args.empty())
         return memory(runs, own_folder());
     if (argv[1] == "idle" && args.empty())
