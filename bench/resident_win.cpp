@@ -1,6 +1,9 @@
 #include "resident_win.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <map>
 #include <cstdlib>
 #include <sstream>
 #include <vector>
@@ -199,6 +202,35 @@ std::optional<double> Resident::private_dirty_kb() const {
     if (at == std::string::npos)
         return std::nullopt;
     return std::atof(rollup->c_str() + at + 14);
+}
+
+std::vector<std::pair<std::string, double>> Resident::private_dirty_by_mapping() const {
+    std::map<std::string, double> by_mapping;
+    const auto smaps = read_proc(proc_file(unix_pid_, "smaps"), 16 << 20);
+    if (smaps) {
+        std::istringstream lines(*smaps);
+        std::string line;
+        std::string mapping = "[anon]";
+        while (std::getline(lines, line)) {
+            if (line.starts_with("Private_Dirty:")) {
+                by_mapping[mapping] += std::atof(line.c_str() + 14);
+            } else if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0])) &&
+                       line.find('-') < line.find(' ')) {
+                // "start-end perms offset device inode [path]"
+                std::istringstream fields(line);
+                std::string skip;
+                for (int i = 0; i < 5; ++i)
+                    fields >> skip;
+                std::string path;
+                std::getline(fields >> std::ws, path);
+                mapping = path.empty() ? "[anon]" : path;
+            }
+        }
+    }
+    std::vector<std::pair<std::string, double>> sorted(by_mapping.begin(), by_mapping.end());
+    std::sort(sorted.begin(), sorted.end(),
+              [](const auto& a, const auto& b) { return a.second > b.second; });
+    return sorted;
 }
 
 std::optional<double> Resident::cpu_seconds() const {

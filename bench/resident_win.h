@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/handles_win.h"
 
@@ -28,6 +30,9 @@ class Resident {
 
     // Private dirty memory (smaps_rollup) in KiB.
     std::optional<double> private_dirty_kb() const;
+    // The same by mapping (the file mapped, or "[heap]", "[anon]", ...),
+    // largest first.
+    std::vector<std::pair<std::string, double>> private_dirty_by_mapping() const;
     // User + system CPU time of all its threads, in seconds.
     std::optional<double> cpu_seconds() const;
 

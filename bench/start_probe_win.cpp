@@ -75,4 +75,33 @@ Summary measure_start_to_paint(std::string_view program, int runs, int* failed,
     return summarize(std::move(times));
 }
 
+std::vector<Summary> measure_starts_in_turn(const std::vector<std::string>& programs, int runs,
+                                            std::vector<int>* failed,
+                                            const std::function<void()>& before_each) {
+    constexpr DWORD kSettleMs = 300;
+    const std::string stamp_file = temp_folder() + "trevalon-bench-paint.txt";
+    SetEnvironmentVariableW(kPaintStampVariable, utf8_to_wide(stamp_file).c_str());
+    failed->assign(programs.size(), 0);
+    std::vector<std::vector<double>> times(programs.size());
+    for (int run = -1; run < runs; ++run) {  // run -1 warms up
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            if (before_each)
+                before_each();
+            Sleep(kSettleMs);
+            const double ms = one_start(programs[i], stamp_file);
+            if (run < 0)
+                continue;
+            if (ms >= 0)
+                times[i].push_back(ms);
+            else
+                ++(*failed)[i];
+        }
+    }
+    SetEnvironmentVariableW(kPaintStampVariable, nullptr);
+    std::vector<Summary> summaries;
+    for (std::vector<double>& program_times : times)
+        summaries.push_back(summarize(std::move(program_times)));
+    return summaries;
+}
+
 }  // namespace trevalon::bench

@@ -8,9 +8,13 @@
 //   search RUNS RESULT TEXT ROOT...   goal 2: the search over the roots
 //   scan RUNS ROOT                    goal 3: scan and clean-up into controls
 //   start RUNS ID PROGRAM             goal 4: process creation to first paint
-//   memory CYCLES                     goal 5: private dirty memory, ours and bare
+//   starts RUNS                       goal 4: bare window, fair baseline and ours in turn
+//   memory CYCLES                     goal 5: private dirty memory, ours and the
+//                                     baselines, over CYCLES show/hide cycles and
+//                                     200 Windows-menu switches (tree M + S)
 //   idle SECONDS                      goal 6: CPU of the resident program
 //   edge RUNS                         goal 7: top edge to window in front, painted
+//   show RUNS                         goal 8: show request to window in front, painted
 //   all RUNS                          everything above, baselines included, in
 //                                     one Wine session (what bench/run calls):
 //                                     menus in %TEMP%\trevalon-bench, programs
@@ -18,10 +22,12 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "link_menu_win.h"
@@ -35,6 +41,7 @@
 #include "platform/file_ops_win.h"
 #include "platform/wide_win.h"
 #include "resident_win.h"
+#include "show_latency_win.h"
 #include "start_probe_win.h"
 #include "window/file_list_view_win.h"
 #include "window/folder_tree_view_win.h"
@@ -184,10 +191,37 @@ int start(int runs, const std::vector<std::string>& args) {
     return failed == runs ? 1 : 0;
 }
 
+// Goal 4: the bare window, the fair baseline and the program, their starts
+// taking turns.
+int starts(int runs, const std::string& folder) {
+    const std::vector<std::pair<std::string, std::string>> programs{
+        {"4.bare", "bare_window.exe"},
+        {"4.fair", "bare_shell_window.exe"},
+        {"4.ours", "trevalon_probe.exe"}};
+    std::vector<std::string> paths;
+    for (const auto& [id, name] : programs)
+        paths.push_back(folder + name);
+    std::vector<int> failed;
+    const std::vector<Summary> summaries =
+        measure_starts_in_turn(paths, runs, &failed, remove_program_temp_folder);
+    int status = 0;
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        print(programs[i].first, "process creation to first paint: " + programs[i].second, "ms",
+              summaries[i]);
+        if (failed[i])
+            std::fprintf(stderr, "%s: %d starts did not paint\n", programs[i].second.c_str(),
+                         failed[i]);
+        status |= failed[i] == runs ? 1 : 0;
+    }
+    return status;
+}
+
 constexpr std::string_view kMainWindowClass = "TrevalonMainWindow";
 constexpr std::string_view kBareWindowClass = "BareBenchWindow";
 constexpr int kMemorySamples = 5;
-constexpr int kMenuRebuilds = 100;
+constexpr std::string_view kFairWindowClass = "BareShellBenchWindow";
+constexpr int kMenuSwitches = 200;
+constexpr DWORD kSwitchLimitMs = 60000;
 constexpr int kOwnMenuCommand = 1;
 constexpr int kWindowsMenuCommand = 2;
 
@@ -217,16 +251,63 @@ Summary single(double value) {
     return summarize({value});
 }
 
+// The benchmark's menus in the prefix's start-menu folders (tree M in the
+// common programs, S in the user's), each in a folder of its own, so that
+// the Windows menu the program shows is of a known size. Removed again when
+// the object goes.
+class StartMenuTrees {
+  public:
+    StartMenuTrees() {
+        for (const auto& [csidl, shape, seed] : {std::tuple{CSIDL_COMMON_PROGRAMS, kMenuMedium, 1u},
+                                                 std::tuple{CSIDL_PROGRAMS, kMenuSmall, 2u}}) {
+            wchar_t path[MAX_PATH] = {};
+            if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+                continue;
+            const std::string programs = with_trailing_separator(wide_to_utf8(path));
+            folders_.push_back({programs, programs + "Benchmark menu\\"});
+            if (!write_link_menu(plan_menu(shape, seed), folders_.back().second))
+                std::fputs("memory: could not write the start-menu trees\n", stderr);
+        }
+    }
+    ~StartMenuTrees() {
+        for (const auto& [programs, tree] : folders_)
+            remove_tree(tree, std::vector<std::string>{programs});
+    }
+    StartMenuTrees(const StartMenuTrees&) = delete;
+    StartMenuTrees& operator=(const StartMenuTrees&) = delete;
+
+  private:
+    std::vector<std::pair<std::string, std::string>> folders_;
+};
+
+// Where a resident program's private dirty memory lies, largest first
+// (stderr, for the README).
+void print_memory_map(const Resident& resident, const std::string& name) {
+    const auto mappings = resident.private_dirty_by_mapping();
+    double total = 0;
+    for (const auto& [mapping, kb] : mappings)
+        total += kb;
+    std::fprintf(stderr, "memory of %s by mapping (private dirty, KiB; total %.0f):\n",
+                 name.c_str(), total);
+    for (std::size_t i = 0; i < mappings.size() && i < 15; ++i)
+        std::fprintf(stderr, "  %8.0f  %s\n", mappings[i].second, mappings[i].first.c_str());
+}
+
 int memory(int cycles, const std::string& folder) {
-    {
-        Resident bare(folder + "bare_window.exe", kBareWindowClass);
-        const auto kb = bare.ready() ? settled_private_dirty(bare) : std::nullopt;
+    for (const auto& [id, program, window_class] :
+         {std::tuple{"5.bare", "bare_window.exe", kBareWindowClass},
+          std::tuple{"5.fair", "bare_shell_window.exe", kFairWindowClass}}) {
+        Resident baseline(folder + program, window_class);
+        const auto kb = baseline.ready() ? settled_private_dirty(baseline) : std::nullopt;
         if (!kb) {
-            std::fputs("memory: the bare window did not start\n", stderr);
+            std::fprintf(stderr, "memory: %s did not start\n", program);
             return 1;
         }
-        print("5.bare", "private dirty memory of the bare window after start", "KiB", single(*kb));
+        print(id, std::string("private dirty memory after start: ") + program, "KiB", single(*kb));
+        if (std::string_view(id) == "5.fair")
+            print_memory_map(baseline, program);
     }
+    StartMenuTrees trees;
     Resident ours(folder + "trevalon.exe", kMainWindowClass);
     const auto at_start = ours.ready() ? settled_private_dirty(ours) : std::nullopt;
     if (!at_start) {
@@ -235,38 +316,55 @@ int memory(int cycles, const std::string& folder) {
     }
     print("5.ours.start", "private dirty memory of trevalon.exe after start", "KiB",
           single(*at_start));
+    print_memory_map(ours, "trevalon.exe after start");
     for (int i = 0; i < cycles; ++i) {
         ShowWindow(ours.window(), SW_HIDE);
         ours.sync();
         ShowWindow(ours.window(), SW_SHOWNORMAL);
         ours.sync();
     }
-    // The menu rebuilds go through the window's own commands (own menu,
-    // Windows menu), as the toolbar buttons send them.
-    const std::string title_before = window_title(ours.window());
-    bool rebuilt = false;
-    for (int i = 0; i < kMenuRebuilds; ++i) {
-        SendMessageW(ours.window(), WM_COMMAND, MAKEWPARAM(kWindowsMenuCommand, 0), 0);
+    // The switches go through the window's own commands (Windows menu, own
+    // menu), as the toolbar buttons send them; each Windows-menu switch is
+    // timed until the window has handled it.
+    bool switched = false;
+    std::vector<double> switch_ms;
+    // A switch has been handled when the title has changed and the window
+    // answers again (the command is queued and handled by the loop).
+    const auto switch_to = [&](int command) {
+        const std::string before = window_title(ours.window());
+        SendMessageW(ours.window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        const ULONGLONG give_up = GetTickCount64() + kSwitchLimitMs;
+        while (window_title(ours.window()) == before && GetTickCount64() < give_up)
+            Sleep(1);
         ours.sync();
-        ours.sync();
-        rebuilt = rebuilt || window_title(ours.window()) != title_before;
-        SendMessageW(ours.window(), WM_COMMAND, MAKEWPARAM(kOwnMenuCommand, 0), 0);
-        ours.sync();
-        ours.sync();
+        return window_title(ours.window()) != before;
+    };
+    for (int i = 0; i < kMenuSwitches; ++i) {
+        const double start = counter_ms();
+        switched = switch_to(kWindowsMenuCommand) || switched;
+        switch_ms.push_back(counter_ms() - start);
+        switch_to(kOwnMenuCommand);
     }
-    if (!rebuilt)
+    if (!switched)
         std::fputs("memory: the menu commands changed nothing (not dispatched in this build)\n",
                    stderr);
     const auto after = settled_private_dirty(ours);
     if (!after)
         return 1;
+    print_memory_map(ours, "trevalon.exe after the switches");
     print("5.ours.after",
           "private dirty memory of trevalon.exe after " + std::to_string(cycles) +
-              " show/hide cycles and " + std::to_string(kMenuRebuilds) +
-              (rebuilt ? " Windows-menu rebuilds" : " (undispatched) menu commands"),
+              " show/hide cycles and " + std::to_string(kMenuSwitches) +
+              (switched ? " Windows-menu switches" : " (undispatched) menu commands"),
           "KiB", single(*after));
-    print("5.growth", "growth of private dirty memory over the cycles", "KiB",
+    print("5.growth", "growth of private dirty memory over the cycles and switches", "KiB",
           single(*after - *at_start));
+    if (!switch_ms.empty()) {
+        print("1s.first", "the first switch to the Windows menu (M + S), until handled", "ms",
+              single(switch_ms.front()));
+        print("1s.later", "the later switches to the Windows menu, nothing changed", "ms",
+              summarize(std::vector<double>(switch_ms.begin() + 1, switch_ms.end())));
+    }
     return 0;
 }
 
@@ -478,11 +576,11 @@ int all(int runs) {
     our_search.insert(our_search.end(), search_roots.begin(), search_roots.end());
     status |= search(runs, our_search);
     status |= scan(runs, {work + "large"});
-    status |= start(runs, {"4.bare", own_folder() + "bare_window.exe"});
-    status |= start(runs, {"4.ours", own_folder() + "trevalon_probe.exe"});
+    status |= starts(runs, own_folder());
     status |= memory(1000, own_folder());
     status |= idle(runs < 10 ? 15 : 60, own_folder());
     status |= edge(runs, own_folder());
+    status |= show_latency(runs, own_folder());
     remove_tree(work, menus);
     return status;
 }
@@ -508,6 +606,8 @@ int run(const std::vector<std::string>& argv) {
         return scan(runs, args);
     if (argv[1] == "start" && args.size() == 2)
         return start(runs, args);
+    if (argv[1] == "starts" && args.empty())
+        return starts(runs, own_folder());
     if (argv[1] == "all" && args.empty())
         return all(runs);
     if (argv[1] == "updates" && args.empty())
@@ -518,6 +618,8 @@ int run(const std::vector<std::string>& argv) {
         return idle(runs, own_folder());
     if (argv[1] == "edge" && args.empty())
         return edge(runs, own_folder());
+    if (argv[1] == "show" && args.empty())
+        return show_latency(runs, own_folder());
     return 2;
 }
 
