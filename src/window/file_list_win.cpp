@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <commoncontrols.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -19,6 +20,11 @@ namespace trevalon {
 namespace {
 
 constexpr int kCreatedColumnWidth = 100;
+
+// IID_IImageList, which MinGW's import libraries lack; an image list from
+// SHGetImageList is also its HIMAGELIST.
+constexpr IID kImageListInterface{
+    0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
 
 // Text keys of the column titles, used where the shell gives none.
 constexpr std::array<std::string_view, kColumnCount> kColumnTitleKeys{
@@ -122,14 +128,14 @@ bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi) {
         SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
     }
 
-    // The system image lists, shared with the shell (never destroyed here).
-    SHFILEINFOW info{};
-    const auto small_images =
-        SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-    const auto large_images =
-        SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_LARGEICON);
-    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, static_cast<LPARAM>(small_images));
-    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, static_cast<LPARAM>(large_images));
+    // The system image lists, shared with the shell (never destroyed here),
+    // asked for directly rather than through a file's icon.
+    IImageList* small_images = nullptr;
+    IImageList* large_images = nullptr;
+    SHGetImageList(SHIL_SMALL, kImageListInterface, reinterpret_cast<void**>(&small_images));
+    SHGetImageList(SHIL_LARGE, kImageListInterface, reinterpret_cast<void**>(&large_images));
+    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small_images));
+    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large_images));
 
     const std::array<std::wstring, kColumnCount> shell_titles = shell_column_titles();
     for (int column = 0; column < kColumnCount; ++column) {
