@@ -68,6 +68,12 @@ std::optional<Image> image_from_icon(HICON icon) {
 }
 
 UniqueIcon button_icon(const UiResources& resources, int number, int side) {
+    // At the pictures' own size a copy does: their pixels need not be read
+    // back and drawn anew.
+    if (side == kEmbeddedIconSide) {
+        HICON loaded = resources.icon(number);
+        return loaded ? UniqueIcon(CopyIcon(loaded)) : UniqueIcon();
+    }
     const std::optional<Image> image = image_from_icon(resources.icon(number));
     if (!image)
         return {};
@@ -83,8 +89,15 @@ UniqueImageList toolbar_images(const UiResources& resources, std::span<const Too
     for (const ToolbarButton& button : buttons) {
         if (button.separator())
             continue;
-        UniqueIcon icon = button_icon(resources, button.image, side);
-        if (!icon || ImageList_AddIcon(list.get(), icon.get()) < 0) {
+        // The list copies what it is given: at their own size the loaded
+        // pictures go in as they are.
+        UniqueIcon scaled;
+        HICON icon = resources.icon(button.image);
+        if (side != kEmbeddedIconSide) {
+            scaled = button_icon(resources, button.image, side);
+            icon = scaled.get();
+        }
+        if (!icon || ImageList_AddIcon(list.get(), icon) < 0) {
             // A blank picture keeps the indices of the following buttons.
             const Image blank(side, side);
             UniqueIcon empty = icon_from_image(blank);

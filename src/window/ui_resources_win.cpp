@@ -11,8 +11,6 @@
 namespace trevalon {
 namespace {
 
-constexpr int kIconSize = 16;
-
 UniqueFont create_font(const FontRequest& request, int dpi) {
     LOGFONTW font{};
     font.lfHeight = font_height_for_points(request.points, dpi);
@@ -37,13 +35,14 @@ bool font_has_face(HFONT font, std::string_view face) {
 }
 
 UniqueIcon icon_from_file(std::span<const std::uint8_t> file) {
-    const auto entry = find_icon_entry(file, kIconSize);
+    const auto entry = find_icon_entry(file, kEmbeddedIconSide);
     if (!entry)
         return {};
     // CreateIconFromResourceEx takes a bitmap or PNG entry but not a const one.
     std::basic_string<BYTE> bits(entry->data.begin(), entry->data.end());
     return UniqueIcon(CreateIconFromResourceEx(bits.data(), static_cast<DWORD>(bits.size()), TRUE,
-                                               0x00030000, kIconSize, kIconSize, LR_DEFAULTCOLOR));
+                                               0x00030000, kEmbeddedIconSide, kEmbeddedIconSide,
+                                               LR_DEFAULTCOLOR));
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ struct UiCursors {
 
 // Image numbers 0-32 are 16 × 16 icons, 40-42 the settings window's pictures.
 inline constexpr int kImageSlots = 43;
+inline constexpr int kEmbeddedIconSide = 16;
 inline constexpr std::array kIconImageNumbers{0,  1,  2,  3,  5,  6,  7,  8,  10, 11, 12,
                                               13, 14, 20, 21, 22, 23, 24, 25, 30, 31, 32};
 inline constexpr std::array kPictureImageNumbers{40, 41, 42};
