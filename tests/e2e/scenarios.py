@@ -774,6 +774,95 @@ def windows_menu(s):
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
+def medium_start_menu(s):
+    """A start menu of the benchmarks' size M in the common programs (600
+    links in 80 folders, up to three deep, some names in other scripts) and a
+    few links of the user's, one of them over a common one. Every link is a
+    copy of one real link to the marker program."""
+    template = s.windows(os.path.join(s.scratch, "template.lnk"))
+    s.make_link(template, s.windows(s.marker_exe), s.windows(marker(s, "menu")))
+    with open(s.unix(template), "rb") as f:
+        link = f.read()
+    common = s.unix(s.folders["common_programs"])
+    names = ["Tools", "Office", "Программы", "ツール", "Media", "Games", "Ελληνικά", "System"]
+    folders = []
+    for i in range(80):
+        parent = folders[(i * 7) % len(folders)] if i >= 8 and i % 3 else ""
+        if parent.count("/") >= 2:
+            parent = ""
+        folders.append(f"{parent}/{names[i % len(names)]} {i}".lstrip("/"))
+    for folder in folders:
+        os.makedirs(os.path.join(common, folder), exist_ok=True)
+    for i in range(600):
+        folder = folders[i % len(folders)] if i % 10 else ""
+        name = ["Editor", "Редактор", "エディタ", "Viewer"][i % 4] + f" {i}.lnk"
+        with open(os.path.join(common, folder, name), "wb") as f:
+            f.write(link)
+    user = s.unix(s.folders["programs"])
+    for name in ["Own 1.lnk", "Own 2.lnk", "Editor 0.lnk"]:
+        with open(os.path.join(user, name), "wb") as f:
+            f.write(link)
+
+
+def copy_on_disk(s):
+    """The Windows-menu folder as {relative path: bytes or None for folders}."""
+    root = s.data + "/Windows Menu"
+    found = {}
+    for folder, subfolders, files in os.walk(root):
+        for name in subfolders:
+            found[os.path.relpath(os.path.join(folder, name), root)] = None
+        for name in files:
+            with open(os.path.join(folder, name), "rb") as f:
+                found[os.path.relpath(os.path.join(folder, name), root)] = f.read()
+    return found
+
+
+def tree_texts(s):
+    return [(item["text"], item.get("level")) for item in s.probe("tree", MAIN_CLASS)]
+
+
+def windows_menu_update(s):
+    """The Windows menu shown twice from a start menu of 600 links: the
+    second showing equals the first, plus a link added in between."""
+    medium_start_menu(s)
+    run = s.start()
+    s.wait_window_shown()
+    top_title = f"{PRODUCT} - Windows menu - Top level"
+    s.click_command(CMD_WINDOWS_MENU)
+    s.wait_title(top_title, timeout=120)
+    first_tree = tree_texts(s)
+    first_list = wait_for(lambda: (t := list_texts(s)) and t, 20, "the Windows menu's entries")
+    first_copy = copy_on_disk(s)
+    # The menu's own item and the 80 folders, besides what the prefix's start
+    # menu holds; 602 files (one of the user's is over a common one).
+    check(len(first_tree) >= 81, f"the tree shows only {len(first_tree)} items")
+    files = sum(1 for v in first_copy.values() if v is not None)
+    check(files >= 602, f"the copy holds only {files} files")
+    s.screenshot("first")
+
+    s.click_command(CMD_OWN_MENU)
+    wait_for(lambda: s.window()["title"] != top_title, 20, "the own menu")
+    s.make_link(s.folders["programs"] + r"\Added in between.lnk", s.windows(s.marker_exe),
+                s.windows(marker(s, "added")))
+    s.click_command(CMD_WINDOWS_MENU)
+    s.wait_title(top_title, timeout=120)
+    second_list = wait_for(lambda: (t := list_texts(s)) and "Added in between" in t and t, 20,
+                           f"the added link (the list shows {list_texts(s)})")
+    check(tree_texts(s) == first_tree, "the second showing's tree differs from the first")
+    check([t for t in second_list if t != "Added in between"] == first_list,
+          f"the second showing's entries differ: {second_list} after {first_list}")
+    second_copy = copy_on_disk(s)
+    added = second_copy.pop("Added in between.lnk", None)
+    check(added is not None, "the added link is not in the copy")
+    check(second_copy == first_copy, "the copy changed beyond the added link")
+    s.screenshot("second")
+
+    # The added link starts what it points at.
+    s.click_list("Added in between", repeat=2)
+    wait_for(lambda: marker_lines(s, "added"), 20, "the added link to start its program")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
 BAND_HEIGHT = 110
 
 
@@ -1234,9 +1323,9 @@ def guide_pictures(s):
 
 
 SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_launch, search,
-                                     live_search, edit, undo, windows_menu, view_toggles,
-                                     settings_window, bookmarks, help_files, exit_cleanup, keyboard,
-                                     tree_keys, edge]}
+                                     live_search, edit, undo, windows_menu,
+                                     windows_menu_update, view_toggles, settings_window, bookmarks,
+                                     help_files, exit_cleanup, keyboard, tree_keys, edge]}
 TOURS = {f.__name__: f for f in [guide_pictures, guide_live_search]}
 
 
