@@ -120,7 +120,7 @@ CopyContents merge_trees(std::span<const TreeListing> sources) {
                 if (earlier.is_folder != item.is_folder || item.is_folder)
                     continue;
                 earlier.source = source;
-                earlier.source_path = item.path;
+                earlier.source_path = item.path == earlier.path ? std::string() : item.path;
                 earlier.size = item.size;
                 earlier.modified = item.modified;
                 earlier.attributes = item.attributes;
@@ -134,7 +134,8 @@ CopyContents merge_trees(std::span<const TreeListing> sources) {
                 copied.path.reserve(parent_path.size() + 1 + name.size());
                 copied.path.append(parent_path).append(1, kTreePathSeparator).append(name);
             }
-            copied.source_path = item.path;
+            if (copied.path != item.path)
+                copied.source_path = item.path;
             copied.source = source;
             copied.is_folder = item.is_folder;
             copied.size = item.size;
@@ -185,7 +186,7 @@ CopySyncPlan plan_copy_sync(const CopyContents& wanted, const CopyContents& held
         if (there && same_source_file(item, *there))
             continue;
         const bool read_only_source = (item.attributes & kReadOnlyAttribute) != 0;
-        plan.copies.push_back({item.source, item.source_path, item.path,
+        plan.copies.push_back({item.source, item.from_path(), item.path,
                                read_only_source || (there && !there->known)});
     }
     return plan;
@@ -216,7 +217,6 @@ bool take_folder_files(CopyContents& held, std::string_view folder,
             continue;
         CopyItem file;
         file.path = item.path;
-        file.source_path = item.path;
         file.size = item.size;
         file.modified = item.modified;
         file.attributes = item.attributes;

@@ -38,9 +38,11 @@ using TreeListing = std::vector<TreeItem>;
 
 // One item of the copy and the source item it was copied from.
 struct CopyItem {
-    std::string path;         // in the copy
-    std::string source_path;  // in its source tree; the letter case may differ from path
-    std::size_t source = 0;   // index of the source tree
+    std::string path;  // in the copy
+    // In its source tree, when the letter case there differs from path's
+    // (empty when it is path): see from_path().
+    std::string source_path;
+    std::size_t source = 0;  // index of the source tree
     bool is_folder = false;
     std::uint64_t size = 0;  // of the source file when it was copied
     std::int64_t modified = 0;
@@ -50,6 +52,8 @@ struct CopyItem {
     // The path as the file system compares it (upper-cased UTF-16); filled
     // by merge_trees and take_folder_files.
     std::u16string key;
+
+    const std::string& from_path() const { return source_path.empty() ? path : source_path; }
 };
 // Every folder comes before the items inside it.
 using CopyContents = std::vector<CopyItem>;

@@ -154,6 +154,7 @@ CopyUpdate MergedCopyFolder::bring_up_to_date(const std::string& copy,
     for (const std::string& source : sources)
         listings.push_back(list_tree(source));
     CopyContents wanted = merge_trees(listings);
+    listings = {};  // what a switch holds at once stays small
 
     // What the copy holds, when that is known for sure: the last update
     // finished, nobody else changed the copy since, and the files the

@@ -38,7 +38,7 @@ std::vector<std::string> outline(const CopyContents& items) {
     for (const CopyItem& item : items) {
         lines.push_back(item.is_folder ? item.path + "/"
                                        : item.path + "<" + std::to_string(item.source) + ":" +
-                                             item.source_path);
+                                             item.from_path());
     }
     return lines;
 }
