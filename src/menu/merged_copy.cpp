@@ -58,17 +58,30 @@ std::vector<std::u16string_view> keys_of(const CopyContents& items,
     return keys;
 }
 
-KeyIndex index_of(const std::vector<std::u16string_view>& keys) {
-    KeyIndex index;
-    index.reserve(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        index.emplace(keys[i], i);
-    return index;
-}
-
 const CopyItem* find(const CopyContents& items, const KeyIndex& index, std::u16string_view key) {
     const auto at = index.find(key);
     return at == index.end() ? nullptr : &items[at->second];
+}
+
+// The keys in order, with their items' places: one block of memory, where a
+// hash map would take one per key.
+using SortedKeys = std::vector<std::pair<std::u16string_view, std::size_t>>;
+
+SortedKeys sorted_keys(const std::vector<std::u16string_view>& keys) {
+    SortedKeys sorted;
+    sorted.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        sorted.emplace_back(keys[i], i);
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+const CopyItem* find(const CopyContents& items, const SortedKeys& keys, std::u16string_view key) {
+    const auto at =
+        std::lower_bound(keys.begin(), keys.end(), key,
+                         [](const std::pair<std::u16string_view, std::size_t>& entry,
+                            std::u16string_view wanted) { return entry.first < wanted; });
+    return at != keys.end() && at->first == key ? &items[at->second] : nullptr;
 }
 
 // Whether the key or one of the folders above it was removed.
@@ -154,8 +167,8 @@ CopySyncPlan plan_copy_sync(const CopyContents& wanted, const CopyContents& held
     std::vector<std::u16string> computed;
     const std::vector<std::u16string_view> wanted_keys = keys_of(wanted, computed);
     const std::vector<std::u16string_view> held_keys = keys_of(held, computed);
-    const KeyIndex wanted_index = index_of(wanted_keys);
-    const KeyIndex held_index = index_of(held_keys);
+    const SortedKeys wanted_index = sorted_keys(wanted_keys);
+    const SortedKeys held_index = sorted_keys(held_keys);
 
     KeySet removed;
     for (std::size_t i = 0; i < held.size(); ++i) {
