@@ -6,11 +6,13 @@
 
 namespace trevalon::bench {
 
-// "8.ours": RUNS times (after one warm-up), the program's window is
-// minimised, as closing it leaves it; then the show request a second start
-// of the program sends (bring_instance_forward) is made from this process,
-// and the time to the window in front, restored and painted is taken.
-// trevalon_probe.exe (in folder) stamps its paints.
+// RUNS times (after one warm-up), the program's window is minimised, as
+// closing it leaves it, then shown again on request, and the time from the
+// request to the window in front, restored and painted is taken
+// (trevalon_probe.exe, in folder, stamps its paints): "8.ours" from the
+// hotkey (its default, Ctrl+Alt+Space, pressed with SendInput), "8.second"
+// from the request a second start of the program sends
+// (bring_instance_forward, made from this process).
 int show_latency(int runs, const std::string& folder);
 
 }  // namespace trevalon::bench

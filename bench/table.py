@@ -38,11 +38,12 @@ ABSOLUTE_GOALS = [
     ("5. Memory growth over the cycles and 200 Windows-menu switches", "5.growth", 1024.0, "median"),
     ("6. CPU while idle for 60 s (% of one core)", "6.ours", 0.1, "median"),
     ("7. Top edge to window in front and painted, beyond the dwell", "7.ours", 150.0, "p95"),
-    ("8. Show request to window in front and painted", "8.ours", 50.0, "p95"),
+    ("8. Hotkey to window in front and painted", "8.ours", 50.0, "p95"),
     ("19. Key to live results painted", "19.key", 50.0, "p95"),
 ]
 # (what, id): figures reported without a goal
 REPORTS = [
+    ("8. A second start's show request to window in front and painted", "8.second"),
     ("1. The first switch to the Windows menu in the running program (M + S)", "1s.first"),
     ("1. The later switches, nothing changed (M + S)", "1s.later"),
     ("19. Live matches of \"e\" (thousands) over the index of 3 x L, native", "19.match.many"),
