@@ -577,7 +577,7 @@ int all(int runs) {
     status |= search(runs, our_search);
     status |= scan(runs, {work + "large"});
     status |= starts(runs, own_folder());
-    status |= memory(1000, own_folder());
+    status |= memory(200, own_folder());
     status |= idle(runs < 10 ? 15 : 60, own_folder());
     status |= edge(runs, own_folder());
     status |= show_latency(runs, own_folder());
