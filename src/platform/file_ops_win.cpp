@@ -9,6 +9,7 @@
 
 #include "menu/path_text.h"
 #include "menu/program_folders.h"
+#include "platform/folder_entries_win.h"
 #include "platform/handles_win.h"
 #include "platform/safe_delete.h"
 #include "platform/wide_win.h"
@@ -18,10 +19,6 @@ namespace {
 
 DWORD attributes_of(std::string_view path) {
     return GetFileAttributesW(utf8_to_wide(path).c_str());
-}
-
-bool is_dot_entry(const WIN32_FIND_DATAW& entry) {
-    return wcscmp(entry.cFileName, L".") == 0 || wcscmp(entry.cFileName, L"..") == 0;
 }
 
 void clear_read_only(const std::wstring& path) {
@@ -48,27 +45,12 @@ bool same_item(const std::wstring& a, const std::wstring& b) {
     return first && first == identity(b);
 }
 
-// Calls visit(entry) for every entry of the folder but "." and "..".
-template <typename Visit>
-void for_each_entry(const std::wstring& folder, Visit visit) {
-    WIN32_FIND_DATAW entry;
-    UniqueFindHandle find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
-                                           FindExSearchNameMatch, nullptr,
-                                           FIND_FIRST_EX_LARGE_FETCH));
-    if (!find)
-        return;
-    do {
-        if (!is_dot_entry(entry))
-            visit(entry);
-    } while (FindNextFileW(find.get(), &entry));
-}
-
 std::wstring wide_folder(std::string_view folder) {
     return utf8_to_wide(with_backslash(folder));
 }
 
 bool remove_tree_unchecked(const std::wstring& folder) {
-    for_each_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
+    for_each_folder_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
         const std::wstring path = folder + entry.cFileName;
         // The listing already holds the attributes: one call less per entry.
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
@@ -110,7 +92,7 @@ bool copy_over(const std::wstring& from, const std::wstring& to) {
 // The read-only files of a folder (names as listed).
 std::vector<std::wstring> read_only_files(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    for_each_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
+    for_each_folder_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) &&
             !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             names.push_back(entry.cFileName);
@@ -135,7 +117,7 @@ int copy_tree_into(const std::wstring& source, const std::wstring& target, bool 
     const std::vector<std::wstring> read_only_targets =
         target_is_new ? std::vector<std::wstring>{} : read_only_files(target);
     int copied = 0;
-    for_each_entry(source, [&](const WIN32_FIND_DATAW& entry) {
+    for_each_folder_entry(source, [&](const WIN32_FIND_DATAW& entry) {
         const std::wstring name = entry.cFileName;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (!recursive || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -267,7 +249,7 @@ bool remove_tree(std::string_view path, std::span<const std::string> allowed_roo
 
 std::vector<std::string> files_in(std::string_view folder) {
     std::vector<std::string> names;
-    for_each_entry(wide_folder(folder), [&](const WIN32_FIND_DATAW& entry) {
+    for_each_folder_entry(wide_folder(folder), [&](const WIN32_FIND_DATAW& entry) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             names.push_back(wide_to_utf8(entry.cFileName));
         }

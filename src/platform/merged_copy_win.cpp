@@ -11,6 +11,7 @@
 #include "menu/program_folders.h"
 #include "menu/unicode_text.h"
 #include "platform/file_ops_win.h"
+#include "platform/folder_entries_win.h"
 #include "platform/handles_win.h"
 #include "platform/safe_delete.h"
 #include "platform/wide_win.h"
@@ -21,26 +22,14 @@ namespace {
 // The attributes a copy carries over that the plan compares.
 constexpr DWORD kCompared = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-bool is_dot_entry(const WIN32_FIND_DATAW& entry) {
-    return wcscmp(entry.cFileName, L".") == 0 || wcscmp(entry.cFileName, L"..") == 0;
-}
-
 // Lists one folder (wide path ending in "\") into items, and the folders
 // found into `below` for the caller to list next.
 void list_one(const std::wstring& folder, const std::string& relative, TreeListing& items,
               std::vector<std::pair<std::wstring, std::string>>* below) {
-    WIN32_FIND_DATAW entry;
-    UniqueFindHandle find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
-                                           FindExSearchNameMatch, nullptr,
-                                           FIND_FIRST_EX_LARGE_FETCH));
-    if (!find)
-        return;
-    do {
-        if (is_dot_entry(entry))
-            continue;
+    for_each_folder_entry(folder, [&](const WIN32_FIND_DATAW& entry) {
         const bool is_folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (is_folder && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            continue;
+            return;
         TreeItem item;
         // The portable conversion: no system call per name.
         const std::string name =
@@ -63,7 +52,7 @@ void list_one(const std::wstring& folder, const std::string& relative, TreeListi
         if (is_folder && below)
             below->emplace_back(folder + entry.cFileName + L"\\", item.path);
         items.push_back(std::move(item));
-    } while (FindNextFileW(find.get(), &entry));
+    });
 }
 
 void make_writable(const std::wstring& path) {
