@@ -102,21 +102,6 @@ std::unique_ptr<SearchIndexer> built_index(const std::vector<std::string>& roots
     return indexer;
 }
 
-// /proc files report no size: read until the end.
-std::optional<std::string> read_proc(const std::string& path) {
-    UniqueFile file(CreateFileW(utf8_to_wide(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::nullopt;
-    std::string content;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), chunk, sizeof(chunk), &read, nullptr) && read > 0)
-        content.append(chunk, read);
-    return content;
-}
-
 // This process as Linux sees it: files are opened by the wineserver, so
 // /proc/self would be the server's.
 std::optional<double> private_dirty_kb() {
@@ -125,12 +110,7 @@ std::optional<double> private_dirty_kb() {
         std::fputs("memory: this process was not found among Linux's\n", stderr);
         return std::nullopt;
     }
-    const auto rollup = read_proc("Z:\\proc\\" + std::to_string(pid) + "\\smaps_rollup");
-    if (!rollup)
-        return std::nullopt;
-    const std::size_t at = rollup->find("Private_Dirty:");
-    return at == std::string::npos ? std::nullopt
-                                   : std::optional<double>(std::atof(rollup->c_str() + at + 14));
+    return unix_private_dirty_kb(pid);
 }
 
 Summary single(double value) {

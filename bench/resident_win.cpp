@@ -194,14 +194,18 @@ Resident::~Resident() {
     }
 }
 
-std::optional<double> Resident::private_dirty_kb() const {
-    const auto rollup = read_proc(proc_file(unix_pid_, "smaps_rollup"), 1 << 16);
+std::optional<double> unix_private_dirty_kb(int pid) {
+    const auto rollup = read_proc(proc_file(pid, "smaps_rollup"), 1 << 16);
     if (!rollup)
         return std::nullopt;
     const std::size_t at = rollup->find("Private_Dirty:");
     if (at == std::string::npos)
         return std::nullopt;
     return std::atof(rollup->c_str() + at + 14);
+}
+
+std::optional<double> Resident::private_dirty_kb() const {
+    return unix_private_dirty_kb(unix_pid_);
 }
 
 std::vector<std::pair<std::string, double>> Resident::private_dirty_by_mapping() const {

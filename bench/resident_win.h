@@ -50,6 +50,9 @@ class Resident {
 int unix_pid_of(std::string_view command, std::string_view environment_entry);
 std::string this_prefix_entry();
 
+// Private dirty memory of a Linux process (smaps_rollup) in KiB.
+std::optional<double> unix_private_dirty_kb(int pid);
+
 // CPU seconds of a Linux process from /proc/<pid>/stat.
 std::optional<double> unix_cpu_seconds(int pid);
 
