@@ -1225,8 +1225,9 @@ def union(*rects):
 
 def live_search_picture(s):
     """Results while typing, in list mode with where each one lives, and the
-    tooltip of one of them; then the window as it was."""
-    title = s.window()["title"]
+    tooltip of one of them; then the emptied field takes the window back to
+    the folder shown before the search began (not to the search command's
+    results, should those be showing)."""
     s.click_command(CMD_LIST)
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
     field = s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["rect"]
@@ -1243,7 +1244,8 @@ def live_search_picture(s):
     s.screenshot("live-search", s.window()["client"], "live-search.png")
     s.click_rect(field)
     s.key("ctrl+a", "BackSpace")
-    s.wait_title(title)
+    wait_for(lambda: s.window()["title"] != f"{PRODUCT} - Search results", 20,
+             "the folder shown before the search")
     s.click_command(CMD_LARGE_ICONS)
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_ICON, 20, "the icon view")
 
