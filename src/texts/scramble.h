@@ -24,7 +24,8 @@ template <std::size_t N>
 struct ScrambledLiteral {
     char chars[N]{};
     consteval ScrambledLiteral(const char (&text)[N]) {
-        for (std::size_t i = 0; i + 1 < N; ++i) chars[i] = scramble_char(text[i]);
+        for (std::size_t i = 0; i + 1 < N; ++i)
+            chars[i] = scramble_char(text[i]);
     }
     constexpr std::string_view view() const { return {chars, N - 1}; }
 };

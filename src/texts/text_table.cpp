@@ -7,11 +7,14 @@ namespace trevalon {
 std::string scramble(std::string_view text) {
     std::string result;
     result.reserve(text.size());
-    for (char c : text) result.push_back(scramble_char(c));
+    for (char c : text)
+        result.push_back(scramble_char(c));
     return result;
 }
 
-TextTable::TextTable() { map_.reserve(512); }
+TextTable::TextTable() {
+    map_.reserve(512);
+}
 
 void TextTable::set(std::string_view key, std::string_view value) {
     auto it = map_.find(key);
@@ -24,7 +27,8 @@ void TextTable::set(std::string_view key, std::string_view value) {
 
 const std::string& TextTable::text(std::string_view key) {
     auto it = map_.find(key);
-    if (it == map_.end()) it = map_.emplace(std::string(key), std::string()).first;
+    if (it == map_.end())
+        it = map_.emplace(std::string(key), std::string()).first;
     return it->second;
 }
 
@@ -33,15 +37,20 @@ std::string TextTable::find(std::string_view key) const {
     return it == map_.end() ? std::string() : it->second;
 }
 
-bool TextTable::contains(std::string_view key) const { return map_.find(key) != map_.end(); }
+bool TextTable::contains(std::string_view key) const {
+    return map_.find(key) != map_.end();
+}
 
 void TextTable::unscramble_all() {
-    for (auto& [key, value] : map_) value = scramble(value);
+    for (auto& [key, value] : map_)
+        value = scramble(value);
 }
 
 void load_builtin_texts(TextTable& table) {
-    for (const auto& entry : builtin_constants()) table.set(entry.key, entry.stored_value);
-    for (const auto& entry : builtin_english()) table.set(entry.key, entry.stored_value);
+    for (const auto& entry : builtin_constants())
+        table.set(entry.key, entry.stored_value);
+    for (const auto& entry : builtin_english())
+        table.set(entry.key, entry.stored_value);
     table.unscramble_all();
 }
 

@@ -11,7 +11,7 @@
 namespace trevalon {
 
 class TextTable {
-public:
+  public:
     TextTable();
 
     // Inserts or replaces one value (used while filling the table).
@@ -29,7 +29,7 @@ public:
     // Replaces every value by its unscrambled form. Called once after filling.
     void unscramble_all();
 
-private:
+  private:
     struct Hash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const {
@@ -56,7 +56,11 @@ void load_builtin_texts(TextTable& table);
 TextTable& texts();
 
 // Shorthands for the program's table: get-or-add and find-only.
-inline const std::string& text(std::string_view key) { return texts().text(key); }
-inline std::string find_text(std::string_view key) { return texts().find(key); }
+inline const std::string& text(std::string_view key) {
+    return texts().text(key);
+}
+inline std::string find_text(std::string_view key) {
+    return texts().find(key);
+}
 
 }  // namespace trevalon

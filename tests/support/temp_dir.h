@@ -8,7 +8,7 @@
 namespace trevalon::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     std::string write_file(std::string_view relative, std::string_view content) const;
     std::string make_dir(std::string_view relative) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -12,7 +12,8 @@ namespace {
 
 TEST(Scramble, IsItsOwnInverseOverEveryByte) {
     std::string all;
-    for (int c = 1; c < 256; ++c) all.push_back(static_cast<char>(c));
+    for (int c = 1; c < 256; ++c)
+        all.push_back(static_cast<char>(c));
     const std::string stored = scramble(all);
     EXPECT_EQ(scramble(stored), all);
     // Codes 35..255 map to 290 - c; below 35 nothing changes.
