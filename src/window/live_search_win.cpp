@@ -169,6 +169,11 @@ void live_search_answer_arrived(WindowState& state) {
     const std::optional<SearchAnswer> answer = live.indexer->take_answer();
     if (!answer || answer->generation != live.generation || !live.due())
         return;
+    // The field may have changed with its change not yet handled (the answer
+    // came first in the queue): an answer is only ever shown for the text
+    // the field holds now.
+    if (answer->text != trimmed_search_text(window_text(state.window.search_field)))
+        return;
     show_answer(state, live, *answer);
     live.shown = live.generation;
 }
