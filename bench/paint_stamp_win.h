@@ -49,4 +49,25 @@ inline void stamp_first_paint() {
         ExitProcess(0);
 }
 
+// The baseline windows' procedure: fills the damage, stamps the first paint
+// and ends the program with its window.
+inline LRESULT CALLBACK baseline_window_proc(HWND window, UINT message, WPARAM wparam,
+                                             LPARAM lparam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            FillRect(dc, &paint.rcPaint, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+            EndPaint(window, &paint);
+            stamp_first_paint();
+            return 0;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
 }  // namespace trevalon::bench

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/clock.h"
+#include "paint_stamp_win.h"
 #include "platform/dialogs_win.h"
 #include "platform/launcher_win.h"
 #include "program/startup_win.h"
@@ -34,18 +35,8 @@ bool is_main_window(HWND window) {
 void stamp() {
     FILETIME now;
     GetSystemTimePreciseAsFileTime(&now);
-    const ULONGLONG value = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    const std::wstring fresh = g_stamp_file + L".new";
-    HANDLE out = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out != INVALID_HANDLE_VALUE) {
-        char text[32];
-        const int length = std::snprintf(text, sizeof(text), "%llu", value);
-        DWORD written = 0;
-        WriteFile(out, text, static_cast<DWORD>(length), &written, nullptr);
-        CloseHandle(out);
-        MoveFileExW(fresh.c_str(), g_stamp_file.c_str(), MOVEFILE_REPLACE_EXISTING);
-    }
+    trevalon::bench::write_stamp(
+        g_stamp_file, (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
 }
 
 LRESULT CALLBACK on_get_message(int code, WPARAM wparam, LPARAM lparam) {

@@ -30,6 +30,7 @@
 #include <tuple>
 #include <vector>
 
+#include "arguments_win.h"
 #include "link_menu_win.h"
 #include "menu_copy_bench_win.h"
 #include "menu/directory_listing.h"
@@ -636,13 +637,7 @@ int run(const std::vector<std::string>& argv) {
 }  // namespace trevalon::bench
 
 int main() {
-    int argc = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::vector<std::string> argv;
-    for (int i = 0; i < argc; ++i)
-        argv.push_back(trevalon::wide_to_utf8(wide[i]));
-    LocalFree(wide);
-    const int status = trevalon::bench::run(argv);
+    const int status = trevalon::bench::run(trevalon::bench::utf8_arguments());
     if (status == 2)
         std::fputs("usage: see the comment at the top of bench/wine_bench_win.cpp\n", stderr);
     return status;
