@@ -44,31 +44,9 @@ void press_hotkey() {
 // One series of shows, each asked for by request(window).
 std::optional<Summary> shows(const Resident& ours, const std::string& stamp_file, int runs,
                              void (*request)(HWND), const char* name) {
-    std::vector<double> times;
     int missed = 0;
-    for (int i = 0; i <= runs; ++i) {
-        ShowWindow(ours.window(), SW_MINIMIZE);
-        ours.sync();
-        Sleep(300);
-        delete_file(stamp_file);
-        const ULONGLONG asked = system_time_100ns();
-        request(ours.window());
-        const ULONGLONG give_up = GetTickCount64() + kGiveUpMs;
-        std::optional<ULONGLONG> painted;
-        while (GetTickCount64() < give_up) {
-            if (GetForegroundWindow() == ours.window() && !IsIconic(ours.window()) &&
-                (painted = read_stamp(stamp_file))) {
-                break;
-            }
-            Sleep(1);
-        }
-        if (i == 0)
-            continue;  // warm-up
-        if (painted && *painted > asked)
-            times.push_back(static_cast<double>(*painted - asked) / 1e4);
-        else
-            ++missed;
-    }
+    std::vector<double> times = times_to_shown(
+        ours, stamp_file, runs, [&] { request(ours.window()); }, [] {}, missed);
     if (missed) {
         std::fprintf(stderr, "show (%s): %d of %d requests brought nothing forward within 5 s\n",
                      name, missed, runs);
@@ -79,6 +57,37 @@ std::optional<Summary> shows(const Resident& ours, const std::string& stamp_file
 }
 
 }  // namespace
+
+std::vector<double> times_to_shown(const Resident& ours, const std::string& stamp_file, int runs,
+                                   const std::function<void()>& request,
+                                   const std::function<void()>& after, int& missed) {
+    std::vector<double> times;
+    for (int i = 0; i <= runs; ++i) {
+        ShowWindow(ours.window(), SW_MINIMIZE);
+        ours.sync();
+        Sleep(300);
+        delete_file(stamp_file);
+        const ULONGLONG asked = system_time_100ns();
+        request();
+        const ULONGLONG give_up = GetTickCount64() + kGiveUpMs;
+        std::optional<ULONGLONG> painted;
+        while (GetTickCount64() < give_up) {
+            if (GetForegroundWindow() == ours.window() && !IsIconic(ours.window()) &&
+                (painted = read_stamp(stamp_file))) {
+                break;
+            }
+            Sleep(1);
+        }
+        after();
+        if (i == 0)
+            continue;  // warm-up
+        if (painted && *painted > asked)
+            times.push_back(static_cast<double>(*painted - asked) / 1e4);
+        else
+            ++missed;
+    }
+    return times;
+}
 
 int show_latency(int runs, const std::string& folder) {
     wchar_t temp[MAX_PATH + 1];

@@ -413,13 +413,6 @@ int idle(int seconds, const std::string& folder) {
     return bare && ours ? 0 : 1;
 }
 
-std::optional<ULONGLONG> read_stamp(const std::string& file) {
-    const auto text = read_file(file, 64);
-    if (!text || text->empty())
-        return std::nullopt;
-    return std::strtoull(text->c_str(), nullptr, 10);
-}
-
 // The pointer rests on the top row; the time from the move until the main
 // window is in front and has painted, less the dwell the watcher waits.
 int edge(int runs, const std::string& folder) {
@@ -434,32 +427,12 @@ int edge(int runs, const std::string& folder) {
     if (!ours.ready())
         return 1;
     constexpr double kDwellMs = 300;
-    std::vector<double> beyond;
     int missed = 0;
-    for (int i = 0; i <= runs; ++i) {
-        ShowWindow(ours.window(), SW_MINIMIZE);
-        ours.sync();
-        Sleep(300);
-        delete_file(stamp_file);
-        const ULONGLONG moved = system_time_100ns();
-        SetCursorPos(640, 0);
-        const ULONGLONG give_up = GetTickCount64() + 5000;
-        std::optional<ULONGLONG> painted;
-        while (GetTickCount64() < give_up) {
-            if (GetForegroundWindow() == ours.window() && !IsIconic(ours.window()) &&
-                (painted = read_stamp(stamp_file))) {
-                break;
-            }
-            Sleep(1);
-        }
-        SetCursorPos(640, 512);
-        if (i == 0)
-            continue;  // warm-up
-        if (painted && *painted > moved)
-            beyond.push_back(static_cast<double>(*painted - moved) / 1e4 - kDwellMs);
-        else
-            ++missed;
-    }
+    std::vector<double> beyond = times_to_shown(
+        ours, stamp_file, runs, [] { SetCursorPos(640, 0); }, [] { SetCursorPos(640, 512); },
+        missed);
+    for (double& time : beyond)
+        time -= kDwellMs;
     print("7.ours", "top edge to window in front and painted, beyond the 300 ms dwell", "ms",
           summarize(beyond));
     if (missed)
