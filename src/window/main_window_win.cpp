@@ -66,14 +66,6 @@ bool tree_moved_by_key(const WindowState& state, LPARAM lparam) {
            change->hdr.code == TVN_SELCHANGEDW && change->action == TVC_BYKEYBOARD;
 }
 
-Event show_or_hide_event() {
-    Event event;
-    event.kind = EventKind::kCommand;
-    event.window = kMainWindowNumber;
-    event.command = kShowOrHideCommand;
-    return event;
-}
-
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
@@ -135,7 +127,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_HOTKEY:
             // The hotkey and the Windows key alone: shown or hidden by the
             // loop, like every command.
-            post_event(*state, show_or_hide_event());
+            post_event(*state, main_window_command(kShowOrHideCommand));
             return 0;
         case WM_CTLCOLORSTATIC:
             if (const auto brush = colour_static(*state, wparam, lparam))

@@ -26,11 +26,7 @@ void check_pinning(WindowState& state) {
         DWORD code = 0;
         if (GetExitCodeProcess(run.process.get(), &code) && code != 0) {
             state.pins_refused.push_back(run.program);
-            Event tell;
-            tell.kind = EventKind::kCommand;
-            tell.window = kMainWindowNumber;
-            tell.command = kPinningRefusedCommand;
-            post_event(state, std::move(tell));
+            post_event(state, main_window_command(kPinningRefusedCommand));
         }
         return true;
     });

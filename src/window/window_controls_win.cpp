@@ -211,13 +211,8 @@ int show_popup_menu(WindowState& state, int number, std::optional<POINT> where) 
         static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
                                         at.y, 0, state.main_window, nullptr));
     PostMessageW(state.main_window, WM_NULL, 0, 0);
-    if (command > 0) {
-        Event event;
-        event.kind = EventKind::kCommand;
-        event.window = kMainWindowNumber;
-        event.command = command;
-        post_event(state, std::move(event));
-    }
+    if (command > 0)
+        post_event(state, main_window_command(command));
     return command;
 }
 

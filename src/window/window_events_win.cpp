@@ -12,14 +12,6 @@
 namespace trevalon {
 namespace {
 
-Event command_event(int command) {
-    Event event;
-    event.kind = EventKind::kCommand;
-    event.window = kMainWindowNumber;
-    event.command = command;
-    return event;
-}
-
 Event control_event(int control, int type) {
     Event event;
     event.kind = EventKind::kControl;
@@ -34,9 +26,9 @@ std::optional<Event> from_command(const WindowControls& controls, WPARAM wparam,
     const int code = HIWORD(wparam);
     const auto source = reinterpret_cast<HWND>(lparam);
     if (!source)  // menu items
-        return command_event(id);
+        return main_window_command(id);
     if (source == controls.upper_toolbar || source == controls.lower_toolbar)
-        return command_event(id);
+        return main_window_command(id);
     if (source == controls.search_field) {
         if (code == EN_CHANGE)
             return control_event(kSearchField, kTextChange);
@@ -100,6 +92,15 @@ std::optional<Event> from_notify(const WindowControls& controls, LPARAM lparam) 
 }
 
 }  // namespace
+
+Event main_window_command(int command, bool menu_gated) {
+    Event event;
+    event.kind = EventKind::kCommand;
+    event.window = kMainWindowNumber;
+    event.command = command;
+    event.menu_gated = menu_gated;
+    return event;
+}
 
 std::optional<Event> event_from_message(const WindowControls& controls, UINT message, WPARAM wparam,
                                         LPARAM lparam) {

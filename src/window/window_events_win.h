@@ -15,6 +15,10 @@ namespace trevalon {
 struct WindowState;
 struct WindowControls;
 
+// The event of a command of the main window (a menu item, a button, a key);
+// a menu-gated one runs only where its context menu would enable it.
+Event main_window_command(int command, bool menu_gated = false);
+
 // The event a message of the main window stands for.
 std::optional<Event> event_from_message(const WindowControls& controls, UINT message, WPARAM wparam,
                                         LPARAM lparam);

@@ -19,15 +19,6 @@ std::chrono::milliseconds now() {
     return std::chrono::milliseconds(GetTickCount64());
 }
 
-Event command_event(int command, bool menu_gated) {
-    Event event;
-    event.kind = EventKind::kCommand;
-    event.window = kMainWindowNumber;
-    event.command = command;
-    event.menu_gated = menu_gated;
-    return event;
-}
-
 void redraw_row(HWND list, int row) {
     if (row >= 0)
         SendMessageW(list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
@@ -116,7 +107,7 @@ std::optional<Event> key_event(const WindowControls& controls, const MSG& messag
                                                  focus_place(controls, message.hwnd));
     if (!binding)
         return std::nullopt;
-    return command_event(binding->command, binding->gate == KeyGate::context_menu);
+    return main_window_command(binding->command, binding->gate == KeyGate::context_menu);
 }
 
 bool type_into_search_field(WindowState& state, const MSG& message) {
@@ -223,7 +214,7 @@ bool tree_rest_timer(WindowState& state, UINT_PTR timer) {
     KeyRest& rest = state.keyboard.tree_rest;
     if (rest.take_due(now())) {
         KillTimer(state.main_window, kTreeRestTimer);
-        post_event(state, command_event(kOpenTreeSelectionCommand, false));
+        post_event(state, main_window_command(kOpenTreeSelectionCommand, false));
     } else if (const auto remaining = rest.remaining(now())) {
         SetTimer(state.main_window, kTreeRestTimer, static_cast<UINT>(remaining->count()), nullptr);
     } else {
