@@ -195,6 +195,55 @@ TEST(SettingsFile, LegacyBytesAreConvertedOnlyWhenTheFileIsNotUtf8) {
     EXPECT_EQ(conversions, 4);
 }
 
+TEST(SettingsFile, OneStrayByteIsReadInTheLegacyCodePageOnlyOnItsOwnLine) {
+    const LegacyToUtf8 latin1 = [](std::string_view bytes) {
+        std::string utf8;
+        for (char c : bytes) {
+            const auto code = static_cast<unsigned char>(c);
+            if (code < 0x80) {
+                utf8.push_back(c);
+            } else {
+                utf8.push_back(static_cast<char>(0xC0 | (code >> 6)));
+                utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+            }
+        }
+        return utf8;
+    };
+    const Settings read = parse_settings_file(
+        "MyOwnMenu = C:\\Men\xC3\xBC\\\r\nHotkey = Ctrl+Alt+\xFF\r\nIconFormat = 1\r\n", kOwnMenu,
+        latin1);
+    EXPECT_EQ(read.my_own_menu, "C:\\Men\xC3\xBC\\");
+    EXPECT_EQ(read.icon_format, 1);
+}
+
+TEST(SettingsFile, AGuessedPathIsWrittenBackAsItsOwnBytesUntilItIsChanged) {
+    // A code page guessed wrong: the bytes must come back as they were.
+    const LegacyToUtf8 wrong_guess = [](std::string_view bytes) {
+        std::string guessed(bytes);
+        for (char& c : guessed) {
+            if (static_cast<unsigned char>(c) >= 0x80)
+                c = '?';
+        }
+        return guessed;
+    };
+    const std::string file = "MyOwnMenu = D:\\Men\xFC\\\r\nMenuTypeActive = w\r\n";
+    Settings read = parse_settings_file(file, kOwnMenu, wrong_guess);
+    EXPECT_EQ(read.my_own_menu, "D:\\Men?\\");
+    const std::string written = format_settings(read);
+    EXPECT_NE(written.find("MyOwnMenu = D:\\Men\xFC\\\r\n"), std::string::npos);
+    EXPECT_EQ(parse_settings_file(written, kOwnMenu, wrong_guess), read);
+
+    read.my_own_menu = "E:\\Men\xC3\xBC\\";  // chosen anew in the settings window
+    EXPECT_NE(format_settings(read).find("MyOwnMenu = E:\\Men\xC3\xBC\\\r\n"), std::string::npos);
+}
+
+TEST(SettingsFile, NumbersOutOfRangeReadAsTheirDefaults) {
+    EXPECT_EQ(parse_settings("WindowsKeyAlone = 7\r\n", kOwnMenu).windows_key_alone, 0);
+    EXPECT_EQ(parse_settings("WindowsKeyAlone = -1\r\n", kOwnMenu).windows_key_alone, 0);
+    EXPECT_EQ(parse_settings("WindowsKeyAlone = 1\r\n", kOwnMenu).windows_key_alone, 1);
+    EXPECT_EQ(parse_settings("WindowsKeyAlone = 99999999999\r\n", kOwnMenu).windows_key_alone, 0);
+}
+
 TEST(PeriodicSave, DueOnlyMoreThanSixtySecondsAfterTheLastSave) {
     SaveSchedule schedule{.last_save = 1000};
     EXPECT_FALSE(take_due_save(schedule, 1000));
