@@ -233,8 +233,8 @@ void Settler::settle(const std::string& number, const std::string& keep,
             return;
         }
     }
-    if (whole && remove_place(disk_, folders_, place))
-        report_.settled.push_back(waiting.empty() ? place.folder : waiting);
+    if (whole && remove_place(disk_, folders_, place) && !waiting.empty())
+        report_.settled.push_back(waiting);
 }
 
 }  // namespace

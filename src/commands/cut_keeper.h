@@ -64,7 +64,7 @@ std::optional<std::string> start_move(FileDisk& disk, const CutFolders& folders,
 void end_move(FileDisk& disk, const CutFolders& folders, const std::string& note);
 
 struct SettleReport {
-    std::vector<std::string> settled;    // the waiting paths settled
+    std::vector<std::string> settled;    // the waiting entries settled (their paths while waiting)
     std::vector<std::string> elsewhere;  // entries put elsewhere than where they came from
     std::vector<std::string> recovered;  // items found beside them, now in `recovery_folder`
     std::string recovery_folder;         // made for this settling; empty when not needed

@@ -7,10 +7,13 @@
 #include "base/clock.h"
 #include "commands/app_win.h"
 #include "commands/cut_keeper_win.h"
+#include "commands/edit_places_win.h"
 #include "commands/undo_store_win.h"
+#include "commands/windows_disk_win.h"
 #include "errors/statement_marker.h"
 #include "platform/dialogs_win.h"
 #include "platform/fault_handler_win.h"
+#include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
 #include "platform/launcher_win.h"
 #include "platform/settings_store_win.h"
@@ -63,6 +66,19 @@ bool examine_desktop(ScreenArea& screen) {
     return true;
 }
 
+// Locks the data folder for this run; false (after saying so) when an
+// instance in another session holds it.
+bool hold_data_folder(App& app) {
+    FolderLock lock = lock_data_folder(app.folders.data);
+    if (lock.held_elsewhere) {
+        app.dialogs->message_box(text("TXT00416"), find_text("Program_Name"),
+                                 MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    app.data_lock = std::move(lock.file);
+    return true;
+}
+
 }  // namespace
 
 int run_program(HINSTANCE instance, const Seams& seams) {
@@ -73,7 +89,10 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     app->dialogs = &seams.dialogs;
     app->launcher = &seams.launcher;
     app->clock = &seams.clock;
-    app->end_session = [state = app.get()] { exit_cleanup(*state); };
+    app->end_session = [state = app.get()] {
+        state->session_ending = true;
+        exit_cleanup(*state);
+    };
     Dialogs& dialogs = seams.dialogs;
 
     // COM on this thread for the whole run: the shell-link operations, the
@@ -114,14 +133,16 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     // 9. From here on a fatal fault is reported.
     install_fault_handler(seams.fault_dialogs);
 
-    // 10. The folders; the first start migrates and seeds.
+    // 10. The folders; the first start migrates and seeds. An instance in
+    // another session holds the data folder: this one says so and ends,
+    // touching nothing. (A data folder not made yet has no instance.)
     TREVALON_MARK();
     app->folders = derive_program_folders(read_system_folders(), texts());
+    if (is_directory(app->folders.data) && !hold_data_folder(*app))
+        return 0;
     prepare_program_folders(app->folders, dialogs);
-    // A run that ended without its clean-up may have left a cut entry
-    // waiting and copies for Undo: the entry goes home, the copies go.
-    settle_cuts(app->folders);
-    discard_undo_store(app->folders);
+    if (!app->data_lock && !hold_data_folder(*app))
+        return 0;
 
     // 11. The desktop.
     TREVALON_MARK();
@@ -136,6 +157,14 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     TREVALON_MARK();
     app->saved_position = read_saved_position(find_text("Registry_Subkey"));
     load_settings(*app);
+    // A run that ended without its clean-up may have left an undo half done,
+    // cut entries waiting and copies for Undo: the undo is finished, the
+    // entries go home (or where they can go, and the user is told), the
+    // copies go. The own menu's root is known from here on.
+    {
+        WindowsFileDisk disk;
+        tell_settled(*app, recover_at_start(disk, edit_places(*app)));
+    }
 
     // 15. The menu shown first.
     app->view = choose_first_menu(app->settings, app->folders.windows_menu, texts());

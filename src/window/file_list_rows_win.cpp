@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/handles_win.h"
+#include "platform/shell_info_win.h"
 #include "platform/wide_win.h"
 #include "window/dpi_win.h"
 #include "window/file_list_win.h"
@@ -111,7 +112,7 @@ std::optional<LRESULT> FileList::answer_notification(const NMHDR& header) {
             // The shell reads a link's target for its icon through COM.
             ComInit com;
             SHFILEINFOW file{};
-            SHGetFileInfoW(utf8_to_wide(path).c_str(), 0, &file, sizeof(file), SHGFI_SYSICONINDEX);
+            shell_file_info(path, SHGFI_SYSICONINDEX, file);
             known = icons_.emplace(path, file.iIcon).first;
         }
         info.item.iImage = known->second;

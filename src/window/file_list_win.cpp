@@ -13,6 +13,7 @@
 
 #include "menu/directory_listing.h"
 #include "platform/handles_win.h"
+#include "platform/shell_info_win.h"
 #include "platform/wide_win.h"
 #include "texts/text_table.h"
 
@@ -218,8 +219,7 @@ LRESULT FileList::answer_folder_row(NMLVDISPINFOW& info) {
         // The shell reads a link's target for its icon through COM.
         ComInit com;
         SHFILEINFOW shell{};
-        SHGetFileInfoW(utf8_to_wide(look.path).c_str(), 0, &shell, sizeof(shell),
-                       SHGFI_SYSICONINDEX | SHGFI_TYPENAME);
+        shell_file_info(look.path, SHGFI_SYSICONINDEX | SHGFI_TYPENAME, shell);
         look.icon = shell.iIcon;
         look.type = shell.szTypeName;
         look.looked_up = true;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands/cut_keeper_win.h"
+#include "menu/directory_listing.h"
 #include "menu/program_folders.h"
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
@@ -16,6 +17,7 @@
 #include "platform/shortcut_win.h"
 #include "platform/special_folders_win.h"
 #include "platform/wide_win.h"
+#include "program/single_instance_win.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "support/process_win.h"
@@ -322,6 +324,90 @@ TEST_F(Program, ACutEntryARunLeftWaitingIsBackInItsFolderAfterTheNextStart) {
     EXPECT_FALSE(is_directory(folders_.undo + "3"));
     EXPECT_EQ(end_session(window), 0u);
     EXPECT_FALSE(is_directory(folders_.undo));
+}
+
+TEST_F(Program, AnInstanceInAnotherSessionHoldingTheDataFolderIsSaidAndNothingIsTouched) {
+    add_fixture_link(folders_.user_programs + "Accessories\\Notepad.lnk",
+                     "C:\\windows\\notepad.exe");
+    HWND window = start();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(end_session(window), 0u);
+    // What the other instance works with: an entry waiting, copies for Undo.
+    const std::string editor = folders_.own_menu + "Editor.lnk";
+    const std::optional<std::string> waiting = start_cut(folders_, editor);
+    ASSERT_TRUE(waiting);
+    ASSERT_TRUE(delete_file(editor));
+    ASSERT_TRUE(create_folders(folders_.undo + "3"));
+    ASSERT_TRUE(write_file(folders_.undo + "3\\0", "kept for undo"));
+    // Its lock on the data folder: taken here, by a process that has no
+    // window and no mutex of the program's, as one in another session.
+    FolderLock other = lock_data_folder(folders_.data);
+    ASSERT_TRUE(other.file);
+
+    runs_.push_back(test::start_process(exe_));
+    HWND said = nullptr;
+    ASSERT_TRUE(
+        test::wait_until([&] { return (said = test::visible_window_of(runs_.back().id)); }, 60s));
+    EXPECT_EQ(test::window_title(said), find_text("Program_Name"));
+    wchar_t shown[512] = {};
+    GetDlgItemTextW(said, 0xFFFF, shown, 512);
+    EXPECT_EQ(wide_to_utf8(shown), text("TXT00416"));
+    PostMessageW(said, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(runs_.back().wait(30s), 0u);
+    EXPECT_EQ(main_window_count(), 0);
+    EXPECT_TRUE(is_file(*waiting));
+    EXPECT_FALSE(is_file(editor));
+    EXPECT_EQ(read_file(folders_.undo + "3\\0"), "kept for undo");
+
+    // The other instance ends: the next start is the one, and settles.
+    other.file.reset();
+    window = start();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(is_file(editor));
+    EXPECT_EQ(end_session(window), 0u);
+}
+
+TEST_F(Program, KilledAtAnyChangeOfTheStartsRecoveryTheNextStartLeavesTheEntryOnce) {
+    add_fixture_link(folders_.user_programs + "Accessories\\Notepad.lnk",
+                     "C:\\windows\\notepad.exe");
+    HWND window = start();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(end_session(window), 0u);
+    const std::string editor = folders_.own_menu + "Editor.lnk";
+    const std::optional<std::string> bytes = read_file(editor);
+    ASSERT_TRUE(bytes);
+    const std::size_t entries = files_in(folders_.own_menu).size();
+    for (int change = 1; change <= 6; ++change) {
+        SCOPED_TRACE("ended at change " + std::to_string(change));
+        // A run that ended after a cut, and a note that says where the
+        // entry was being pasted when it ended.
+        ASSERT_TRUE(start_cut(folders_, editor));
+        ASSERT_TRUE(delete_file(editor));
+        ASSERT_TRUE(create_folders(folders_.undo + "7"));
+        ASSERT_TRUE(write_file(folders_.undo + "7\\0", "kept"));
+
+        SetEnvironmentVariableW(L"TREVALON_TEST_END_AT_CHANGE", std::to_wstring(change).c_str());
+        runs_.push_back(test::start_process(exe_));
+        SetEnvironmentVariableW(L"TREVALON_TEST_END_AT_CHANGE", nullptr);
+        const DWORD ended = runs_.back().wait(60s);
+        if (ended == static_cast<DWORD>(STILL_ACTIVE)) {
+            // Recovery needed fewer changes: the run goes on as usual.
+            HWND running = nullptr;
+            ASSERT_TRUE(test::wait_until(
+                [&] { return (running = test::visible_window_of(runs_.back().id)); }, 60s));
+            EXPECT_EQ(end_session(running), 0u);
+        } else {
+            EXPECT_EQ(ended, 0xDEADu);
+        }
+
+        window = start();
+        ASSERT_TRUE(window);
+        EXPECT_EQ(read_file(editor), bytes);
+        EXPECT_EQ(files_in(folders_.own_menu).size(), entries) << "a second copy";
+        EXPECT_TRUE(
+            list_directory(folders_.cut_entries).value_or(std::vector<DirectoryEntry>{}).empty());
+        EXPECT_EQ(end_session(window), 0u);
+    }
 }
 
 }  // namespace
