@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <memory>
@@ -68,7 +69,8 @@ TEST_F(ReservedNames, ARightClickOnCom1LnkNeverHangsAndALaunchIsRefusedWithAMess
     copy_entry(app_, view_, selected);
     cut_entry(app_, view_, selected);
     EXPECT_EQ(messages().size(), 3u);
-    EXPECT_EQ(clipboard_file_count(), 0);
+    const std::vector<std::string> listed = clipboard_files();
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), com), 0);
     EXPECT_EQ(read_file(com), "bytes of COM1.lnk");
 
     // The way out: a rename, and then it is an entry like any other.
@@ -119,7 +121,7 @@ TEST_F(ReservedNames, APasteNamesEveryItemItLeftOutAndWhy) {
         EXPECT_TRUE(is_file(menu(name))) << name;
     EXPECT_EQ(files_in(menu("")).size(), 4u);
     ASSERT_EQ(messages().size(), 2u);
-    const std::string& said = messages()[1];
+    const std::string said = messages()[1];
     EXPECT_EQ(said.find(text("TXT00405")), 0u);
     for (const std::string& name : kReserved)
         EXPECT_NE(said.find("\"" + name + "\": " + text("TXT00410")), std::string::npos) << name;
