@@ -46,6 +46,16 @@ bool carry_out(FileDisk& disk, const EditPlaces& places, const ImportStep& step)
     return make_link_whole(disk, contents, places.undo.staging);
 }
 
+// Restored trees may be removed again only inside the folder they went into.
+std::vector<std::string> restored_roots(const std::vector<UndoStep>& steps) {
+    std::vector<std::string> roots;
+    for (const UndoStep& step : steps) {
+        if (step.action == UndoAction::restore_folder)
+            roots.emplace_back(folder_part(without_trailing_separator(step.path)));
+    }
+    return roots;
+}
+
 std::string undo_note_path(const EditPlaces& places) {
     return places.undo.undo.empty() ? std::string() : places.undo.undo + "Undoing.txt";
 }
@@ -198,14 +208,8 @@ UndoResult undo_newest_on(FileDisk& disk, const EditPlaces& places, UndoJournal&
     const Edit* newest = journal.newest();
     if (!newest)
         return {};
-    // Restored trees may be removed again only inside the folder they went into.
-    std::vector<std::string> roots;
-    for (const UndoStep& step : newest->steps) {
-        if (step.action == UndoAction::restore_folder)
-            roots.emplace_back(folder_part(without_trailing_separator(step.path)));
-    }
     StoreUndoDisk undo_disk(disk, places.undo, edit_store(places.undo, newest->id),
-                            std::move(roots));
+                            restored_roots(newest->steps));
     // While the steps run, a note says how far they got: a run ending
     // between two of them leaves the next start to finish the undo.
     const std::string note_path = undo_note_path(places);
@@ -230,13 +234,8 @@ bool finish_interrupted_undo(FileDisk& disk, const EditPlaces& places) {
     const std::optional<std::string> text = disk.read_note(note_path);
     const std::optional<UndoNote> note = text ? parse_undo_note(*text) : std::nullopt;
     if (note) {
-        std::vector<std::string> roots;
-        for (const UndoStep& step : note->steps) {
-            if (step.action == UndoAction::restore_folder)
-                roots.emplace_back(folder_part(without_trailing_separator(step.path)));
-        }
         StoreUndoDisk undo_disk(disk, places.undo, edit_store(places.undo, note->id),
-                                std::move(roots));
+                                restored_roots(note->steps));
         finish_undo(note->steps, note->done, undo_disk);
         end_undo(disk, places, note->id, note->cut_entry);
     } else {

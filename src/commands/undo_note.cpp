@@ -1,7 +1,8 @@
 #include "commands/undo_note.h"
 
+#include "commands/note_lines.h"
+
 #include <array>
-#include <charconv>
 
 namespace trevalon {
 namespace {
@@ -14,15 +15,6 @@ constexpr std::array kActions{
     std::pair{UndoAction::restore_missing, std::string_view("restore_missing")},
     std::pair{UndoAction::rename_back, std::string_view("rename_back")},
 };
-
-template <typename Number>
-std::optional<Number> number(std::string_view text, int base = 10) {
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 std::vector<std::string_view> fields(std::string_view text) {
     std::vector<std::string_view> parts;
@@ -53,8 +45,8 @@ std::optional<UndoStep> parse_step(std::string_view text) {
     step.original = std::string(parts[2]);
     step.kept = std::string(parts[3]);
     if (!parts[4].empty()) {
-        const auto size = number<std::uint64_t>(parts[4]);
-        const auto hash = number<std::uint64_t>(parts[5], 16);
+        const auto size = note_number<std::uint64_t>(parts[4]);
+        const auto hash = note_number<std::uint64_t>(parts[5], 16);
         if (!size || !hash)
             return std::nullopt;
         step.fingerprint = Fingerprint{*size, *hash};
@@ -78,9 +70,8 @@ std::string format_undo_note(const UndoNote& note) {
         text += action;
         text += "|" + step.path + "|" + step.original + "|" + step.kept + "|";
         if (step.fingerprint) {
-            char hash[17] = {};
-            const auto end = std::to_chars(hash, hash + 16, step.fingerprint->hash, 16).ptr;
-            text += std::to_string(step.fingerprint->size) + "|" + std::string(hash, end);
+            text +=
+                std::to_string(step.fingerprint->size) + "|" + hex_number(step.fingerprint->hash);
         } else {
             text += "|";
         }
@@ -92,14 +83,9 @@ std::string format_undo_note(const UndoNote& note) {
 std::optional<UndoNote> parse_undo_note(std::string_view text) {
     UndoNote note;
     bool has_id = false;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
+    for (const std::string_view line : note_lines(text)) {
         if (line.starts_with("id=")) {
-            const auto id = number<int>(line.substr(3));
+            const auto id = note_number<int>(line.substr(3));
             if (!id)
                 return std::nullopt;
             note.id = *id;
@@ -107,7 +93,7 @@ std::optional<UndoNote> parse_undo_note(std::string_view text) {
         } else if (line.starts_with("cut=")) {
             note.cut_entry = std::string(line.substr(4));
         } else if (line.starts_with("done=")) {
-            const auto done = number<std::size_t>(line.substr(5));
+            const auto done = note_number<std::size_t>(line.substr(5));
             if (!done)
                 return std::nullopt;
             note.done = *done;

@@ -90,24 +90,25 @@ class Session:
         return "Z:" + unix_path.replace("/", "\\")
 
     # --- the probe and Wine ----------------------------------------------
-    def wine(self, *args, timeout=60):
+    def wine(self, *args, timeout=60, env=None):
         """Runs a Windows program and gives its exit code and output. The
         output goes through a file, not a pipe: Wine's services, started by
-        the first Wine call, inherit the pipe and would hold it open."""
+        the first Wine call, inherit the pipe and would hold it open. `env`
+        runs it elsewhere (another prefix)."""
         out_path = os.path.join(self.scratch, "wine-output.txt")
         with open(out_path, "w+", encoding="utf-8", errors="replace") as out:
             done = subprocess.run(["wine", *args], stdin=subprocess.DEVNULL, stdout=out,
-                                  stderr=self.wine_log, timeout=timeout)
+                                  stderr=self.wine_log, timeout=timeout, env=env)
             out.seek(0)
             return done.returncode, out.read()
 
-    def probe(self, *args):
-        status, output = self.wine(self.probe_exe, *args)
+    def probe(self, *args, env=None):
+        status, output = self.wine(self.probe_exe, *args, env=env)
         # 127: Wine's loader itself gave up (seen on a loaded machine as an
         # ld.so assertion while the process ended); the probe only reads or
         # writes what a second run writes the same, so it runs once more.
         if status == 127:
-            status, output = self.wine(self.probe_exe, *args)
+            status, output = self.wine(self.probe_exe, *args, env=env)
         if status != 0:
             raise Failure(f"probe {' '.join(args)} failed ({status})")
         return json.loads(output) if output.strip() else None
@@ -636,9 +637,9 @@ def undo(s):
     # Cut again, and the run is killed: the next start sends the entry home.
     run = s.start()
     s.wait_window_shown()
-    s.click_list("Calculator", button=3)
+    s.click_list("Kept", button=3)
     s.choose_from_popup(LIST_CUT)
-    wait_for(lambda: not os.path.exists(calculator), 20, "the cut entry to leave its folder")
+    wait_for(lambda: not os.path.exists(kept), 20, "the cut entry to leave its folder")
     run.kill()
     run.wait()
     check(not os.path.exists(calculator), "the killed run sent the entry back")
@@ -719,14 +720,16 @@ def nothing_lost(s):
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
     # Cut and paste, the run ended at a chosen change: after the next start
-    # the entry is there once, with its bytes.
-    calculator = s.own_menu + "/Calculator.lnk"
-    calculator_bytes = read_bytes(calculator)
+    # the entry is there once, with its bytes. (The seeded entries exist in
+    # several folders with the same bytes; this one is unique.)
+    s.make_link(own_menu + r"\Kept.lnk", s.windows(s.marker_exe), s.windows(marker(s, "kept")))
+    kept = s.own_menu + "/Kept.lnk"
+    kept_bytes = read_bytes(kept)
     for change in (1, 3, 5, 7, 9, 11):
         run = start_ended_at(s, change)
         try:
             s.wait_window_shown()
-            s.click_list("Calculator", button=3)
+            s.click_list("Kept", button=3)
             s.choose_from_popup(LIST_CUT)
             s.click_tree("Office")
             s.wait_title(f"{PRODUCT} - Office")
@@ -736,27 +739,32 @@ def nothing_lost(s):
             wait_for(lambda: run.poll() is not None, 15, "the run to end at its change")
         except Failure:
             check(run.poll() is not None, f"the run failed before change {change}")
-        check(run.returncode == 0xDEAD, f"change {change}: the run ended with {run.returncode}")
+        # Wine hands on the low byte of the exit code.
+        check(run.returncode == 0xDEAD & 0xFF,
+              f"change {change}: the run ended with {run.returncode}")
         run = s.start()
         s.wait_window_shown()
         check(s.exit_program(run) == 0, "the run after the ended one did not end cleanly")
-        found = entry_count(s.own_menu, calculator_bytes)
+        found = entry_count(s.own_menu, kept_bytes)
         check(found == 1, f"ended at change {change}: the entry is there {found} times")
-        check(not os.listdir(s.data + "/Clipboard"), f"change {change}: something still waits")
+        check(not waiting_places(s), f"change {change}: something still waits")
         # Back to where it started, for the next round.
         for at, _, files in os.walk(s.own_menu):
-            if "Calculator.lnk" in files and at != s.own_menu:
-                os.rename(os.path.join(at, "Calculator.lnk"), calculator)
-    s.screenshot("after-the-ended-runs")
+            for name in files:
+                path = os.path.join(at, name)
+                if path != kept and read_bytes(path) == kept_bytes:
+                    os.rename(path, kept)
 
     # Another session: a second Wine prefix (its own wineserver, so it sees
     # nothing of the first one's) whose data folder is the first one's.
     run = s.start()
     s.wait_window_shown()
-    s.click_list("Calculator", button=3)
+    wait_for(lambda: "Kept" in list_texts(s), 20, "the entry, once, after the ended runs")
+    s.screenshot("after-the-ended-runs")
+    s.click_list("Kept", button=3)
     s.choose_from_popup(LIST_CUT)
-    wait_for(lambda: not os.path.exists(calculator), 20, "the cut entry to leave its folder")
-    waiting = sorted(os.listdir(s.data + "/Clipboard"))
+    wait_for(lambda: not os.path.exists(kept), 20, "the cut entry to leave its folder")
+    waiting = waiting_places(s)
     other = os.path.join(s.scratch, "other-session")
     subprocess.run(["cp", "-a", s.prefix, other], check=True, timeout=120)
     other_data = other + s.unix(s.folders["appdata"])[len(s.prefix):] + "/Trevalon"
@@ -766,8 +774,13 @@ def nothing_lost(s):
     second = subprocess.Popen(["wine", s.program], env=environment, stdin=subprocess.DEVNULL,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     s.runs.append(second)
+    # Its windows are seen only through its own wineserver.
+    def other_dialog():
+        found = [d for d in s.probe("dialogs", env=environment) if d["title"] == PRODUCT]
+        return found[0] if found else None
+
     try:
-        said = wait_for(lambda: (d := s.dialog(PRODUCT)) and d, 60, "the other session's message")
+        said = wait_for(other_dialog, 60, "the other session's message")
         check("already running for you in another session" in s.dialog_text(said),
               s.dialog_text(said))
         s.screenshot("another-session")
@@ -775,12 +788,19 @@ def nothing_lost(s):
         check(s.wait_exit(second) == 0, "the other session's start did not end cleanly")
     finally:
         subprocess.run(["wineserver", "-k"], env=environment, timeout=60)
-    check(sorted(os.listdir(s.data + "/Clipboard")) == waiting,
+    check(waiting_places(s) == waiting,
           "the other session's start touched the waiting entry")
-    check(not os.path.exists(calculator), "the other session's start sent the entry home")
+    check(not os.path.exists(kept), "the other session's start sent the entry home")
     check(run.poll() is None, "the first instance ended")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
-    check(entry_count(s.own_menu, calculator_bytes) == 1, "the cut entry is not back once")
+    check(read_bytes(kept) == kept_bytes, "the cut entry is not back in its folder")
+    check(entry_count(s.own_menu, kept_bytes) == 1, "the cut entry is not there once")
+
+
+def waiting_places(s):
+    """What waits in the cut-entries folder (places and notes)."""
+    folder = s.data + "/Clipboard"
+    return sorted(os.listdir(folder)) if os.path.isdir(folder) else []
 
 
 def start_ended_at(s, change):

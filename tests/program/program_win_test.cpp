@@ -68,6 +68,26 @@ class Program : public testing::Test {
         fixture_links_.push_back(path);
     }
 
+    // A first run ended as a log-off ends it, with the editor seeded into
+    // the own menu; its path.
+    std::string first_run_with_editor() {
+        add_fixture_link(folders_.user_programs + "Accessories\\Notepad.lnk",
+                         "C:\\windows\\notepad.exe");
+        HWND window = start();
+        EXPECT_TRUE(window);
+        EXPECT_EQ(end_session(window), 0u);
+        return folders_.own_menu + "Editor.lnk";
+    }
+
+    // What a run killed after a cut leaves: the entry waiting, not in its
+    // folder; and copies for Undo.
+    void leave_cut_waiting(const std::string& entry) {
+        ASSERT_TRUE(start_cut(folders_, entry));
+        ASSERT_TRUE(delete_file(entry));
+        ASSERT_TRUE(create_folders(folders_.undo + "3"));
+        ASSERT_TRUE(write_file(folders_.undo + "3\\0", "kept for undo"));
+    }
+
     void preset_position(int x, int y) {
         UniqueKey key = create_registry_key(HKEY_CURRENT_USER, find_text("Registry_Subkey"));
         write_registry_dword(key.get(), "PosX", static_cast<std::uint32_t>(x));
@@ -301,22 +321,12 @@ TEST_F(Program, ClosingMinimisesUnlessSetToEndAndARestartNeitherMigratesNorSeeds
 }
 
 TEST_F(Program, ACutEntryARunLeftWaitingIsBackInItsFolderAfterTheNextStart) {
-    add_fixture_link(folders_.user_programs + "Accessories\\Notepad.lnk",
-                     "C:\\windows\\notepad.exe");
-    HWND window = start();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(end_session(window), 0u);
-    // What a run killed after a cut leaves: the entry waiting, not in its
-    // folder; and copies for Undo.
-    const std::string editor = folders_.own_menu + "Editor.lnk";
+    const std::string editor = first_run_with_editor();
     const std::optional<std::string> bytes = read_file(editor);
     ASSERT_TRUE(bytes);
-    ASSERT_TRUE(start_cut(folders_, editor));
-    ASSERT_TRUE(delete_file(editor));
-    ASSERT_TRUE(create_folders(folders_.undo + "3"));
-    ASSERT_TRUE(write_file(folders_.undo + "3\\0", "kept for undo"));
+    leave_cut_waiting(editor);
 
-    window = start();
+    HWND window = start();
     ASSERT_TRUE(window);
     EXPECT_EQ(read_file(editor), bytes);
     EXPECT_TRUE(files_in(folders_.cut_entries).empty());
@@ -327,18 +337,10 @@ TEST_F(Program, ACutEntryARunLeftWaitingIsBackInItsFolderAfterTheNextStart) {
 }
 
 TEST_F(Program, AnInstanceInAnotherSessionHoldingTheDataFolderIsSaidAndNothingIsTouched) {
-    add_fixture_link(folders_.user_programs + "Accessories\\Notepad.lnk",
-                     "C:\\windows\\notepad.exe");
-    HWND window = start();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(end_session(window), 0u);
     // What the other instance works with: an entry waiting, copies for Undo.
-    const std::string editor = folders_.own_menu + "Editor.lnk";
-    const std::optional<std::string> waiting = start_cut(folders_, editor);
-    ASSERT_TRUE(waiting);
-    ASSERT_TRUE(delete_file(editor));
-    ASSERT_TRUE(create_folders(folders_.undo + "3"));
-    ASSERT_TRUE(write_file(folders_.undo + "3\\0", "kept for undo"));
+    const std::string editor = first_run_with_editor();
+    leave_cut_waiting(editor);
+    const std::string waiting = folders_.cut_entries + "1\\Editor.lnk";
     // Its lock on the data folder: taken here, by a process that has no
     // window and no mutex of the program's, as one in another session.
     FolderLock other = lock_data_folder(folders_.data);
@@ -355,37 +357,27 @@ TEST_F(Program, AnInstanceInAnotherSessionHoldingTheDataFolderIsSaidAndNothingIs
     PostMessageW(said, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(runs_.back().wait(30s), 0u);
     EXPECT_EQ(main_window_count(), 0);
-    EXPECT_TRUE(is_file(*waiting));
+    EXPECT_TRUE(is_file(waiting));
     EXPECT_FALSE(is_file(editor));
     EXPECT_EQ(read_file(folders_.undo + "3\\0"), "kept for undo");
 
     // The other instance ends: the next start is the one, and settles.
     other.file.reset();
-    window = start();
+    HWND window = start();
     ASSERT_TRUE(window);
     EXPECT_TRUE(is_file(editor));
     EXPECT_EQ(end_session(window), 0u);
 }
 
 TEST_F(Program, KilledAtAnyChangeOfTheStartsRecoveryTheNextStartLeavesTheEntryOnce) {
-    add_fixture_link(folders_.user_programs + "Accessories\\Notepad.lnk",
-                     "C:\\windows\\notepad.exe");
-    HWND window = start();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(end_session(window), 0u);
-    const std::string editor = folders_.own_menu + "Editor.lnk";
+    const std::string editor = first_run_with_editor();
     const std::optional<std::string> bytes = read_file(editor);
     ASSERT_TRUE(bytes);
     const std::size_t entries = files_in(folders_.own_menu).size();
     int ended_early = 0;
     for (int change = 1; change <= 6; ++change) {
         SCOPED_TRACE("ended at change " + std::to_string(change));
-        // A run that ended after a cut, and a note that says where the
-        // entry was being pasted when it ended.
-        ASSERT_TRUE(start_cut(folders_, editor));
-        ASSERT_TRUE(delete_file(editor));
-        ASSERT_TRUE(create_folders(folders_.undo + "7"));
-        ASSERT_TRUE(write_file(folders_.undo + "7\\0", "kept"));
+        leave_cut_waiting(editor);
 
         SetEnvironmentVariableW(L"TREVALON_TEST_END_AT_CHANGE", std::to_wstring(change).c_str());
         runs_.push_back(test::start_process(exe_));
@@ -402,7 +394,7 @@ TEST_F(Program, KilledAtAnyChangeOfTheStartsRecoveryTheNextStartLeavesTheEntryOn
             ++ended_early;
         }
 
-        window = start();
+        HWND window = start();
         ASSERT_TRUE(window);
         EXPECT_EQ(read_file(editor), bytes);
         EXPECT_EQ(files_in(folders_.own_menu).size(), entries) << "a second copy";

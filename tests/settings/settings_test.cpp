@@ -12,6 +12,21 @@ namespace {
 
 constexpr std::string_view kOwnMenu = "C:\\Users\\u\\AppData\\Roaming\\Trevalon\\My Menu\\";
 
+// A legacy Western code page: every byte is the character of its number.
+std::string latin1_to_utf8(std::string_view bytes) {
+    std::string utf8;
+    for (char c : bytes) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x80) {
+            utf8.push_back(c);
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | (code >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
 TEST(SettingsFile, MissingOrEmptyFileGivesTheDefaults) {
     const Settings settings = parse_settings("", kOwnMenu);
     EXPECT_EQ(settings.load_on_windows_start, 0);
@@ -164,17 +179,7 @@ TEST(SettingsFile, LegacyBytesAreConvertedOnlyWhenTheFileIsNotUtf8) {
     int conversions = 0;
     const LegacyToUtf8 latin1 = [&](std::string_view bytes) {
         ++conversions;
-        std::string utf8;
-        for (char c : bytes) {
-            const auto code = static_cast<unsigned char>(c);
-            if (code < 0x80) {
-                utf8.push_back(c);
-            } else {
-                utf8.push_back(static_cast<char>(0xC0 | (code >> 6)));
-                utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-            }
-        }
-        return utf8;
+        return latin1_to_utf8(bytes);
     };
     // "Menü" in a legacy Western code page: ü is the single byte 0xFC.
     const Settings legacy =
@@ -196,22 +201,9 @@ TEST(SettingsFile, LegacyBytesAreConvertedOnlyWhenTheFileIsNotUtf8) {
 }
 
 TEST(SettingsFile, OneStrayByteIsReadInTheLegacyCodePageOnlyOnItsOwnLine) {
-    const LegacyToUtf8 latin1 = [](std::string_view bytes) {
-        std::string utf8;
-        for (char c : bytes) {
-            const auto code = static_cast<unsigned char>(c);
-            if (code < 0x80) {
-                utf8.push_back(c);
-            } else {
-                utf8.push_back(static_cast<char>(0xC0 | (code >> 6)));
-                utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-            }
-        }
-        return utf8;
-    };
     const Settings read = parse_settings_file(
         "MyOwnMenu = C:\\Men\xC3\xBC\\\r\nHotkey = Ctrl+Alt+\xFF\r\nIconFormat = 1\r\n", kOwnMenu,
-        latin1);
+        latin1_to_utf8);
     EXPECT_EQ(read.my_own_menu, "C:\\Men\xC3\xBC\\");
     EXPECT_EQ(read.icon_format, 1);
 }
