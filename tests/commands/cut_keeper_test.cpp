@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/safety_texts.h"
+#include "menu/path_text.h"
 #include "support/memory_disk.h"
 #include "texts/text_table.h"
 
@@ -108,7 +109,7 @@ TEST_F(Settling, AnOriginOutsideTheMenusSendsTheEntryToTheOwnMenusTopAndSaysSo) 
 TEST_F(Settling, AnOriginInsideAMenuGetsItsFolderMadeAgain) {
     place(1, kMenu + "Gone/Deep/A.lnk", "A.lnk", "a");
     const SettleReport report = settle_cuts(disk_, folders());
-    EXPECT_EQ(disk_.contents()[kMenu + "Gone/Deep/A.lnk"], "a");
+    EXPECT_EQ(disk_.bytes_at(kMenu + "Gone/Deep/A.lnk"), "a");
     EXPECT_TRUE(report.elsewhere.empty());
 }
 
@@ -125,12 +126,12 @@ TEST_F(Settling, WhatAPlaceHoldsBeyondItsNoteIsRecoveredOnceAndSaid) {
     disk_.add_file(kClip + "Old.lnk", "old");
 
     const SettleReport report = settle_cuts(disk_, folders());
-    EXPECT_EQ(disk_.contents()[kMenu + "Games/Two.lnk"], "two");
-    EXPECT_EQ(disk_.contents()[kMenu + "Games/Three.lnk"], "three");
-    EXPECT_EQ(report.recovery_folder, kMenu + "Recovered/");
+    EXPECT_EQ(disk_.bytes_at(kMenu + "Games/Two.lnk"), "two");
+    EXPECT_EQ(disk_.bytes_at(kMenu + "Games/Three.lnk"), "three");
+    EXPECT_EQ(report.recovery_folder, with_trailing_separator(kMenu + "Recovered"));
     for (const char* bytes : {"no note", "extra", "deep", "four"})
         EXPECT_EQ(disk_.file_bytes_below(kMenu + "Recovered").count(bytes), 1u) << bytes;
-    EXPECT_EQ(disk_.contents()[kMenu + "Recovered/Sub/Deep.lnk"], "deep");
+    EXPECT_EQ(disk_.bytes_at(kMenu + "Recovered/Sub/Deep.lnk"), "deep");
     EXPECT_EQ(report.recovered.size(), 4u);
     EXPECT_EQ(disk_.contents_below(kClip),
               (std::map<std::string, std::string>{{"C:/Data/Clipboard/Old.lnk", "old"}}));
@@ -149,7 +150,7 @@ TEST_F(Settling, LinksInAndAsPlacesAreRemovedNeverFollowed) {
     const auto before = outside();
     settle_cuts(disk_, folders());
     EXPECT_EQ(outside(), before);
-    EXPECT_EQ(disk_.contents()[kMenu + "Games/A.lnk"], "a");
+    EXPECT_EQ(disk_.bytes_at(kMenu + "Games/A.lnk"), "a");
     EXPECT_TRUE(disk_.contents_below(kClip).empty());
 }
 
@@ -175,7 +176,7 @@ TEST_F(Settling, AnEntryThatCanGoNowhereStaysWaitingAndIsSaid) {
     place(1, "C:/Windows/System32/Evil.lnk", "Evil.lnk", "evil");
     const SettleReport report = settle_cuts(disk_, nowhere);
     EXPECT_EQ(report.stuck.size(), 1u);
-    EXPECT_EQ(disk_.contents()[kClip + "1/Evil.lnk"], "evil");
+    EXPECT_EQ(disk_.bytes_at(kClip + "1/Evil.lnk"), "evil");
 }
 
 TEST_F(Settling, WhatTheProgramRemembersCountsOverAnEditedNote) {
@@ -185,7 +186,7 @@ TEST_F(Settling, WhatTheProgramRemembersCountsOverAnEditedNote) {
     disk_.remove_file(kMenu + "Games/A.lnk");
     disk_.add_file(kClip + "1.cut", note(kMenu + "Elsewhere/A.lnk"));
     settle_cuts(disk_, folders(), {}, {{*waiting, kMenu + "Games/A.lnk"}});
-    EXPECT_EQ(disk_.contents()[kMenu + "Games/A.lnk"], "bytes of A");
+    EXPECT_EQ(disk_.bytes_at(kMenu + "Games/A.lnk"), "bytes of A");
     EXPECT_FALSE(disk_.contents().count(kMenu + "Elsewhere/A.lnk"));
 }
 

@@ -21,6 +21,7 @@
 #include "platform/event.h"
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
+#include "platform/shortcut_win.h"
 #include "support/operations_fixture_win.h"
 #include "texts/text_table.h"
 
@@ -142,6 +143,19 @@ TEST_F(ReservedNames, ADropNamesEveryItemItLeftOutInOneMessage) {
     ASSERT_EQ(messages().size(), 1u);
     for (const std::string& name : kReserved)
         EXPECT_NE(messages()[0].find("\"" + name + "\""), std::string::npos) << name;
+}
+
+TEST_F(ReservedNames, AnInternetShortcutNamedLikeADeviceIsNeitherReadNorConverted) {
+    const std::string folder = menu("Web\\");
+    ASSERT_TRUE(create_folders(folder));
+    const std::string address = "[InternetShortcut]\r\nURL=https://example.invalid/\r\n";
+    ASSERT_TRUE(write_file(folder + "COM1.url", address));
+    ASSERT_TRUE(write_file(folder + "Fine.url", address));
+    int converted = 0;
+    ASSERT_TRUE(ends_within([&] { converted = convert_internet_shortcuts(folder); }, 20s));
+    EXPECT_EQ(converted, 1);
+    EXPECT_TRUE(is_file(folder + "Fine.lnk"));
+    EXPECT_EQ(read_file(folder + "COM1.url"), address);
 }
 
 }  // namespace

@@ -637,9 +637,9 @@ def undo(s):
     # Cut again, and the run is killed: the next start sends the entry home.
     run = s.start()
     s.wait_window_shown()
-    s.click_list("Kept", button=3)
+    s.click_list("Calculator", button=3)
     s.choose_from_popup(LIST_CUT)
-    wait_for(lambda: not os.path.exists(kept), 20, "the cut entry to leave its folder")
+    wait_for(lambda: not os.path.exists(calculator), 20, "the cut entry to leave its folder")
     run.kill()
     run.wait()
     check(not os.path.exists(calculator), "the killed run sent the entry back")

@@ -128,6 +128,13 @@ std::map<std::string, std::string> MemoryDisk::contents() const {
     return result;
 }
 
+std::optional<std::string> MemoryDisk::bytes_at(const std::string& path) const {
+    const auto found = items_.find(key(path));
+    if (found == items_.end() || found->second.kind != Kind::file)
+        return std::nullopt;
+    return found->second.bytes;
+}
+
 std::map<std::string, std::string> MemoryDisk::contents_below(const std::string& folder) const {
     std::map<std::string, std::string> result;
     const std::string below = key(folder) + "/";

@@ -42,6 +42,9 @@ class MemoryDisk final : public FileDisk {
     // What is there, by path as made: files with their bytes, folders as
     // "/", links as "-> target".
     std::map<std::string, std::string> contents() const;
+    // The bytes of the file at the path, any separators and letter case;
+    // nothing for anything else.
+    std::optional<std::string> bytes_at(const std::string& path) const;
     // The same below one folder.
     std::map<std::string, std::string> contents_below(const std::string& folder) const;
     // Every file's bytes below the folder (links not followed).
