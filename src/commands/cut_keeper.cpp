@@ -280,6 +280,22 @@ std::optional<std::string> start_cut(FileDisk& disk, const CutFolders& folders,
     return waiting;
 }
 
+namespace {
+
+// Rewrites the note of a waiting entry with one change made to it.
+template <typename Change>
+bool change_note(FileDisk& disk, const CutFolders& folders, const std::string& waiting,
+                 Change change) {
+    const std::optional<Place> place = place_of(folders, waiting);
+    std::optional<CutRecord> record = waiting_cut(disk, folders, waiting);
+    if (!place || !record)
+        return false;
+    change(*record);
+    return write_record(disk, *place, *record);
+}
+
+}  // namespace
+
 std::optional<CutRecord> waiting_cut(const FileDisk& disk, const CutFolders& folders,
                                      const std::string& path) {
     const std::optional<Place> place = place_of(folders, path);
@@ -290,21 +306,11 @@ std::optional<CutRecord> waiting_cut(const FileDisk& disk, const CutFolders& fol
 
 bool mark_cut_placing(FileDisk& disk, const CutFolders& folders, const std::string& waiting,
                       const std::string& target) {
-    const std::optional<Place> place = place_of(folders, waiting);
-    std::optional<CutRecord> record = waiting_cut(disk, folders, waiting);
-    if (!place || !record)
-        return false;
-    record->placing = target;
-    return write_record(disk, *place, *record);
+    return change_note(disk, folders, waiting, [&](CutRecord& record) { record.placing = target; });
 }
 
 bool mark_cut_pasted(FileDisk& disk, const CutFolders& folders, const std::string& waiting) {
-    const std::optional<Place> place = place_of(folders, waiting);
-    std::optional<CutRecord> record = waiting_cut(disk, folders, waiting);
-    if (!place || !record)
-        return false;
-    record->pasted = true;
-    return write_record(disk, *place, *record);
+    return change_note(disk, folders, waiting, [](CutRecord& record) { record.pasted = true; });
 }
 
 void drop_cut(FileDisk& disk, const CutFolders& folders, const std::string& waiting) {
