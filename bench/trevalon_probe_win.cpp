@@ -9,10 +9,12 @@
 // behind the paint makes immediate.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "base/clock.h"
+#include "heap_census_win.h"
 #include "paint_stamp_win.h"
 #include "platform/dialogs_win.h"
 #include "platform/launcher_win.h"
@@ -25,6 +27,57 @@ std::wstring g_stamp_file;
 HHOOK g_get_message_hook = nullptr;
 HHOOK g_call_return_hook = nullptr;
 bool g_paint_fetched = false;
+UINT g_census_message = 0;
+std::wstring g_census_file;
+
+// A census of the heaps sent to the main window: wparam 0 takes it and
+// keeps it; 1 writes the heaps' totals and the blocks new since the kept one.
+void answer_census(WPARAM what) {
+    static trevalon::bench::BlockList kept;
+    static trevalon::bench::BlockList now;
+    static trevalon::bench::BlockList kept_memory;
+    static trevalon::bench::BlockList memory_now;
+    static trevalon::bench::HeapTotals kept_totals[64] = {};
+    static int kept_threads = 0;
+    trevalon::bench::HeapTotals totals[64] = {};
+    if (what == 0) {
+        trevalon::bench::take_heap_census(kept, kept_totals, 64);
+        trevalon::bench::take_memory_census(kept_memory);
+        kept_threads = trevalon::bench::thread_count();
+        return;
+    }
+    trevalon::bench::take_heap_census(now, totals, 64);
+    trevalon::bench::take_memory_census(memory_now);
+    // Written beside and renamed: the sender may be answered before this
+    // hook runs, and waits for the file.
+    const std::wstring fresh = g_census_file + L".new";
+    std::FILE* out = _wfopen(fresh.c_str(), L"w");
+    if (!out)
+        return;
+    std::fprintf(out, "threads: %d -> %d\n", kept_threads, trevalon::bench::thread_count());
+    trevalon::bench::write_grown_allocations(out, kept_memory, memory_now);
+    for (int h = 0; h < 64 && (kept_totals[h].busy_blocks || totals[h].busy_blocks); ++h) {
+        std::fprintf(out, "heap %d before: %llu bytes busy in %llu blocks, %llu committed\n", h,
+                     static_cast<unsigned long long>(kept_totals[h].busy_bytes),
+                     static_cast<unsigned long long>(kept_totals[h].busy_blocks),
+                     static_cast<unsigned long long>(kept_totals[h].committed));
+    }
+    HANDLE heaps[64];
+    const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+    for (DWORD h = 0; h < count; ++h) {
+        std::fprintf(out, "heap %lu: %llu bytes busy in %llu blocks, %llu committed\n",
+                     static_cast<unsigned long>(h),
+                     static_cast<unsigned long long>(totals[h].busy_bytes),
+                     static_cast<unsigned long long>(totals[h].busy_blocks),
+                     static_cast<unsigned long long>(totals[h].committed));
+    }
+    std::fprintf(out, "gdi objects %lu, user objects %lu\n",
+                 GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                 GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    trevalon::bench::write_new_blocks(out, kept, now, 12);
+    std::fclose(out);
+    MoveFileExW(fresh.c_str(), g_census_file.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
 
 bool is_main_window(HWND window) {
     char name[64] = {};
@@ -57,8 +110,10 @@ LRESULT CALLBACK on_get_message(int code, WPARAM wparam, LPARAM lparam) {
 LRESULT CALLBACK on_call_return(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HC_ACTION) {
         const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
-        if (call->message == WM_PAINT && is_main_window(call->hwnd))
+        if (call->message == WM_PAINT && !g_stamp_file.empty() && is_main_window(call->hwnd))
             stamp();
+        if (g_census_message && call->message == g_census_message && is_main_window(call->hwnd))
+            answer_census(call->wParam);
     }
     return CallNextHookEx(g_call_return_hook, code, wparam, lparam);
 }
@@ -73,6 +128,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         const DWORD thread = GetCurrentThreadId();
         g_get_message_hook = SetWindowsHookExW(WH_GETMESSAGE, on_get_message, nullptr, thread);
         g_call_return_hook = SetWindowsHookExW(WH_CALLWNDPROCRET, on_call_return, nullptr, thread);
+    }
+    wchar_t census[1024];
+    const DWORD census_length =
+        GetEnvironmentVariableW(L"TREVALON_BENCH_HEAP_CENSUS", census, 1024);
+    if (census_length > 0 && census_length < 1024) {
+        g_census_file.assign(census, census_length);
+        g_census_message = RegisterWindowMessageW(L"TrevalonBenchHeapCensus");
+        if (!g_call_return_hook)
+            g_call_return_hook =
+                SetWindowsHookExW(WH_CALLWNDPROCRET, on_call_return, nullptr, GetCurrentThreadId());
     }
     static trevalon::SystemDialogs dialogs;
     static trevalon::SystemDialogs fault_dialogs;

@@ -12,6 +12,13 @@
 //   memory CYCLES                     goal 5: private dirty memory, ours and the
 //                                     baselines, over CYCLES show/hide cycles and
 //                                     200 Windows-menu switches (tree M + S)
+//   growth SWITCHES MODE              goal 5 in detail: the growth over SWITCHES
+//                                     switches after the first, MODE windows
+//                                     (Windows menu and recent programs in
+//                                     turn), own (own menu and recent
+//                                     programs) or both (Windows and own
+//                                     menu), with a census of the heaps (the
+//                                     census's own lists take about 120 KiB)
 //   idle SECONDS                      goal 6: CPU of the resident program
 //   edge RUNS                         goal 7: top edge to window in front, painted
 //   show RUNS                         goal 8: show request to window in front, painted
@@ -25,6 +32,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <map>
 #include <cstdio>
 #include <string>
 #include <tuple>
@@ -378,6 +386,74 @@ int memory(int cycles, const std::string& folder) {
     return 0;
 }
 
+// Where the growth of menu switches lies: SWITCHES switches after a first
+// one, each between `command` and the recent-programs list (command 3), in
+// the program with a census of its heaps (trevalon_probe.exe) taken after
+// the first and written after the last.
+int growth(int switches, const std::string& mode, const std::string& folder) {
+    const int command = mode == "own"       ? kOwnMenuCommand
+                        : mode == "windows" ? kWindowsMenuCommand
+                                            : 0;
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD temp_length = GetTempPathW(MAX_PATH + 1, temp);
+    const std::string census_file =
+        wide_to_utf8(std::wstring_view(temp, temp_length)) + "trevalon-bench-census.txt";
+    StartMenuTrees trees;
+    SetEnvironmentVariableW(L"TREVALON_BENCH_HEAP_CENSUS", utf8_to_wide(census_file).c_str());
+    Resident ours(folder + "trevalon_probe.exe", kMainWindowClass);
+    SetEnvironmentVariableW(L"TREVALON_BENCH_HEAP_CENSUS", nullptr);
+    if (!ours.ready())
+        return 1;
+    const UINT census = RegisterWindowMessageW(L"TrevalonBenchHeapCensus");
+    const auto switch_to = [&](int to) {
+        const std::string before = window_title(ours.window());
+        SendMessageW(ours.window(), WM_COMMAND, MAKEWPARAM(to, 0), 0);
+        const ULONGLONG give_up = GetTickCount64() + kSwitchLimitMs;
+        while (window_title(ours.window()) == before && GetTickCount64() < give_up)
+            Sleep(1);
+        ours.sync();
+    };
+    const auto one_switch = [&] {
+        if (command) {
+            switch_to(command);
+            switch_to(3);
+        } else {
+            switch_to(kWindowsMenuCommand);
+            switch_to(kOwnMenuCommand);
+        }
+    };
+    one_switch();
+    const auto first = settled_private_dirty(ours);
+    const auto first_map = ours.private_dirty_by_mapping();
+    SendMessageW(ours.window(), census, 0, 0);
+    for (int i = 0; i < switches; ++i)
+        one_switch();
+    const auto after = settled_private_dirty(ours);
+    delete_file(census_file);
+    SendMessageW(ours.window(), census, 1, 0);
+    std::optional<std::string> report;
+    for (int wait = 0; wait < 300 && !(report = read_file(census_file, 1 << 20)); ++wait)
+        Sleep(100);
+    if (!first || !after)
+        return 1;
+    std::fprintf(stderr, "%s: %d switches after the first: %.0f -> %.0f KiB private dirty\n",
+                 mode.c_str(), switches, *first, *after);
+    if (report)
+        std::fputs(report->c_str(), stderr);
+    std::map<std::string, double> change;
+    for (const auto& [mapping, kb] : ours.private_dirty_by_mapping())
+        change[mapping] += kb;
+    for (const auto& [mapping, kb] : first_map)
+        change[mapping] -= kb;
+    for (const auto& [mapping, kb] : change) {
+        if (kb != 0)
+            std::fprintf(stderr, "  %+8.0f KiB  %s\n", kb, mapping.c_str());
+    }
+    print("5.growth." + mode, "growth of private dirty memory over the switches after the first",
+          "KiB", single(*after - *first));
+    return 0;
+}
+
 // CPU of a resident program and of the wineserver over the idle seconds, as
 // % of one core; prints "<id>" and "<id>.wineserver".
 bool idle_cpu(const std::string& program, std::string_view window_class, int seconds,
@@ -597,6 +673,8 @@ int run(const std::vector<std::string>& argv) {
         return updates(runs);
     if (argv[1] == "memory" && args.empty())
         return memory(runs, own_folder());
+    if (argv[1] == "growth" && args.size() == 1)
+        return growth(runs, args[0], own_folder());
     if (argv[1] == "idle" && args.empty())
         return idle(runs, own_folder());
     if (argv[1] == "edge" && args.empty())
