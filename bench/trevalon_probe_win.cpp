@@ -3,10 +3,12 @@
 // file is named by TREVALON_BENCH_PAINT_STAMP and rewritten at each paint;
 // the program proper never reads it.
 //
-// Paints are seen through two thread hooks: a WM_PAINT sent to the window
-// (UpdateWindow) is stamped when its handler returns; a queued one is
-// stamped when the loop fetches its next message, which a WM_NULL posted
-// behind the paint makes immediate.
+// With TREVALON_BENCH_EXIT_AFTER_PAINT set the program ends at its first
+// stamp, as the baselines do, for measures of what a start costs (its CPU
+// time, its requests to the wineserver).
+//
+// Paints are seen by wrapping the main window's procedure as the window is
+// created: a WM_PAINT is stamped when the program's handling of it returns.
 #include <windows.h>
 
 #include <algorithm>
@@ -24,9 +26,7 @@
 namespace {
 
 std::wstring g_stamp_file;
-HHOOK g_get_message_hook = nullptr;
-HHOOK g_call_return_hook = nullptr;
-bool g_paint_fetched = false;
+HHOOK g_creation_hook = nullptr;
 UINT g_census_message = 0;
 std::wstring g_census_file;
 
@@ -86,36 +86,41 @@ bool is_main_window(HWND window) {
 }
 
 void stamp() {
+    static const bool exit_after =
+        GetEnvironmentVariableW(L"TREVALON_BENCH_EXIT_AFTER_PAINT", nullptr, 0) > 0;
     FILETIME now;
     GetSystemTimePreciseAsFileTime(&now);
     trevalon::bench::write_stamp(
         g_stamp_file, (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+    if (exit_after)
+        ExitProcess(0);
 }
 
-LRESULT CALLBACK on_get_message(int code, WPARAM wparam, LPARAM lparam) {
-    if (code == HC_ACTION && wparam == PM_REMOVE) {
-        const MSG* message = reinterpret_cast<const MSG*>(lparam);
-        if (g_paint_fetched) {
-            g_paint_fetched = false;
-            stamp();
-        }
-        if (message->message == WM_PAINT && is_main_window(message->hwnd)) {
-            g_paint_fetched = true;
-            PostMessageW(nullptr, WM_NULL, 0, 0);
-        }
-    }
-    return CallNextHookEx(g_get_message_hook, code, wparam, lparam);
+WNDPROC g_main_window_proc = nullptr;
+
+// The main window's procedure, wrapped: a paint is stamped when the
+// program's handling of it returns, sent (UpdateWindow) or dispatched alike.
+LRESULT CALLBACK watched_main_window(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const LRESULT result = CallWindowProcW(g_main_window_proc, window, message, wparam, lparam);
+    if (message == WM_PAINT && !g_stamp_file.empty())
+        stamp();
+    if (g_census_message && message == g_census_message)
+        answer_census(wparam);
+    return result;
 }
 
-LRESULT CALLBACK on_call_return(int code, WPARAM wparam, LPARAM lparam) {
-    if (code == HC_ACTION) {
-        const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
-        if (call->message == WM_PAINT && !g_stamp_file.empty() && is_main_window(call->hwnd))
-            stamp();
-        if (g_census_message && call->message == g_census_message && is_main_window(call->hwnd))
-            answer_census(call->wParam);
+// Watches for the main window's creation only: a hook that sees every
+// message would cost the program a few requests to the wineserver per
+// message, which the baselines do not pay.
+LRESULT CALLBACK on_window_created(int code, WPARAM wparam, LPARAM lparam) {
+    const auto window = reinterpret_cast<HWND>(wparam);
+    if (code == HCBT_CREATEWND && is_main_window(window)) {
+        g_main_window_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watched_main_window)));
+        UnhookWindowsHookEx(g_creation_hook);
+        return 0;
     }
-    return CallNextHookEx(g_call_return_hook, code, wparam, lparam);
+    return CallNextHookEx(g_creation_hook, code, wparam, lparam);
 }
 
 }  // namespace
@@ -123,21 +128,18 @@ LRESULT CALLBACK on_call_return(int code, WPARAM wparam, LPARAM lparam) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     wchar_t file[1024];
     const DWORD length = GetEnvironmentVariableW(L"TREVALON_BENCH_PAINT_STAMP", file, 1024);
-    if (length > 0 && length < 1024) {
+    if (length > 0 && length < 1024)
         g_stamp_file.assign(file, length);
-        const DWORD thread = GetCurrentThreadId();
-        g_get_message_hook = SetWindowsHookExW(WH_GETMESSAGE, on_get_message, nullptr, thread);
-        g_call_return_hook = SetWindowsHookExW(WH_CALLWNDPROCRET, on_call_return, nullptr, thread);
-    }
     wchar_t census[1024];
     const DWORD census_length =
         GetEnvironmentVariableW(L"TREVALON_BENCH_HEAP_CENSUS", census, 1024);
     if (census_length > 0 && census_length < 1024) {
         g_census_file.assign(census, census_length);
         g_census_message = RegisterWindowMessageW(L"TrevalonBenchHeapCensus");
-        if (!g_call_return_hook)
-            g_call_return_hook =
-                SetWindowsHookExW(WH_CALLWNDPROCRET, on_call_return, nullptr, GetCurrentThreadId());
+    }
+    if (!g_stamp_file.empty() || g_census_message) {
+        g_creation_hook =
+            SetWindowsHookExW(WH_CBT, on_window_created, nullptr, GetCurrentThreadId());
     }
     static trevalon::SystemDialogs dialogs;
     static trevalon::SystemDialogs fault_dialogs;

@@ -1,7 +1,5 @@
 #include "program/startup_win.h"
 
-#include <curl/curl.h>
-
 #include <memory>
 
 #include "base/clock.h"
@@ -14,6 +12,7 @@
 #include "platform/handles_win.h"
 #include "platform/launcher_win.h"
 #include "platform/settings_store_win.h"
+#include "platform/shortcut_win.h"
 #include "platform/special_folders_win.h"
 #include "program/drop_targets_win.h"
 #include "program/event_loop_win.h"
@@ -153,11 +152,14 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     // 17. The saved position, where the placement rule accepts it.
     place_main_window(*app);
 
-    // 18. The internet-shortcut template, shown once, then the first menu.
+    // 18. The internet-shortcut template, then the first menu. Showing the
+    // template in the still hidden window leaves nothing but its conversion
+    // into a bookmark link (the view is replaced at once by the first
+    // menu's), so only that is done.
     TREVALON_MARK();
     write_url_template(app->folders, find_text("Online_Adresse"),
                        embedded_data(instance, IDR_URL_TEMPLATE_ICON));
-    show_menu(*app, app->folders.url_template, kUrlTemplateCaption);
+    convert_internet_shortcuts(app->folders.url_template);
     show_menu(*app, app->view.menu_root, app->view.caption);
 
     // 19. The view choices.
@@ -175,6 +177,7 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     TREVALON_MARK();
     ShowWindow(app->main_window, SW_SHOWNORMAL);
     UpdateWindow(app->main_window);
+    create_tooltips(*app);
     if (SUCCEEDED(OleInitialize(nullptr)))
         register_drop_targets(*app);
 
@@ -187,8 +190,9 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     apply_keyboard_settings(*app);
     start_live_search(*app);
 
-    // 24. The network layer, then the loop; its end is the shutdown.
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    // 24. The loop; its end is the shutdown. The network layer is set up
+    // when a bookmark first needs it (its libraries cost time and memory a
+    // run without bookmarks never uses).
     run_event_loop(*app);
     TREVALON_MARK();
     exit_cleanup(*app);

@@ -225,7 +225,6 @@ void build_controls(WindowState& state) {
     HWND window = state.main_window;
     WindowControls& controls = state.window;
     const MainLayout layout = main_layout(WindowForm::full, controls.dpi);
-    const HINSTANCE instance = state.instance;
     controls.form = WindowForm::full;
 
     // Toolbars 0 and 14.
@@ -260,7 +259,8 @@ void build_controls(WindowState& state) {
         controls.tree.create(controls.tree_container, layout.tree, kFolderTreeControl);
     }
     if (controls.list_container) {
-        controls.list.create(controls.list_container, layout.list, kFileListControl, controls.dpi);
+        controls.list.create(controls.list_container, layout.list, kFileListControl, controls.dpi,
+                             layout.list_column_width);
     }
 
     // The bottom row.
@@ -279,20 +279,24 @@ void build_controls(WindowState& state) {
     controls.search_field = create_child(window, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL,
                                          layout.search_field, kSearchField);
 
+    apply_fonts_and_colours(state);
+}
+
+void create_tooltips(WindowState& state) {
+    WindowControls& controls = state.window;
+    HWND window = state.main_window;
+    if (!window || controls.tooltips)
+        return;
     controls.tooltips =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, state.instance, nullptr);
     for (const ImageButton& button : kImageButtons)
         add_tooltip(controls.tooltips, window, controls.control(button.control),
                     button.tooltip_key);
     add_tooltip(controls.tooltips, window, controls.search_field, kSearchFieldTooltipKey);
-
-    // The name column is sized while the list is still in details mode (the
-    // icon view ignores column widths), then the list shows large icons.
-    controls.list.set_column_width(kNameColumn, layout.list_column_width);
-    controls.list.set_display_mode(kLargeIconMode);
-    apply_fonts_and_colours(state);
+    set_font(controls.tooltips, state.ui.fonts.font1.get());
+    controls.list.create_tooltip();
 }
 
 void apply_dpi(WindowState& state, int dpi) {

@@ -60,6 +60,9 @@ struct WindowControls {
 // form, at the resolution in state.window.dpi. A control that cannot be
 // created is left out; the rest is built.
 void build_controls(WindowState& state);
+// The tooltips of the image buttons, the search field and the file list,
+// which the window's first paint does not need: made after it.
+void create_tooltips(WindowState& state);
 
 // Everything that depends on the resolution, for a new one: fonts,
 // pictures, toolbar buttons, and every control's place.

@@ -57,6 +57,7 @@ TestApp::TestApp(std::string_view picture_module) : app_(std::make_unique<App>()
         dialogs.set_owner(app.main_window);
         ShowWindow(app.main_window, SW_SHOWNORMAL);
         UpdateWindow(app.main_window);
+        create_tooltips(app);
         pump_messages();
     }
 }

@@ -350,7 +350,7 @@ TEST_F(MainWindow, ButtonsShowTheLoadedPicturesAtTheWindowsResolution) {
         EXPECT_EQ(image->width, 16);
     }
     // At 96 dpi the pictures are the loaded ones, pixel for pixel.
-    const auto loaded = image_from_icon(app_.ui.icon(kSmallerImage));
+    const Image* loaded = app_.ui.icon_image(kSmallerImage);
     const auto shown = image_from_icon(app_.window.button_icons[kSmallerImage].get());
     ASSERT_TRUE(loaded && shown);
     EXPECT_EQ(shown->rgba, loaded->rgba);
