@@ -222,6 +222,50 @@ inline void write_grown_allocations(std::FILE* out, const BlockList& before, con
     }
 }
 
+// Every committed private allocation with the pages that hold anything but
+// zeros (about what the system counts as the process's own), largest first.
+inline void write_allocations(std::FILE* out, const BlockList& allocations) {
+    HANDLE heaps[64];
+    const DWORD heap_count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+    std::multimap<int, std::string, std::greater<>> lines;
+    int total = 0;
+    for (const HeapBlock& a : allocations) {
+        int used = 0;
+        const auto* bytes = static_cast<const unsigned char*>(a.address);
+        MEMORY_BASIC_INFORMATION page{};
+        for (SIZE_T at = 0; at < a.size; at += 4096) {
+            if (VirtualQuery(bytes + at, &page, sizeof(page)) != sizeof(page) ||
+                page.State != MEM_COMMIT || (page.Protect & (PAGE_NOACCESS | PAGE_GUARD)) ||
+                page.Type != MEM_PRIVATE)
+                continue;
+            for (SIZE_T i = 0; i < 4096; i += 8) {
+                if (*reinterpret_cast<const unsigned long long*>(bytes + at + i)) {
+                    ++used;
+                    break;
+                }
+            }
+        }
+        total += used;
+        int heap = -1;
+        for (DWORD h = 0; h < heap_count; ++h) {
+            if (heaps[h] == a.address)
+                heap = static_cast<int>(h);
+        }
+        char line[200];
+        std::snprintf(line, sizeof(line), "  %p: %6llu KiB committed, %6d KiB in use%s", a.address,
+                      static_cast<unsigned long long>(a.size / 1024), used * 4,
+                      heap >= 0 ? (" (heap " + std::to_string(heap) + ")").c_str() : "");
+        lines.emplace(used, line);
+    }
+    std::fprintf(out, "allocations: %d KiB in use\n", total * 4);
+    int shown = 0;
+    for (const auto& [used, line] : lines) {
+        if (shown++ >= 40 || used == 0)
+            break;
+        std::fprintf(out, "%s\n", line.c_str());
+    }
+}
+
 inline int thread_count() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snapshot == INVALID_HANDLE_VALUE)

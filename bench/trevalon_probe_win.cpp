@@ -48,6 +48,25 @@ void answer_census(WPARAM what) {
     }
     trevalon::bench::take_heap_census(now, totals, 64);
     trevalon::bench::take_memory_census(memory_now);
+    if (what == 2) {
+        std::FILE* list = _wfopen((g_census_file + L".new").c_str(), L"w");
+        if (!list)
+            return;
+        trevalon::bench::write_allocations(list, memory_now);
+        HANDLE heaps[64];
+        const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+        for (DWORD h = 0; h < count; ++h) {
+            std::fprintf(list, "heap %lu: %llu bytes busy in %llu blocks, %llu committed\n",
+                         static_cast<unsigned long>(h),
+                         static_cast<unsigned long long>(totals[h].busy_bytes),
+                         static_cast<unsigned long long>(totals[h].busy_blocks),
+                         static_cast<unsigned long long>(totals[h].committed));
+        }
+        std::fclose(list);
+        MoveFileExW((g_census_file + L".new").c_str(), g_census_file.c_str(),
+                    MOVEFILE_REPLACE_EXISTING);
+        return;
+    }
     // Written beside and renamed: the sender may be answered before this
     // hook runs, and waits for the file.
     const std::wstring fresh = g_census_file + L".new";

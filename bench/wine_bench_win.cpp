@@ -19,6 +19,8 @@
 //                                     programs) or both (Windows and own
 //                                     menu), with a census of the heaps (the
 //                                     census's own lists take about 120 KiB)
+//   census X                          where the memory of the program just started
+//                                     lies: its allocations and heaps
 //   idle SECONDS                      goal 6: CPU and wake-ups of the resident
 //                                     program beside a bare window, both idle
 //   edge RUNS                         goal 7: top edge to window in front, painted
@@ -427,6 +429,19 @@ int growth(int switches, const std::string& mode, const std::string& folder) {
             switch_to(kOwnMenuCommand);
         }
     };
+    if (switches == 0) {
+        // The program as it started: where its memory lies.
+        settled_private_dirty(ours);
+        delete_file(census_file);
+        SendMessageW(ours.window(), census, 2, 0);
+        std::optional<std::string> report;
+        for (int wait = 0; wait < 300 && !(report = read_file(census_file, 1 << 20)); ++wait)
+            Sleep(100);
+        if (report)
+            std::fputs(report->c_str(), stderr);
+        print_memory_map(ours, "trevalon.exe after start");
+        return 0;
+    }
     one_switch();
     const auto first = settled_private_dirty(ours);
     const auto first_map = ours.private_dirty_by_mapping();
@@ -724,6 +739,8 @@ int run(const std::vector<std::string>& argv) {
         return memory(runs, own_folder());
     if (argv[1] == "growth" && args.size() == 1)
         return growth(runs, args[0], own_folder());
+    if (argv[1] == "census" && args.empty())
+        return growth(0, "start", own_folder());
     if (argv[1] == "idle" && args.empty())
         return idle(runs, own_folder());
     if (argv[1] == "edge" && args.empty())
