@@ -5,7 +5,6 @@
 #include <climits>
 #include <vector>
 
-#include "platform/handles_win.h"
 #include "settings/settings.h"
 #include "window/edge_trigger.h"
 #include "window/foreground_win.h"
@@ -19,15 +18,16 @@ constexpr DWORD kSampleIntervalMs = 100;
 constexpr USHORT kGenericDesktopPage = 0x01;
 constexpr USHORT kMouseUsage = 0x02;
 constexpr wchar_t kInputWindowClass[] = L"TrevalonEdgeInput";
+constexpr UINT_PTR kDueTimer = 1;
+constexpr UINT_PTR kSampleTimer = 2;
 
 class ScreenEdge final : public EdgeWatchEnvironment {
   public:
-    ScreenEdge(HWND window, const EdgeTriggerSwitches& switches, const std::atomic<bool>& stop)
-        : window_(window), switches_(switches), stop_(stop) {}
+    ScreenEdge(HWND window, const EdgeTriggerSwitches& switches)
+        : window_(window), switches_(switches) {}
 
     EdgeTriggers triggers() override {
-        return EdgeTriggers{switches_.vertical.load(std::memory_order_relaxed),
-                            switches_.horizontal.load(std::memory_order_relaxed)};
+        return EdgeTriggers{switches_.vertical, switches_.horizontal};
     }
 
     PointerSample pointer_position() override {
@@ -82,10 +82,7 @@ class ScreenEdge final : public EdgeWatchEnvironment {
                            {area.left, area.top, area.right, area.bottom});
     }
 
-    void bring_forward() override {
-        if (!stop_.load())
-            bring_window_forward(window_);
-    }
+    void bring_forward() override { bring_window_forward(window_); }
 
   private:
     static BOOL CALLBACK add_monitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
@@ -98,52 +95,12 @@ class ScreenEdge final : public EdgeWatchEnvironment {
     std::vector<ScreenRect> monitors_;
     ULONGLONG monitors_read_ = 0;
     const EdgeTriggerSwitches& switches_;
-    const std::atomic<bool>& stop_;
 };
-
-// A message-only window that receives the raw input of every mouse, also
-// while another program is in front; null when that cannot be had.
-HWND create_input_window() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = instance;
-    window_class.lpszClassName = kInputWindowClass;
-    RegisterClassExW(&window_class);  // fails harmlessly when already registered
-    HWND window = CreateWindowExW(0, kInputWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  instance, nullptr);
-    if (!window)
-        return nullptr;
-    const RAWINPUTDEVICE mouse{kGenericDesktopPage, kMouseUsage, RIDEV_INPUTSINK, window};
-    if (!RegisterRawInputDevices(&mouse, 1, sizeof(mouse))) {
-        DestroyWindow(window);
-        return nullptr;
-    }
-    return window;
-}
-
-void close_input_window(HWND window) {
-    const RAWINPUTDEVICE mouse{kGenericDesktopPage, kMouseUsage, RIDEV_REMOVE, nullptr};
-    RegisterRawInputDevices(&mouse, 1, sizeof(mouse));
-    DestroyWindow(window);
-}
 
 long long now_ms() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-// Hands every waiting message on; true when one of them was raw input.
-bool take_messages() {
-    bool input = false;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        input = input || message.message == WM_INPUT;
-        DispatchMessageW(&message);  // WM_INPUT's default handling frees its data
-    }
-    return input;
 }
 
 }  // namespace
@@ -155,67 +112,104 @@ bool pointer_events_everywhere() {
     return GetPropW(GetDesktopWindow(), L"__wine_x11_whole_window") != nullptr;
 }
 
-void publish_edge_triggers(EdgeTriggerSwitches& switches, const Settings& settings) {
-    switches.vertical.store(settings.mouse_cursor_vertical, std::memory_order_relaxed);
-    switches.horizontal.store(settings.mouse_cursor_horizontal, std::memory_order_relaxed);
-    if (switches.changed)
-        SetEvent(switches.changed.get());
+EdgeWatcher::EdgeWatcher(HWND window, const EdgeTriggerSwitches& switches, PointerSource source)
+    : window_(window),
+      switches_(switches),
+      source_(source),
+      screen_(std::make_unique<ScreenEdge>(window, switches)) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = input_proc;
+    window_class.hInstance = instance;
+    window_class.lpszClassName = kInputWindowClass;
+    RegisterClassExW(&window_class);  // fails harmlessly when already registered
+    input_ = CreateWindowExW(0, kInputWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             instance, nullptr);
+    if (input_)
+        SetWindowLongPtrW(input_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Raw input of every mouse, also while another program is in front.
+    const RAWINPUTDEVICE mouse{kGenericDesktopPage, kMouseUsage, RIDEV_INPUTSINK, input_};
+    if (source_ == PointerSource::events &&
+        (!input_ || !RegisterRawInputDevices(&mouse, 1, sizeof(mouse))))
+        source_ = PointerSource::sampling;
+    if (source_ == PointerSource::sampling && input_)
+        SetTimer(input_, kSampleTimer, kSampleIntervalMs, nullptr);
+    // The pointer may already rest on the edge.
+    on_pointer_event(false);
 }
-
-EdgeWatcher::EdgeWatcher(HWND window, EdgeTriggerSwitches& switches, PointerSource source)
-    : source_(source),
-      wake_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      thread_([this, window, &switches] { run(window, switches); }) {}
 
 EdgeWatcher::~EdgeWatcher() {
-    request_stop();
-    if (thread_.joinable())
-        thread_.join();
-}
-
-void EdgeWatcher::request_stop() {
-    stop_.store(true);
-    if (wake_)
-        SetEvent(wake_.get());
-}
-
-void EdgeWatcher::run(HWND window, EdgeTriggerSwitches& switches) {
-    HWND input = source_.load() == PointerSource::events ? create_input_window() : nullptr;
-    if (!input)
-        source_.store(PointerSource::sampling);
-    const bool sampling = source_.load() == PointerSource::sampling;
-    ready_.store(true);
-
-    ScreenEdge screen(window, switches, stop_);
-    EdgeWatch watch;
-    // The pointer may already rest on the edge.
-    watch.on_pointer_event(screen, now_ms());
-    const HANDLE handles[] = {wake_.get(), switches.changed.get()};
-    const DWORD handle_count = handles[1] ? 2 : 1;
-    while (!stop_.load()) {
-        DWORD timeout = sampling ? kSampleIntervalMs : INFINITE;
-        if (const auto due = watch.due())
-            timeout = std::min(timeout, static_cast<DWORD>(std::max(0LL, *due - now_ms())));
-        const DWORD woken = MsgWaitForMultipleObjectsEx(handle_count, handles, timeout, QS_ALLINPUT,
-                                                        MWMO_INPUTAVAILABLE);
-        if (stop_.load())
-            break;
-        const long long now = now_ms();
-        const bool moved = take_messages();
-        watch.on_due(screen, now);
-        if (woken == WAIT_OBJECT_0 + 1) {
-            watch.on_pointer_event(screen, now, true);
-        } else if (moved || sampling) {
-            watch.on_pointer_event(screen, now);
-        }
+    if (!input_)
+        return;
+    if (source_ == PointerSource::events) {
+        const RAWINPUTDEVICE mouse{kGenericDesktopPage, kMouseUsage, RIDEV_REMOVE, nullptr};
+        RegisterRawInputDevices(&mouse, 1, sizeof(mouse));
     }
-    if (input)
-        close_input_window(input);
-    finished_.store(true);
+    SetWindowLongPtrW(input_, GWLP_USERDATA, 0);
+    DestroyWindow(input_);
+}
+
+void EdgeWatcher::look_again() {
+    on_pointer_event(true);
+}
+
+void EdgeWatcher::on_pointer_event(bool look_again) {
+    const bool was_due = watch_.due().has_value();
+    watch_.on_pointer_event(*screen_, now_ms(), look_again);
+    if (!was_due)
+        arm_due_timer();
+}
+
+void EdgeWatcher::arm_due_timer() {
+    if (const auto due = watch_.due(); due && input_) {
+        const long long wait = std::max(0LL, *due - now_ms());
+        SetTimer(input_, kDueTimer,
+                 static_cast<UINT>(std::max<long long>(wait, USER_TIMER_MINIMUM)), nullptr);
+    }
+}
+
+void EdgeWatcher::on_timer(UINT_PTR timer) {
+    if (timer == kSampleTimer) {
+        on_pointer_event(false);
+        return;
+    }
+    if (timer != kDueTimer)
+        return;
+    const auto due = watch_.due();
+    if (due && now_ms() < *due) {
+        arm_due_timer();  // early by a few milliseconds: wait out the rest
+        return;
+    }
+    KillTimer(input_, kDueTimer);
+    watch_.on_due(*screen_, now_ms());
+}
+
+LRESULT CALLBACK EdgeWatcher::input_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* watcher = reinterpret_cast<EdgeWatcher*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (watcher && message == WM_INPUT) {
+        // The moves waiting behind this one go with it: one look at the
+        // pointer for all of them. Their default handling frees their data.
+        MSG more;
+        while (PeekMessageW(&more, window, WM_INPUT, WM_INPUT, PM_REMOVE))
+            DefWindowProcW(more.hwnd, more.message, more.wParam, more.lParam);
+        watcher->on_pointer_event(false);
+    } else if (watcher && message == WM_TIMER) {
+        watcher->on_timer(wparam);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void publish_edge_triggers(WindowState& state) {
+    state.edge_triggers.vertical = state.settings.mouse_cursor_vertical;
+    state.edge_triggers.horizontal = state.settings.mouse_cursor_horizontal;
+    if (state.edge_watcher)
+        state.edge_watcher->look_again();
 }
 
 void start_edge_watcher(WindowState& state) {
-    publish_edge_triggers(state.edge_triggers, state.settings);
+    publish_edge_triggers(state);
     if (state.main_window) {
         state.edge_watcher = std::make_unique<EdgeWatcher>(
             state.main_window, state.edge_triggers,
