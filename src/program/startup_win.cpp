@@ -144,7 +144,10 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     // (and a second start would find no window to bring forward), so the run
     // ends through the regular shutdown.
     TREVALON_MARK();
-    if (!build_main_window(*app))
+    // Built at once in the smaller form when that is what step 19 would make
+    // of it, so its controls are not laid out twice.
+    const bool smaller = app->settings.window_smaller != 0;
+    if (!build_main_window(*app, smaller ? WindowForm::smaller : WindowForm::full))
         exit_cleanup(*app);
     dialogs.set_owner(app->main_window);
     seams.launcher.set_owner(app->main_window);
@@ -169,8 +172,7 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     } else {
         show_large_icons(*app);
     }
-    if (app->settings.window_smaller != 0)
-        make_window_smaller(*app);
+    // The smaller form the settings ask for was built at once (step 16).
 
     // 20.-21. Shown, and ready for drops (OLE on this thread for the drop
     // targets and the drags out; it stays until the process ends).

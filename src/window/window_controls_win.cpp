@@ -224,8 +224,7 @@ void make_toolbar_images(WindowControls& controls, const UiResources& resources,
 void build_controls(WindowState& state) {
     HWND window = state.main_window;
     WindowControls& controls = state.window;
-    const MainLayout layout = main_layout(WindowForm::full, controls.dpi);
-    controls.form = WindowForm::full;
+    const MainLayout layout = main_layout(controls.form, controls.dpi);
 
     // Toolbars 0 and 14.
     make_toolbar_images(controls, state.ui, layout.image_side);
@@ -268,8 +267,11 @@ void build_controls(WindowState& state) {
     auto icon = [&controls](int image) {
         return controls.button_icons[static_cast<std::size_t>(image)].get();
     };
+    // The size button shows what it does: make the full form smaller, or
+    // the smaller one larger.
     controls.size_button =
-        create_image_button(window, layout.size_button, kSizeButton, icon(kSmallerImage));
+        create_image_button(window, layout.size_button, kSizeButton,
+                            icon(controls.form == WindowForm::full ? kSmallerImage : kLargerImage));
     controls.back_button =
         create_image_button(window, layout.back_button, kBackButton, icon(kImageButtons[1].image));
     controls.bookmarks_button = create_image_button(window, layout.bookmarks_button,
