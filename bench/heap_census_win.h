@@ -100,6 +100,17 @@ inline void take_heap_census(BlockList& blocks, HeapTotals* totals, int max_heap
               [](const HeapBlock& a, const HeapBlock& b) { return a.address < b.address; });
 }
 
+// One line for each heap's totals, in GetProcessHeaps order.
+inline void write_heap_totals(std::FILE* out, const HeapTotals* totals, int count,
+                              const char* label) {
+    for (int h = 0; h < count && totals[h].busy_blocks; ++h) {
+        std::fprintf(out, "heap %d%s: %llu bytes busy in %llu blocks, %llu committed\n", h, label,
+                     static_cast<unsigned long long>(totals[h].busy_bytes),
+                     static_cast<unsigned long long>(totals[h].busy_blocks),
+                     static_cast<unsigned long long>(totals[h].committed));
+    }
+}
+
 // Writes to `out` the blocks of `now` that `before` lacks (same address and
 // size), counted by size, largest share first, with a dump of up to
 // `samples` blocks of each of the first sizes.

@@ -31,7 +31,8 @@ UINT g_census_message = 0;
 std::wstring g_census_file;
 
 // A census of the heaps sent to the main window: wparam 0 takes it and
-// keeps it; 1 writes the heaps' totals and the blocks new since the kept one.
+// keeps it; 1 writes the heaps' totals and what is new since the kept one;
+// 2 writes every allocation and the heaps as they are.
 void answer_census(WPARAM what) {
     static trevalon::bench::BlockList kept;
     static trevalon::bench::BlockList now;
@@ -48,52 +49,25 @@ void answer_census(WPARAM what) {
     }
     trevalon::bench::take_heap_census(now, totals, 64);
     trevalon::bench::take_memory_census(memory_now);
-    if (what == 2) {
-        std::FILE* list = _wfopen((g_census_file + L".new").c_str(), L"w");
-        if (!list)
-            return;
-        trevalon::bench::write_allocations(list, memory_now);
-        HANDLE heaps[64];
-        const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
-        for (DWORD h = 0; h < count; ++h) {
-            std::fprintf(list, "heap %lu: %llu bytes busy in %llu blocks, %llu committed\n",
-                         static_cast<unsigned long>(h),
-                         static_cast<unsigned long long>(totals[h].busy_bytes),
-                         static_cast<unsigned long long>(totals[h].busy_blocks),
-                         static_cast<unsigned long long>(totals[h].committed));
-        }
-        std::fclose(list);
-        MoveFileExW((g_census_file + L".new").c_str(), g_census_file.c_str(),
-                    MOVEFILE_REPLACE_EXISTING);
-        return;
-    }
     // Written beside and renamed: the sender may be answered before this
-    // hook runs, and waits for the file.
+    // procedure returns, and waits for the file.
     const std::wstring fresh = g_census_file + L".new";
     std::FILE* out = _wfopen(fresh.c_str(), L"w");
     if (!out)
         return;
-    std::fprintf(out, "threads: %d -> %d\n", kept_threads, trevalon::bench::thread_count());
-    trevalon::bench::write_grown_allocations(out, kept_memory, memory_now);
-    for (int h = 0; h < 64 && (kept_totals[h].busy_blocks || totals[h].busy_blocks); ++h) {
-        std::fprintf(out, "heap %d before: %llu bytes busy in %llu blocks, %llu committed\n", h,
-                     static_cast<unsigned long long>(kept_totals[h].busy_bytes),
-                     static_cast<unsigned long long>(kept_totals[h].busy_blocks),
-                     static_cast<unsigned long long>(kept_totals[h].committed));
+    if (what == 2) {
+        trevalon::bench::write_allocations(out, memory_now);
+        trevalon::bench::write_heap_totals(out, totals, 64, "");
+    } else {
+        std::fprintf(out, "threads: %d -> %d\n", kept_threads, trevalon::bench::thread_count());
+        trevalon::bench::write_grown_allocations(out, kept_memory, memory_now);
+        trevalon::bench::write_heap_totals(out, kept_totals, 64, " before");
+        trevalon::bench::write_heap_totals(out, totals, 64, "");
+        std::fprintf(out, "gdi objects %lu, user objects %lu\n",
+                     GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                     GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+        trevalon::bench::write_new_blocks(out, kept, now, 12);
     }
-    HANDLE heaps[64];
-    const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
-    for (DWORD h = 0; h < count; ++h) {
-        std::fprintf(out, "heap %lu: %llu bytes busy in %llu blocks, %llu committed\n",
-                     static_cast<unsigned long>(h),
-                     static_cast<unsigned long long>(totals[h].busy_bytes),
-                     static_cast<unsigned long long>(totals[h].busy_blocks),
-                     static_cast<unsigned long long>(totals[h].committed));
-    }
-    std::fprintf(out, "gdi objects %lu, user objects %lu\n",
-                 GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                 GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
-    trevalon::bench::write_new_blocks(out, kept, now, 12);
     std::fclose(out);
     MoveFileExW(fresh.c_str(), g_census_file.c_str(), MOVEFILE_REPLACE_EXISTING);
 }

@@ -58,6 +58,7 @@
 #include "platform/wide_win.h"
 #include "resident_win.h"
 #include "show_latency_win.h"
+#include "support/pointer_input_win.h"
 #include "start_probe_win.h"
 #include "window/file_list_view_win.h"
 #include "window/folder_tree_view_win.h"
@@ -247,6 +248,20 @@ std::string window_title(HWND window) {
     return wide_to_utf8(std::wstring_view(title, static_cast<std::size_t>(std::max(length, 0))));
 }
 
+// Sends the window one of its view commands (Windows menu, own menu, recent
+// programs), as the toolbar buttons send them. It has been handled when the
+// title has changed and the window answers again (the command is queued and
+// handled by the loop); false when the title never changed.
+bool switch_view(const Resident& ours, int command) {
+    const std::string before = window_title(ours.window());
+    SendMessageW(ours.window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    const ULONGLONG give_up = GetTickCount64() + kSwitchLimitMs;
+    while (window_title(ours.window()) == before && GetTickCount64() < give_up)
+        Sleep(1);
+    ours.sync();
+    return window_title(ours.window()) != before;
+}
+
 // The median of a few samples of the process's private dirty memory, once it
 // has settled.
 std::optional<double> settled_private_dirty(const Resident& resident) {
@@ -344,17 +359,7 @@ int memory(int cycles, const std::string& folder) {
     // timed until the window has handled it.
     bool switched = false;
     std::vector<double> switch_ms;
-    // A switch has been handled when the title has changed and the window
-    // answers again (the command is queued and handled by the loop).
-    const auto switch_to = [&](int command) {
-        const std::string before = window_title(ours.window());
-        SendMessageW(ours.window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-        const ULONGLONG give_up = GetTickCount64() + kSwitchLimitMs;
-        while (window_title(ours.window()) == before && GetTickCount64() < give_up)
-            Sleep(1);
-        ours.sync();
-        return window_title(ours.window()) != before;
-    };
+    const auto switch_to = [&](int command) { return switch_view(ours, command); };
     // The first switch makes the copy and what the program keeps of it; the
     // switches after it are where memory must not grow.
     std::optional<double> after_first;
@@ -412,14 +417,7 @@ int growth(int switches, const std::string& mode, const std::string& folder) {
     if (!ours.ready())
         return 1;
     const UINT census = RegisterWindowMessageW(L"TrevalonBenchHeapCensus");
-    const auto switch_to = [&](int to) {
-        const std::string before = window_title(ours.window());
-        SendMessageW(ours.window(), WM_COMMAND, MAKEWPARAM(to, 0), 0);
-        const ULONGLONG give_up = GetTickCount64() + kSwitchLimitMs;
-        while (window_title(ours.window()) == before && GetTickCount64() < give_up)
-            Sleep(1);
-        ours.sync();
-    };
+    const auto switch_to = [&](int to) { switch_view(ours, to); };
     const auto one_switch = [&] {
         if (command) {
             switch_to(command);
@@ -538,16 +536,7 @@ bool in_virtual_desktop() {
            GetPropW(GetDesktopWindow(), L"__wine_x11_whole_window") != nullptr;
 }
 
-// Moves the pointer as a mouse does, through the system's input (SetCursorPos
-// moves it without an event).
-void move_pointer(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
-}
+using test::move_pointer;
 
 // The pointer rests on the top row; the time from the move until the main
 // window is in front and has painted, less the dwell the watcher waits.

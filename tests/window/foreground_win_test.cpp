@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/pointer_input_win.h"
 #include "support/test_app_win.h"
 #include "support/wait_win.h"
 #include "window/edge_watcher_win.h"
@@ -155,16 +156,7 @@ TEST_F(Foreground, AnotherThreadCanBringTheWindowForward) {
     EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 5s));
 }
 
-// Moves the pointer as a mouse would: through the system's input, which
-// raw input reports (SetCursorPos moves it silently).
-void move_pointer(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
-}
+using test::move_pointer;
 
 TEST_F(Foreground, ThePointerArrivingOnTheTopRowBringsTheMainWindowForward) {
     send_main_window_away();
