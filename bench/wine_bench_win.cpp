@@ -282,6 +282,29 @@ Summary single(double value) {
     return summarize({value});
 }
 
+// The system's counts of a process's GDI and USER objects; zero where it
+// keeps none (Wine).
+struct GuiObjects {
+    DWORD gdi = 0;
+    DWORD user = 0;
+};
+
+GuiObjects gui_objects(const Resident& resident) {
+    return {GetGuiResources(resident.process(), GR_GDIOBJECTS),
+            GetGuiResources(resident.process(), GR_USEROBJECTS)};
+}
+
+void report_gui_object_growth(GuiObjects before, GuiObjects after) {
+    if (!before.gdi && !after.gdi && !before.user && !after.user) {
+        std::fputs("memory: the system counts no GDI or USER objects of the program\n", stderr);
+        return;
+    }
+    print("5.gdi", "growth of GDI objects over the switches after the first", "objects",
+          single(static_cast<double>(after.gdi) - before.gdi));
+    print("5.user", "growth of USER objects over the switches after the first", "objects",
+          single(static_cast<double>(after.user) - before.user));
+}
+
 // The benchmark's menus in the prefix's start-menu folders (tree M in the
 // common programs, S in the user's), each in a folder of its own, so that
 // the Windows menu the program shows is of a known size. Removed again when
@@ -363,14 +386,18 @@ int memory(int cycles, const std::string& folder) {
     // The first switch makes the copy and what the program keeps of it; the
     // switches after it are where memory must not grow.
     std::optional<double> after_first;
+    GuiObjects objects_after_first;
     for (int i = 0; i < kMenuSwitches; ++i) {
         const double start = counter_ms();
         switched = switch_to(kWindowsMenuCommand) || switched;
         switch_ms.push_back(counter_ms() - start);
         switch_to(kOwnMenuCommand);
-        if (i == 0)
+        if (i == 0) {
             after_first = settled_private_dirty(ours);
+            objects_after_first = gui_objects(ours);
+        }
     }
+    report_gui_object_growth(objects_after_first, gui_objects(ours));
     if (!switched)
         std::fputs("memory: the menu commands changed nothing (not dispatched in this build)\n",
                    stderr);
