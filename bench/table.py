@@ -27,8 +27,6 @@ RATIO_GOALS = [
     ("5. Private dirty memory after start, vs a bare window", "5.ours.start", "5.bare", None),
     ("5. Private dirty memory after start, vs the fair baseline", "5.ours.start", "5.fair", 1.5),
     ("5. Private dirty memory after the show/hide cycles and 201 Windows-menu switches, vs the fair baseline", "5.ours.after", "5.fair", None),
-    ("6. Idle CPU vs a bare window (no poller) resident beside it", "6.ours", "6.bare", None),
-    ("6. Idle wake-ups per second vs the bare window's", "6.ours.wakeups", "6.bare.wakeups", None),
     ("19. Key to live results painted, L in 3 roots, vs the same rows from memory", "19.key", "19.floor", 1.5),
     ("19. Key to every live result in the list, vs all the same rows at once", "19.key.all", "19.floor.all", None),
     ("19. Search index built at start-up vs a bare walk of the roots", "19.build", "19.walk", 1.3),
@@ -50,6 +48,8 @@ REPORTS = [
     ("5. GDI objects gained over the 200 switches after the first (where the system counts them)", "5.gdi"),
     ("5. USER objects gained over the 200 switches after the first (where the system counts them)", "5.user"),
     ("8. A second start's show request to window in front and painted", "8.second"),
+    ("6. Idle: times the program's threads ran per second", "6.ours.wakeups"),
+    ("6. Idle: times the bare window's threads ran per second", "6.bare.wakeups"),
     ("6. The wineserver's CPU meanwhile (both resident, % of one core)", "6.wineserver"),
     ("1. The first switch to the Windows menu in the running program (M + S)", "1s.first"),
     ("1. The later switches, nothing changed (M + S)", "1s.later"),
@@ -58,6 +58,9 @@ REPORTS = [
     ("19. Memory of the search index per 1,000 entries (process)", "19.memory"),
     ("19. Memory of the search index per 1,000 entries (its own count)", "19.memory.own"),
 ]
+# Reported only where the system gives the figure (Windows counts GDI and USER
+# objects of a process, Wine does not).
+ONLY_WHERE_MEASURED = {"5.gdi", "5.user"}
 
 
 def middle(values):
@@ -130,6 +133,8 @@ def main():
         print(f"| {goal} | {cell(r)} | — | | ≤ {limit:g} {r['unit']} ({which}) | {met} |")
     for what, rid in REPORTS:
         r = results.get(rid)
+        if not r and rid in ONLY_WHERE_MEASURED:
+            continue
         print(f"| {what} | {cell(r) if r else 'not measured'} | — | | — | report |")
     extra = [rid for rid in results if rid == "find.start" or rid == "find.start.cpu"]
     for rid in extra:
