@@ -203,7 +203,12 @@ CopyUpdate MergedCopyFolder::bring_up_to_date(const std::string& copy,
 
     update.done = all_done;
     update.steps = plan.steps();
-    held_ = std::move(wanted);
+    // With nothing changed the older of the two equal lists is kept: it was
+    // allocated before this update, so all the update allocated is freed
+    // together. Keeping the newer one would leave it scattered amid the
+    // freed memory; the next update's lists would no longer fit the gaps,
+    // and the resident program's heap would grow with every switch.
+    held_ = known && all_done && held == wanted ? std::move(held) : std::move(wanted);
     held_valid_ = all_done;
     return update;
 }

@@ -1,7 +1,5 @@
 #include "program/startup_win.h"
 
-#include <curl/curl.h>
-
 #include <memory>
 
 #include "base/clock.h"
@@ -17,6 +15,7 @@
 #include "platform/handles_win.h"
 #include "platform/launcher_win.h"
 #include "platform/settings_store_win.h"
+#include "platform/shortcut_win.h"
 #include "platform/special_folders_win.h"
 #include "program/drop_targets_win.h"
 #include "program/event_loop_win.h"
@@ -174,7 +173,10 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     // (and a second start would find no window to bring forward), so the run
     // ends through the regular shutdown.
     TREVALON_MARK();
-    if (!build_main_window(*app))
+    // Built at once in the smaller form when that is what step 19 would make
+    // of it, so its controls are not laid out twice.
+    const bool smaller = app->settings.window_smaller != 0;
+    if (!build_main_window(*app, smaller ? WindowForm::smaller : WindowForm::full))
         exit_cleanup(*app);
     dialogs.set_owner(app->main_window);
     seams.launcher.set_owner(app->main_window);
@@ -182,11 +184,14 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     // 17. The saved position, where the placement rule accepts it.
     place_main_window(*app);
 
-    // 18. The internet-shortcut template, shown once, then the first menu.
+    // 18. The internet-shortcut template, then the first menu. Showing the
+    // template in the still hidden window leaves nothing but its conversion
+    // into a bookmark link (the view is replaced at once by the first
+    // menu's), so only that is done.
     TREVALON_MARK();
     write_url_template(app->folders, find_text("Online_Adresse"),
                        embedded_data(instance, IDR_URL_TEMPLATE_ICON));
-    show_menu(*app, app->folders.url_template, kUrlTemplateCaption);
+    convert_internet_shortcuts(app->folders.url_template);
     show_menu(*app, app->view.menu_root, app->view.caption);
 
     // 19. The view choices.
@@ -196,14 +201,14 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     } else {
         show_large_icons(*app);
     }
-    if (app->settings.window_smaller != 0)
-        make_window_smaller(*app);
+    // The smaller form the settings ask for was built at once (step 16).
 
     // 20.-21. Shown, and ready for drops (OLE on this thread for the drop
     // targets and the drags out; it stays until the process ends).
     TREVALON_MARK();
     ShowWindow(app->main_window, SW_SHOWNORMAL);
     UpdateWindow(app->main_window);
+    create_tooltips(*app);
     if (SUCCEEDED(OleInitialize(nullptr)))
         register_drop_targets(*app);
 
@@ -216,8 +221,9 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     apply_keyboard_settings(*app);
     start_live_search(*app);
 
-    // 24. The network layer, then the loop; its end is the shutdown.
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    // 24. The loop; its end is the shutdown. The network layer is set up
+    // when a bookmark first needs it (its libraries cost time and memory a
+    // run without bookmarks never uses).
     run_event_loop(*app);
     TREVALON_MARK();
     exit_cleanup(*app);

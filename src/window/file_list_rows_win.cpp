@@ -161,6 +161,8 @@ LRESULT FileList::draw_locations(NMLVCUSTOMDRAW& draw, LRESULT answer) const {
 }
 
 void FileList::create_tooltip() {
+    if (!list_ || tooltip_)
+        return;
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, list_, nullptr,
@@ -177,6 +179,9 @@ void FileList::create_tooltip() {
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kTooltipWidth, window_dpi(list_), 96));
+}
+
+void FileList::subclass() {
     SetWindowSubclass(list_, list_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 

@@ -116,9 +116,11 @@ bool file_list_double_buffered() {
     return !ntdll || !GetProcAddress(ntdll, "wine_get_version");
 }
 
-bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi) {
+bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi, int name_width) {
+    // Made in the mode it is first shown in: switching from another costs
+    // the control a layout.
     list_ = CreateWindowExW(0, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS |
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SHAREIMAGELISTS |
                                 LVS_SINGLESEL | LVS_NOSORTHEADER,
                             rect.x, rect.y, rect.width, rect.height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
@@ -147,13 +149,15 @@ bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi) {
         LVCOLUMNW data{};
         data.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         data.fmt = column == kSizeColumn ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        data.cx = scale_length(kCreatedColumnWidth, dpi);
+        // The icon view takes no column width later: it is set now.
+        data.cx = column == kNameColumn ? name_width : scale_length(kCreatedColumnWidth, dpi);
         data.pszText = title.data();
         data.iSubItem = column;
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                      reinterpret_cast<LPARAM>(&data));
     }
-    create_tooltip();
+    name_column_width_ = name_width;
+    subclass();
     return true;
 }
 

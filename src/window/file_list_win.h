@@ -48,8 +48,10 @@ struct ListRow {
 
 class FileList {
   public:
-    // Creates the control in details mode with pattern "*.*" and no folder.
-    bool create(HWND parent, const Rect& rect, int control_id, int dpi);
+    // Creates the control in large-icon mode with pattern "*.*" and no
+    // folder, its name column `name_width` wide (what set_column_width
+    // would set).
+    bool create(HWND parent, const Rect& rect, int control_id, int dpi, int name_width);
 
     HWND window() const { return list_; }
 
@@ -83,6 +85,9 @@ class FileList {
     // column saying where each lives. Returns the answer for the list.
     LRESULT draw_locations(NMLVCUSTOMDRAW& draw, LRESULT answer) const;
     // The tooltip of the row under the pointer: where the row's file lives.
+    // Made apart from the list (after the window's first paint, which does
+    // not need it).
+    void create_tooltip();
     HWND tooltip() const { return tooltip_; }
     int tooltip_row() const { return tooltip_row_; }
     // The current folder, ending in "\"; empty when none.
@@ -111,7 +116,8 @@ class FileList {
     void read_folder();
     LRESULT answer_folder_row(NMLVDISPINFOW& info);
     int list_entry_width() const;
-    void create_tooltip();
+    // The list's own handling of its timer, the pointer and its tooltip.
+    void subclass();
     void fill_up_to(std::size_t count);
     static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR self);

@@ -1326,6 +1326,9 @@ def tree_keys(s):
 
 
 def edge(s):
+    """Run in a Wine virtual desktop (TREVALON_WINE_DESKTOP): its desktop
+    window receives every pointer move, as Windows' desktop does, so the
+    watcher hears of each move as an event."""
     run = start_seeded(s)
     # Dragging another program's window up to the top edge: the button is
     # held there for longer than a rest, and the menu stays away.
@@ -1356,6 +1359,17 @@ def edge(s):
     s.xdo("mousemove", 640, 0)
     in_front_searching(s)
     s.screenshot("forward")
+    # Sent away with Esc while the pointer stays on the top row, it stays
+    # away: the edge brings it forward once for each arrival, not over and
+    # over while nothing moves.
+    s.key("Escape")
+    wait_for(lambda: s.window()["iconic"], 20, "the window to go")
+    time.sleep(1.5)
+    check(s.window()["iconic"], "the window came back while the pointer rested")
+    s.screenshot("resting")
+    # Moving along the top row is a new arrival.
+    s.xdo("mousemove", 700, 0)
+    in_front_searching(s)
     s.xdo("mousemove", 640, 500)
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 

@@ -154,7 +154,7 @@ TEST_F(Program, FirstStartPreparesItsFoldersPlacesTheWindowAndItsEndSavesEveryth
                                       &folders_.bookmarks, &folders_.icon_cache}) {
         EXPECT_TRUE(is_directory(*folder)) << *folder;
     }
-    // The template was shown once, which made its internet shortcut a
+    // The template's internet shortcut was converted into a
     // bookmark link with the template's icon.
     EXPECT_FALSE(is_file(folders_.url_template + "URL.url"));
     const auto bookmark = read_shortcut_contents(folders_.url_template + "URL.lnk");
