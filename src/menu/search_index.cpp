@@ -14,6 +14,7 @@ IndexedEntry make_entry(const DirectoryEntry& listed) {
     IndexedEntry entry;
     entry.name = listed.name;
     entry.key = upper_case(utf8_to_utf16(listed.name));
+    entry.search = SearchKey(listed.name, !listed.is_directory);
     entry.is_folder = listed.is_directory;
     entry.is_link = listed.is_link;
     entry.has_content = !listed.is_directory && listed.size > 0;
@@ -156,6 +157,7 @@ void RootIndex::rebuild() {
 }
 
 void RootIndex::count() {
+    ++version_;
     const Totals totals = totals_of(top_);
     files_ = totals.files;
     folders_ = totals.folders;
@@ -250,6 +252,33 @@ void RootIndex::for_each_file(const FileVisitor& visit) const {
     walk_files(top_, root_, visit);
 }
 
+void RootIndex::walk(std::size_t top, const FolderEnter& enter, const FileInFolder& visit) const {
+    struct Frame {
+        const IndexedFolder* folder;
+        std::size_t next;
+        std::size_t number;
+        std::string path;
+    };
+    std::vector<Frame> stack;
+    stack.push_back({&top_, 0, top, root_});
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next == frame.folder->entries.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const IndexedEntry& entry = frame.folder->entries[frame.next++];
+        if (!entry.is_folder) {
+            visit(frame.number, entry);
+        } else if (entry.folder) {
+            std::string path = frame.path + entry.name + kPathSeparator;
+            const std::size_t number = enter(frame.number, entry, path);
+            // frame is not used after this point: pushing may move the frames.
+            stack.push_back({entry.folder.get(), 0, number, std::move(path)});
+        }
+    }
+}
+
 std::size_t RootIndex::approximate_bytes() const {
     std::size_t bytes = 0;
     std::vector<const IndexedFolder*> pending{&top_};
@@ -263,6 +292,7 @@ std::size_t RootIndex::approximate_bytes() const {
                 bytes += entry.name.capacity() + 1;
             if (entry.key.capacity() > 7)
                 bytes += (entry.key.capacity() + 1) * sizeof(char16_t);
+            bytes += entry.search.heap_bytes();
             if (entry.folder)
                 pending.push_back(entry.folder.get());
         }

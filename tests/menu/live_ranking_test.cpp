@@ -1,0 +1,110 @@
+// The order of the results within the tiers, and the ranking that works out
+// only the ranks asked for.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "menu/live_ranking.h"
+
+namespace trevalon {
+namespace {
+
+LiveMatch match(std::string name, MatchTier tier, float usage = 0) {
+    LiveMatch made;
+    made.name = name + ".lnk";
+    made.shown_name = made.name;
+    made.tier = tier;
+    made.usage = usage;
+    made.length = static_cast<std::uint16_t>(name.size());
+    return made;
+}
+
+std::vector<std::string> ranked_names(std::vector<LiveMatch> matches) {
+    LiveResults results;
+    results.folders.push_back("F/");
+    results.matches = std::move(matches);
+    RankedResults ranked(std::move(results), nullptr);
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < ranked.size(); ++i)
+        names.push_back(ranked.at(i).name);
+    return names;
+}
+
+TEST(NameOrder, ReadsDigitsAsNumbersAndIgnoresCaseAndDiacritics) {
+    const PortableNameOrder order;
+    EXPECT_LT(order.compare("Notes 16", "Notes 100"), 0);
+    EXPECT_LT(order.compare("Notes 9", "Notes 16"), 0);
+    EXPECT_LT(order.compare("a9bc", "a10b"), 0);
+    EXPECT_LT(order.compare("Notes 007", "Notes 8"), 0);
+    EXPECT_LT(order.compare("éclair", "Eden"), 0);
+    EXPECT_LT(order.compare("apple", "Banana"), 0);
+    EXPECT_GT(order.compare("Notes", "Note"), 0);
+    // Names the same but for case still have an order, the same every time.
+    EXPECT_NE(order.compare("Notes", "notes"), 0);
+    EXPECT_EQ(order.compare("Notes", "notes"), -order.compare("notes", "Notes"));
+    EXPECT_EQ(order.compare("Notes", "Notes"), 0);
+}
+
+TEST(RankedResults, OrderByTierThenUsageThenLengthThenNaturalOrder) {
+    EXPECT_EQ(
+        ranked_names({match("Notes 100", MatchTier::prefix), match("Word", MatchTier::fuzzy, 50),
+                      match("Notes 16", MatchTier::prefix), match("Notes 2", MatchTier::prefix),
+                      match("Notes 90", MatchTier::prefix, 0.5f),
+                      match("Notepad", MatchTier::exact), match("Notes 3", MatchTier::prefix)}),
+        (std::vector<std::string>{"Notepad.lnk", "Notes 90.lnk", "Notes 2.lnk", "Notes 3.lnk",
+                                  "Notes 16.lnk", "Notes 100.lnk", "Word.lnk"}));
+}
+
+// Ranking only what is asked for gives the same ranks as sorting it all.
+TEST(RankedResults, RankLazilyAsAFullSortWould) {
+    std::mt19937 random(7);
+    LiveResults results;
+    results.folders.push_back("F/");
+    for (int i = 0; i < 3000; ++i) {
+        results.matches.push_back(match("Name " + std::to_string(random() % 500),
+                                        static_cast<MatchTier>(random() % 12),
+                                        random() % 4 == 0 ? static_cast<float>(random() % 5) : 0));
+    }
+    std::vector<std::size_t> places(results.matches.size());
+    for (std::size_t i = 0; i < places.size(); ++i)
+        places[i] = i;
+    const PortableNameOrder order;
+    std::sort(places.begin(), places.end(), [&](std::size_t a, std::size_t b) {
+        return ranks_before(results.matches[a], a, results.matches[b], b, order);
+    });
+    std::vector<LiveMatch> sorted;
+    for (const std::size_t place : places)
+        sorted.push_back(results.matches[place]);
+
+    RankedResults ranked(std::move(results), nullptr);
+    EXPECT_EQ(ranked.ranked(), 0u);
+    ranked.rank_first(10);
+    EXPECT_LT(ranked.ranked(), 200u);
+    // Walking down the list in steps, then jumping to the end.
+    for (std::size_t i = 0; i < 500; ++i)
+        ASSERT_EQ(ranked.at(i), sorted[i]) << i;
+    EXPECT_LT(ranked.ranked(), 1100u);
+    EXPECT_EQ(ranked.at(2999), sorted[2999]);
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        ASSERT_EQ(ranked.at(i), sorted[i]) << i;
+}
+
+TEST(RankedResults, TakeTheUsageOfEachMatchByFileName) {
+    LaunchUsage usage;
+    usage.record("editor.LNK", 1000);
+    LiveResults results;
+    results.folders.push_back("F/");
+    results.matches = {match("Editor", MatchTier::prefix), match("Edge", MatchTier::prefix)};
+    apply_usage(results, usage.scores(1000));
+    EXPECT_FLOAT_EQ(results.matches[0].usage, 1.0f);
+    EXPECT_FLOAT_EQ(results.matches[1].usage, 0.0f);
+    RankedResults ranked(std::move(results), nullptr);
+    EXPECT_EQ(ranked.at(0).name, "Editor.lnk");
+}
+
+}  // namespace
+}  // namespace trevalon
