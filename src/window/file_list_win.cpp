@@ -128,13 +128,14 @@ bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi) {
     SHGetImageList(SHIL_LARGE, kImageListInterface, reinterpret_cast<void**>(&large_images));
 
     // The folder's list, then the rows' list: hidden, and under another
-    // number until it is shown.
+    // number until it is shown. The rows keep their order in every mode
+    // (arranged, so the arrow keys go from one to the next).
     for (HWND* made : {&list_, &rows_list_}) {
         const bool rows = made == &rows_list_;
         *made = CreateWindowExW(
             0, WC_LISTVIEWW, L"",
             WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SINGLESEL |
-                LVS_NOSORTHEADER | (rows ? LVS_OWNERDATA : WS_VISIBLE),
+                LVS_NOSORTHEADER | (rows ? LVS_OWNERDATA | LVS_AUTOARRANGE : WS_VISIBLE),
             rect.x, rect.y, rect.width, rect.height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(rows ? kHiddenListId : control_id)),
             GetModuleHandleW(nullptr), nullptr);
