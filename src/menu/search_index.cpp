@@ -99,15 +99,20 @@ Totals totals_of(const IndexedFolder& top) {
     return totals;
 }
 
-template <typename Visit>
-void walk_files(const IndexedFolder& top, const std::string& root, Visit visit) {
+// The walk in its order: enter(number, folder, path) for each folder it goes
+// into answers the number that folder's entries are reported under;
+// visit(number, path, file) for each file (path: its folder's).
+template <typename Enter, typename Visit>
+void walk_tree(const IndexedFolder& top, const std::string& root, std::size_t top_number,
+               Enter enter, Visit visit) {
     struct Frame {
         const IndexedFolder* folder;
         std::size_t next;
+        std::size_t number;
         std::string path;
     };
     std::vector<Frame> stack;
-    stack.push_back({&top, 0, root});
+    stack.push_back({&top, 0, top_number, root});
     while (!stack.empty()) {
         Frame& frame = stack.back();
         if (frame.next == frame.folder->entries.size()) {
@@ -116,13 +121,23 @@ void walk_files(const IndexedFolder& top, const std::string& root, Visit visit) 
         }
         const IndexedEntry& entry = frame.folder->entries[frame.next++];
         if (!entry.is_folder) {
-            visit(frame.path, entry);
+            visit(frame.number, frame.path, entry);
         } else if (entry.folder) {
             std::string path = frame.path + entry.name + kPathSeparator;
+            const std::size_t number = enter(frame.number, entry, path);
             // frame is not used after this point: pushing may move the frames.
-            stack.push_back({entry.folder.get(), 0, std::move(path)});
+            stack.push_back({entry.folder.get(), 0, number, std::move(path)});
         }
     }
+}
+
+template <typename Visit>
+void walk_files(const IndexedFolder& top, const std::string& root, Visit visit) {
+    walk_tree(
+        top, root, 0, [](std::size_t, const IndexedEntry&, const std::string&) { return 0; },
+        [&visit](std::size_t, const std::string& folder, const IndexedEntry& entry) {
+            visit(folder, entry);
+        });
 }
 
 }  // namespace
@@ -253,30 +268,10 @@ void RootIndex::for_each_file(const FileVisitor& visit) const {
 }
 
 void RootIndex::walk(std::size_t top, const FolderEnter& enter, const FileInFolder& visit) const {
-    struct Frame {
-        const IndexedFolder* folder;
-        std::size_t next;
-        std::size_t number;
-        std::string path;
-    };
-    std::vector<Frame> stack;
-    stack.push_back({&top_, 0, top, root_});
-    while (!stack.empty()) {
-        Frame& frame = stack.back();
-        if (frame.next == frame.folder->entries.size()) {
-            stack.pop_back();
-            continue;
-        }
-        const IndexedEntry& entry = frame.folder->entries[frame.next++];
-        if (!entry.is_folder) {
-            visit(frame.number, entry);
-        } else if (entry.folder) {
-            std::string path = frame.path + entry.name + kPathSeparator;
-            const std::size_t number = enter(frame.number, entry, path);
-            // frame is not used after this point: pushing may move the frames.
-            stack.push_back({entry.folder.get(), 0, number, std::move(path)});
-        }
-    }
+    walk_tree(top_, root_, top, enter,
+              [&visit](std::size_t folder, const std::string&, const IndexedEntry& entry) {
+                  visit(folder, entry);
+              });
 }
 
 std::size_t RootIndex::approximate_bytes() const {

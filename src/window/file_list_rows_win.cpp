@@ -23,8 +23,24 @@ constexpr int kColumnGap = 8;  // pixels at 96 dpi before the second column
 constexpr int kTooltipWidth = 480;
 
 constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT_PTR kIconTimer = 2;
 // Icons remembered at most; then the memory starts afresh.
 constexpr std::size_t kRememberedIcons = 20000;
+// Time given to icon look-ups in one turn, in milliseconds: a key typed
+// meanwhile waits at most about this long.
+constexpr ULONGLONG kIconTurn = 15;
+
+bool input_waiting() {
+    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+}
+
+std::string extension_of(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.find_last_of("\\/");
+    return dot == std::string::npos || (slash != std::string::npos && dot < slash)
+               ? std::string()
+               : path.substr(dot);
+}
 
 void copy_text(NMLVDISPINFOW& info, const std::wstring& text) {
     if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
@@ -41,6 +57,9 @@ void FileList::show_rows(std::shared_ptr<ListRows> rows) {
     ++serial_;
     rows_ = std::move(rows);
     note_.clear();
+    // Icons asked for earlier rows: asked again when their rows are drawn.
+    icons_due_.clear();
+    icons_asked_.clear();
     source_.folder.clear();
     looks_.clear();
     tooltip_row_ = -1;
@@ -101,21 +120,51 @@ LRESULT FileList::answer_rows_row(NMLVDISPINFOW& info) {
     }
     const ListRow shown = rows_->row(row);
     copy_text(info, utf8_to_wide(shown.text));
-    if (info.item.mask & LVIF_IMAGE) {
-        auto known = icons_.find(shown.path);
-        if (known == icons_.end()) {
-            if (icons_.size() >= kRememberedIcons)
-                icons_.clear();
-            // The shell reads a link's target for its icon through COM.
-            ComInit com;
-            SHFILEINFOW file{};
-            SHGetFileInfoW(utf8_to_wide(shown.path).c_str(), 0, &file, sizeof(file),
-                           SHGFI_SYSICONINDEX);
-            known = icons_.emplace(shown.path, file.iIcon).first;
-        }
-        info.item.iImage = known->second;
-    }
+    if (info.item.mask & LVIF_IMAGE)
+        info.item.iImage = icon_for(info.item.iItem, shown.path);
     return 0;
+}
+
+int FileList::icon_for(int row, const std::string& path) {
+    if (const auto known = icons_.find(path); known != icons_.end())
+        return known->second;
+    // Its kind's icon for now: the shell knows it without reading the file.
+    const std::string extension = extension_of(path);
+    auto kind = kind_icons_.find(extension);
+    if (kind == kind_icons_.end()) {
+        SHFILEINFOW file{};
+        SHGetFileInfoW(utf8_to_wide(extension.empty() ? "file" : extension).c_str(),
+                       FILE_ATTRIBUTE_NORMAL, &file, sizeof(file),
+                       SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES);
+        kind = kind_icons_.emplace(extension, file.iIcon).first;
+    }
+    if (icons_asked_.insert(path).second) {
+        icons_due_.emplace_back(row, path);
+        SetTimer(rows_list_, kIconTimer, USER_TIMER_MINIMUM, nullptr);
+    }
+    return kind->second;
+}
+
+void FileList::look_up_due_icons() {
+    // A timer's turn comes when no other message waits; a key or a click
+    // that comes meanwhile goes first.
+    const ULONGLONG until = GetTickCount64() + kIconTurn;
+    while (!icons_due_.empty() && !input_waiting() && GetTickCount64() < until) {
+        const auto [row, path] = std::move(icons_due_.front());
+        icons_due_.pop_front();
+        if (icons_.size() >= kRememberedIcons)
+            icons_.clear();
+        // The shell reads a link's target for its icon through COM.
+        ComInit com;
+        SHFILEINFOW file{};
+        SHGetFileInfoW(utf8_to_wide(path).c_str(), 0, &file, sizeof(file), SHGFI_SYSICONINDEX);
+        icons_.emplace(path, file.iIcon);
+        const std::optional<ListRow> shown = shown_row(row);
+        if (shown && shown->path == path)
+            SendMessageW(rows_list_, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+    }
+    if (icons_due_.empty())
+        KillTimer(rows_list_, kIconTimer);
 }
 
 std::optional<LRESULT> FileList::answer_notification(const NMHDR& header) {
@@ -195,6 +244,11 @@ LRESULT CALLBACK FileList::list_proc(HWND window, UINT message, WPARAM wparam, L
                                      UINT_PTR id, DWORD_PTR self) {
     auto* list = reinterpret_cast<FileList*>(self);
     switch (message) {
+        case WM_TIMER:
+            if (wparam != kIconTimer)
+                break;
+            list->look_up_due_icons();
+            return 0;
         case WM_MOUSEMOVE: {
             LVHITTESTINFO hit{};
             hit.pt = POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};

@@ -172,12 +172,18 @@ void FileList::show_rows_list(bool rows) {
         return;
     HWND from = window();
     HWND to = rows ? rows_list_ : list_;
-    // The one shown takes the other's place, number and focus.
+    // The one shown takes the other's place, number and focus. Moved only
+    // when the window's form changed meanwhile: a list view that arranges
+    // its items does so again for every move.
     RECT place{};
+    RECT own{};
     GetWindowRect(from, &place);
-    MapWindowPoints(nullptr, GetParent(from), reinterpret_cast<POINT*>(&place), 2);
-    SetWindowPos(to, from, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, SWP_NOACTIVATE);
+    GetWindowRect(to, &own);
+    if (!EqualRect(&place, &own)) {
+        MapWindowPoints(nullptr, GetParent(from), reinterpret_cast<POINT*>(&place), 2);
+        SetWindowPos(to, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetWindowLongPtrW(from, GWLP_ID, kHiddenListId);
     SetWindowLongPtrW(to, GWLP_ID, control_id_);
     const bool had_focus = GetFocus() == from;
@@ -200,6 +206,8 @@ void FileList::read_folder() {
     ++serial_;
     rows_.reset();
     note_.clear();
+    icons_due_.clear();
+    icons_asked_.clear();
     if (!list_)
         return;
     show_rows_list(false);

@@ -15,11 +15,13 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "window/file_list_text.h"
@@ -90,8 +92,10 @@ class FileList {
     void set_text(std::string_view text);
 
     // Shows rows of files from anywhere instead of a folder: the folder is
-    // cleared (the pattern stays). The list asks for the rows it draws, and
-    // icons are looked up only for those.
+    // cleared (the pattern stays). The list asks for the rows it draws. A row
+    // drawn before its file's icon is known shows the icon of its kind of
+    // file; the file's own icon is looked up afterwards, while no input
+    // waits, and the row drawn again.
     void show_rows(std::shared_ptr<ListRows> rows);
     void show_rows(std::vector<ListRow> rows);
     bool showing_rows() const { return showing_rows_; }
@@ -102,6 +106,8 @@ class FileList {
     // them; the note is no row.
     std::size_t row_total() const { return showing_rows_ && rows_ ? rows_->count() : 0; }
     std::optional<ListRow> shown_row(int row) const;
+    // Rows drawn whose files' icons are still to be looked up.
+    std::size_t icons_waiting() const { return icons_due_.size(); }
     // Changes whenever the list gets new content, by any of the calls above.
     std::uint64_t serial() const { return serial_; }
 
@@ -144,6 +150,8 @@ class FileList {
     void read_folder();
     LRESULT answer_folder_row(NMLVDISPINFOW& info);
     LRESULT answer_rows_row(NMLVDISPINFOW& info);
+    int icon_for(int row, const std::string& path);
+    void look_up_due_icons();
     int list_entry_width() const;
     void create_tooltip();
     void show_rows_list(bool rows);
@@ -169,8 +177,12 @@ class FileList {
     std::wstring note_;               // the line after them, when there is one
     // The system image list's icon of each file shown by show_rows so far:
     // the same files come back with every key typed, and the shell's look-up
-    // of a link's icon is slow.
+    // of a link's icon is slow. The icons of kinds of files, by extension,
+    // stand in meanwhile; the rows still to look up wait in their order.
     std::unordered_map<std::string, int> icons_;
+    std::unordered_map<std::string, int> kind_icons_;
+    std::deque<std::pair<int, std::string>> icons_due_;
+    std::unordered_set<std::string> icons_asked_;
     std::uint64_t serial_ = 0;
     ListSource source_;
     std::vector<RowLook> looks_;

@@ -163,7 +163,10 @@ TEST_F(FileListControl, RowsFromAnywhereAreAskedForOnlyAsTheyAreDrawn) {
     EXPECT_EQ(list().shown_row(5)->text, "Row 5");
     EXPECT_FALSE(list().shown_row(100000));
 
-    // The shell's icon of the file, asked when a row is drawn.
+    // A row drawn shows its kind of file's icon at once; the shell's icon of
+    // the file itself comes when no input waits.
+    EXPECT_GT(list().icons_waiting(), 0u);
+    ASSERT_TRUE(test::wait_until([&] { return list().icons_waiting() == 0; }));
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
     item.iItem = 0;
