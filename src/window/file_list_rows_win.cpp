@@ -77,6 +77,7 @@ void FileList::show_rows(std::shared_ptr<ListRows> rows) {
     SendMessageW(rows_list_, LVM_SETITEMCOUNT, rows_ ? rows_->count() : 0, 0);
     SendMessageW(rows_list_, LVM_ENSUREVISIBLE, 0, FALSE);
     show_rows_list(true);
+    keep_whole_lines(rows_list_);
     InvalidateRect(rows_list_, nullptr, TRUE);
 }
 
@@ -237,7 +238,18 @@ void FileList::create_tooltip() {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0,
                  MulDiv(kTooltipWidth, window_dpi(rows_list_), 96));
-    SetWindowSubclass(rows_list_, list_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    for (HWND list : windows())
+        SetWindowSubclass(list, list_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void FileList::keep_whole_lines(HWND list) {
+    if (display_mode() != kListMode || name_column_width_ < 0)
+        return;
+    const int width = list_entry_width();
+    if (SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) == width)
+        return;
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width, 0));
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 LRESULT CALLBACK FileList::list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
@@ -249,6 +261,13 @@ LRESULT CALLBACK FileList::list_proc(HWND window, UINT message, WPARAM wparam, L
                 break;
             list->look_up_due_icons();
             return 0;
+        case WM_PAINT: {
+            // A list view measures its entries again when it is first drawn
+            // (in list mode as narrow columns): each stays a whole line.
+            const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+            list->keep_whole_lines(window);
+            return result;
+        }
         case WM_MOUSEMOVE: {
             LVHITTESTINFO hit{};
             hit.pt = POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};

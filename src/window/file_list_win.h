@@ -155,6 +155,8 @@ class FileList {
     int list_entry_width() const;
     void create_tooltip();
     void show_rows_list(bool rows);
+    // In list mode each entry is a whole line, whatever the list measured.
+    void keep_whole_lines(HWND list);
     static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR self);
 
