@@ -13,8 +13,9 @@ namespace {
 IndexedEntry make_entry(const DirectoryEntry& listed) {
     IndexedEntry entry;
     entry.name = listed.name;
-    entry.key = upper_case(utf8_to_utf16(listed.name));
-    entry.search = SearchKey(listed.name, !listed.is_directory);
+    const std::u16string wide = utf8_to_utf16(listed.name);
+    entry.key = upper_case(wide);
+    entry.search = SearchKey(wide, !listed.is_directory);
     entry.is_folder = listed.is_directory;
     entry.is_link = listed.is_link;
     entry.has_content = !listed.is_directory && listed.size > 0;

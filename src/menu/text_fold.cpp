@@ -81,17 +81,22 @@ std::u16string fold_text(std::string_view utf8) {
     return fold_text(utf8_to_utf16(utf8));
 }
 
-SearchKey::SearchKey(std::string_view name, bool is_file) {
-    const std::u16string wide = utf8_to_utf16(name);
+SearchKey::SearchKey(std::string_view name, bool is_file)
+    : SearchKey(std::u16string_view(utf8_to_utf16(name)), is_file) {}
+
+SearchKey::SearchKey(std::u16string_view wide, bool is_file) {
     std::size_t display_end = wide.size();
     if (is_file) {
         const std::size_t dot = wide.rfind(u'.');
-        if (dot != std::u16string::npos)
+        if (dot != std::u16string_view::npos)
             display_end = dot;
     }
-    std::u16string folded;
-    folded.reserve(wide.size());
-    std::u16string starts;
+    // Built in buffers kept for the next name, then stored in one piece: an
+    // index holds tens of thousands of keys.
+    thread_local std::u16string folded;
+    thread_local std::u16string starts;
+    folded.clear();
+    starts.clear();
     CharClass before = CharClass::separator;
     bool start_pending = false;
     bool minor_pending = false;
@@ -118,10 +123,9 @@ SearchKey::SearchKey(std::string_view name, bool is_file) {
     if (display_end == wide.size())
         display_ = clamp16(folded.size());
     length_ = clamp16(folded.size());
-    folded.resize(length_);
-    data_ = std::move(folded);
+    data_.reserve(length_ + starts.size());
+    data_.assign(folded, 0, length_);
     data_ += starts;
-    data_.shrink_to_fit();
 }
 
 std::size_t SearchKey::heap_bytes() const {

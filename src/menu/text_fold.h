@@ -32,8 +32,10 @@ std::u16string fold_text(std::string_view utf8);
 class SearchKey {
   public:
     SearchKey() = default;
-    // name: UTF-8; for a file (not a folder) the extension is set apart.
+    // name: UTF-8 (or UTF-16); for a file (not a folder) the extension is
+    // set apart.
     SearchKey(std::string_view name, bool is_file);
+    SearchKey(std::u16string_view name, bool is_file);
 
     // The whole folded name, extension included.
     std::u16string_view text() const { return std::u16string_view(data_).substr(0, length_); }

@@ -24,6 +24,14 @@ constexpr int kTooltipWidth = 480;
 
 constexpr UINT_PTR kSubclassId = 1;
 constexpr UINT_PTR kIconTimer = 2;
+// Rows the list holds at first, and how near its end a drawn row lets it
+// hold more (posted to itself, so the count never changes while it draws).
+// A list view lays out every row it holds in the icon modes (Wine's, each
+// time it is shown or counts anew): a screen's worth and far more, not tens
+// of thousands.
+constexpr std::size_t kRowsAtOnce = 1000;
+constexpr std::size_t kMoreRowsAhead = 200;
+constexpr UINT kMoreRowsMessage = WM_APP + 40;
 // Icons remembered at most; then the memory starts afresh.
 constexpr std::size_t kRememberedIcons = 20000;
 // Time given to icon look-ups in one turn, in milliseconds: a key typed
@@ -74,7 +82,9 @@ void FileList::show_rows(std::shared_ptr<ListRows> rows) {
     none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageW(rows_list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&none));
-    SendMessageW(rows_list_, LVM_SETITEMCOUNT, rows_ ? rows_->count() : 0, 0);
+    rows_given_ = std::min(rows_ ? rows_->count() : 0, kRowsAtOnce);
+    more_rows_asked_ = false;
+    SendMessageW(rows_list_, LVM_SETITEMCOUNT, rows_given_, 0);
     SendMessageW(rows_list_, LVM_ENSUREVISIBLE, 0, FALSE);
     show_rows_list(true);
     keep_whole_lines(rows_list_);
@@ -85,7 +95,8 @@ void FileList::add_note(std::string_view line) {
     ++serial_;
     if (showing_rows_) {
         note_ = utf8_to_wide(line);
-        SendMessageW(rows_list_, LVM_SETITEMCOUNT, row_total() + 1, 0);
+        if (rows_given_ == row_total())
+            SendMessageW(rows_list_, LVM_SETITEMCOUNT, rows_given_ + 1, 0);
         InvalidateRect(rows_list_, nullptr, TRUE);
         return;
     }
@@ -118,6 +129,10 @@ LRESULT FileList::answer_rows_row(NMLVDISPINFOW& info) {
         if (info.item.mask & LVIF_IMAGE)
             info.item.iImage = I_IMAGENONE;
         return 0;
+    }
+    if (row + kMoreRowsAhead >= rows_given_ && rows_given_ < row_total() && !more_rows_asked_) {
+        more_rows_asked_ = true;
+        PostMessageW(rows_list_, kMoreRowsMessage, 0, 0);
     }
     const ListRow shown = rows_->row(row);
     copy_text(info, utf8_to_wide(shown.text));
@@ -242,6 +257,16 @@ void FileList::create_tooltip() {
         SetWindowSubclass(list, list_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
+void FileList::give_more_rows() {
+    more_rows_asked_ = false;
+    if (!showing_rows_ || rows_given_ >= row_total())
+        return;
+    rows_given_ = std::min(row_total(), rows_given_ * 2);
+    const std::size_t note = rows_given_ == row_total() && !note_.empty() ? 1 : 0;
+    SendMessageW(rows_list_, LVM_SETITEMCOUNT, rows_given_ + note,
+                 LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
 void FileList::keep_whole_lines(HWND list) {
     if (display_mode() != kListMode || name_column_width_ < 0)
         return;
@@ -260,6 +285,9 @@ LRESULT CALLBACK FileList::list_proc(HWND window, UINT message, WPARAM wparam, L
             if (wparam != kIconTimer)
                 break;
             list->look_up_due_icons();
+            return 0;
+        case kMoreRowsMessage:
+            list->give_more_rows();
             return 0;
         case WM_PAINT: {
             // A list view measures its entries again when it is first drawn

@@ -205,6 +205,7 @@ void FileList::set_text(std::string_view text) {
 void FileList::read_folder() {
     ++serial_;
     rows_.reset();
+    rows_given_ = 0;
     note_.clear();
     icons_due_.clear();
     icons_asked_.clear();

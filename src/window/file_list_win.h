@@ -92,10 +92,11 @@ class FileList {
     void set_text(std::string_view text);
 
     // Shows rows of files from anywhere instead of a folder: the folder is
-    // cleared (the pattern stays). The list asks for the rows it draws. A row
-    // drawn before its file's icon is known shows the icon of its kind of
-    // file; the file's own icon is looked up afterwards, while no input
-    // waits, and the row drawn again.
+    // cleared (the pattern stays). The list asks for the rows it draws. It
+    // holds the first thousand rows at first and more as it is scrolled
+    // towards their end. A row drawn before its file's icon is known shows
+    // the icon of its kind of file; the file's own icon is looked up
+    // afterwards, while no input waits, and the row drawn again.
     void show_rows(std::shared_ptr<ListRows> rows);
     void show_rows(std::vector<ListRow> rows);
     bool showing_rows() const { return showing_rows_; }
@@ -108,6 +109,8 @@ class FileList {
     std::optional<ListRow> shown_row(int row) const;
     // Rows drawn whose files' icons are still to be looked up.
     std::size_t icons_waiting() const { return icons_due_.size(); }
+    // How many of the rows the list holds so far.
+    std::size_t rows_given() const { return rows_given_; }
     // Changes whenever the list gets new content, by any of the calls above.
     std::uint64_t serial() const { return serial_; }
 
@@ -157,6 +160,7 @@ class FileList {
     void show_rows_list(bool rows);
     // In list mode each entry is a whole line, whatever the list measured.
     void keep_whole_lines(HWND list);
+    void give_more_rows();
     static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR self);
 
@@ -176,7 +180,9 @@ class FileList {
     int tooltip_row_ = -1;            // the row the tooltip speaks of, -1 for none
     std::wstring tooltip_text_;       // what the tooltip shows, kept while it shows it
     std::shared_ptr<ListRows> rows_;  // the rows of show_rows, while shown
-    std::wstring note_;               // the line after them, when there is one
+    std::size_t rows_given_ = 0;      // how many of them the list holds
+    bool more_rows_asked_ = false;
+    std::wstring note_;  // the line after them, when there is one
     // The system image list's icon of each file shown by show_rows so far:
     // the same files come back with every key typed, and the shell's look-up
     // of a link's icon is slow. The icons of kinds of files, by extension,
