@@ -925,6 +925,10 @@ TEST_F(WindowDispatch, AClickOpensTheSelectedFolderOnlyOnItsTextOrItsIconSpace) 
 // result starts; a result of the own menu, of a programs folder and of the
 // recent documents each shows in its own place, selected.
 TEST_F(WindowDispatch, EnterStartsTheTopResultAndShowInFolderFindsEachResultsHome) {
+    ProgramFolders& folders = app().folders;
+    folders.common_programs = with_backslash(test_app_.dir().make_dir("Common Programs"));
+    folders.user_programs = with_backslash(test_app_.dir().make_dir("User Programs"));
+    folders.recent = with_backslash(test_app_.dir().make_dir("Recent"));
     {
         ComInit com;
         ASSERT_TRUE(test::make_test_link(root_ + "Games\\Chessboard.lnk", target_));
