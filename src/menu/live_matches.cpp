@@ -171,6 +171,10 @@ LiveResults LiveMatcher::results() const {
     LiveResults results;
     std::vector<std::size_t> folder_numbers(folders_.size(), kNone);
     results.matches.reserve(found.size());
+    std::size_t name_bytes = 0;
+    for (const Found& f : found)
+        name_bytes += candidates_[f.candidate].entry->name.size();
+    results.names.reserve(name_bytes);
     for (const Found& f : found) {
         const Candidate& candidate = candidates_[f.candidate];
         const IndexedEntry& entry = *candidate.entry;
@@ -182,17 +186,23 @@ LiveResults LiveMatcher::results() const {
             folder = results.folders.size();
             results.folders.push_back(folders_[candidate.folder].path);
         }
-        LiveMatch match;
-        match.root = candidate.root;
-        match.folder = folder;
-        match.name = entry.name;
-        match.shown_name = shown;
+        LiveMatch& match = results.add(candidate.root, folder, entry.name);
+        match.converted = f.converted;
         match.tier = candidate.tier;
         match.length = static_cast<std::uint16_t>(
             std::min<std::size_t>(utf16_length(split_extension(shown).base), 0xFFFF));
-        results.matches.push_back(std::move(match));
     }
     return results;
+}
+
+LiveMatch& LiveResults::add(std::size_t root, std::size_t folder, std::string_view name) {
+    LiveMatch& match = matches.emplace_back();
+    match.root = root;
+    match.folder = folder;
+    match.name_at = static_cast<std::uint32_t>(names.size());
+    match.name_size = static_cast<std::uint32_t>(name.size());
+    names += name;
+    return match;
 }
 
 LiveResults find_live_matches(std::span<const RootIndex* const> roots, std::string_view text) {

@@ -22,9 +22,13 @@ struct IndexedEntry;
 struct LiveMatch {
     std::size_t root = 0;    // which of the searched roots, in their order
     std::size_t folder = 0;  // the original's folder, in LiveResults::folders
-    std::string name;        // the original's file name
-    std::string shown_name;  // the name in the results folder: a converted
-                             // internet shortcut's link name, else name
+    // The original's file name, in LiveResults::names: thousands of
+    // matches take one piece of memory, not one each.
+    std::uint32_t name_at = 0;
+    std::uint32_t name_size = 0;
+    // The name in the results folder when it differs: a converted internet
+    // shortcut's link name.
+    std::string converted;
     MatchTier tier = MatchTier::none;
     std::uint16_t length = 0;  // of the shown display name, in UTF-16 units
     float usage = 0;           // how much the user starts it (launch_usage.h)
@@ -34,10 +38,22 @@ struct LiveMatch {
 
 struct LiveResults {
     std::vector<std::string> folders;  // each ending in the separator
+    std::string names;                 // the matches' file names, one after another
     std::vector<LiveMatch> matches;    // in root order and walk order
 
     const std::string& folder_of(const LiveMatch& match) const { return folders[match.folder]; }
-    std::string path_of(const LiveMatch& match) const { return folder_of(match) + match.name; }
+    std::string_view name_of(const LiveMatch& match) const {
+        return std::string_view(names).substr(match.name_at, match.name_size);
+    }
+    // The name the results folder gives it.
+    std::string_view shown_name_of(const LiveMatch& match) const {
+        return match.converted.empty() ? name_of(match) : std::string_view(match.converted);
+    }
+    std::string path_of(const LiveMatch& match) const {
+        return folder_of(match) + std::string(name_of(match));
+    }
+    // A match of the file `name` (its tier and the rest still to be set).
+    LiveMatch& add(std::size_t root, std::size_t folder, std::string_view name);
 };
 
 // Finds the matches of one text after another. Of several matching files

@@ -59,7 +59,7 @@ std::u16string digit_run(FoldedUnits& units) {
     return run;
 }
 
-std::string_view display_part(const std::string& shown_name) {
+std::string_view display_part(std::string_view shown_name) {
     return split_extension(shown_name).base;
 }
 
@@ -98,20 +98,23 @@ void apply_usage(LiveResults& results, const UsageScores& scores) {
     if (scores.empty())
         return;
     for (LiveMatch& match : results.matches) {
-        const auto found = scores.find(upper_case(utf8_to_utf16(match.name)));
+        const auto found = scores.find(upper_case(utf8_to_utf16(results.name_of(match))));
         match.usage = found == scores.end() ? 0.0f : found->second;
     }
 }
 
-bool ranks_before(const LiveMatch& a, std::size_t a_place, const LiveMatch& b, std::size_t b_place,
+bool ranks_before(const LiveResults& results, std::size_t a_place, std::size_t b_place,
                   const NameOrder& names) {
+    const LiveMatch& a = results.matches[a_place];
+    const LiveMatch& b = results.matches[b_place];
     if (a.tier != b.tier)
         return a.tier < b.tier;
     if (a.usage != b.usage)
         return a.usage > b.usage;
     if (a.length != b.length)
         return a.length < b.length;
-    const int order = names.compare(display_part(a.shown_name), display_part(b.shown_name));
+    const int order = names.compare(display_part(results.shown_name_of(a)),
+                                    display_part(results.shown_name_of(b)));
     if (order != 0)
         return order < 0;
     return a_place < b_place;
@@ -137,7 +140,7 @@ void RankedResults::rank_first(std::size_t count) {
     constexpr std::size_t kLeast = 64;
     const std::size_t target = std::min(order_.size(), std::max({count, ranked_ * 2, kLeast}));
     const auto less = [this](std::uint32_t a, std::uint32_t b) {
-        return ranks_before(results_.matches[a], a, results_.matches[b], b, *names_);
+        return ranks_before(results_, a, b, *names_);
     };
     const auto first = order_.begin() + static_cast<std::ptrdiff_t>(ranked_);
     const auto last = order_.begin() + static_cast<std::ptrdiff_t>(target);

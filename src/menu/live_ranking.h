@@ -33,10 +33,9 @@ class PortableNameOrder final : public NameOrder {
 // Sets each match's usage from the scores (upper-cased file names).
 void apply_usage(LiveResults& results, const UsageScores& scores);
 
-// Whether match a ranks before match b (ties broken by root and walk order
-// through their places, a_place and b_place).
-bool ranks_before(const LiveMatch& a, std::size_t a_place, const LiveMatch& b, std::size_t b_place,
-                  const NameOrder& names);
+// Whether the match at place a ranks before the one at place b (ties broken
+// by root and walk order: by their places).
+bool ranks_before(const LiveResults& results, std::size_t a, std::size_t b, const NameOrder& names);
 
 class RankedResults {
   public:
@@ -53,6 +52,8 @@ class RankedResults {
     std::size_t ranked() const { return ranked_; }
 
     const LiveResults& results() const { return results_; }
+    // The name the match at `rank` is shown under (file name, extension too).
+    std::string_view shown_name(std::size_t rank) { return results_.shown_name_of(at(rank)); }
 
   private:
     LiveResults results_;

@@ -146,7 +146,7 @@ ListRow LiveResultRows::row(std::size_t index) {
         match.root < captions_.size() ? captions_[match.root] : std::string();
     const std::string& root =
         match.root < answer_.roots.size() ? answer_.roots[match.root] : std::string();
-    return ListRow{results.path_of(match), display_name(match.shown_name),
+    return ListRow{results.path_of(match), display_name(results.shown_name_of(match)),
                    location_text(caption, folder_below_root(root, results.folder_of(match)))};
 }
 

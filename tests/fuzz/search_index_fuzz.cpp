@@ -185,15 +185,17 @@ void check_matches(LiveMatcher& matcher, const RootIndex& index, std::string_vie
         if (part.empty())
             continue;
         const LiveResults found = matcher.find(roots, part);
-        fuzz::require(found.matches == find_live_matches(roots, part).matches,
+        const LiveResults fresh = find_live_matches(roots, part);
+        fuzz::require(found.matches == fresh.matches && found.names == fresh.names &&
+                          found.folders == fresh.folders,
                       "typing on finds what a fresh search finds");
         std::set<std::u16string> keys;
         std::set<std::u16string> names;
         for (const LiveMatch& match : found.matches) {
-            fuzz::require(keys.insert(upper_case(utf8_to_utf16(match.shown_name))).second,
+            fuzz::require(keys.insert(upper_case(utf8_to_utf16(found.shown_name_of(match)))).second,
                           "one row per name");
-            names.insert(upper_case(utf8_to_utf16(match.name)));
-            fuzz::require(!is_hidden_menu_file(match.shown_name), "no hidden file");
+            names.insert(upper_case(utf8_to_utf16(found.name_of(match))));
+            fuzz::require(!is_hidden_menu_file(found.shown_name_of(match)), "no hidden file");
             fuzz::require(match.root == 2, "the later root's copy stays");
             fuzz::require(match.tier != MatchTier::none, "every row matches");
         }

@@ -82,9 +82,9 @@ std::vector<Row> live_rows(const std::vector<std::unique_ptr<RootIndex>>& indexe
     const LiveResults found = find_live_matches(roots, text);
     for (const LiveMatch& match : found.matches) {
         std::string content = content_of(found.path_of(match));
-        if (match.shown_name != match.name)
+        if (!match.converted.empty())
             content = "link to " + parse_internet_shortcut(content).address;
-        rows.emplace_back(match.shown_name, content);
+        rows.emplace_back(found.shown_name_of(match), content);
     }
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -201,7 +201,7 @@ TEST_F(LiveMatches, KeepTheLaterRootsCopyAndNameTheOriginalsPlace) {
     const LiveResults live = find_live_matches(roots, "CH");
     const std::vector<LiveMatch>& found = live.matches;
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].name, "Checkers.lnk");
+    EXPECT_EQ(live.name_of(found[0]), "Checkers.lnk");
     EXPECT_EQ(found[0].root, 0u);
     EXPECT_EQ(folder_below_root(own.str(), live.folder_of(found[0])), "");
     EXPECT_EQ(found[1].root, 2u);

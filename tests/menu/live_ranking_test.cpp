@@ -13,24 +13,30 @@
 namespace trevalon {
 namespace {
 
-LiveMatch match(std::string name, MatchTier tier, float usage = 0) {
-    LiveMatch made;
-    made.name = name + ".lnk";
-    made.shown_name = made.name;
-    made.tier = tier;
-    made.usage = usage;
-    made.length = static_cast<std::uint16_t>(name.size());
-    return made;
-}
+// A match of "<name>.lnk" added to the results.
+struct Made {
+    std::string name;
+    MatchTier tier;
+    float usage = 0;
+};
 
-std::vector<std::string> ranked_names(std::vector<LiveMatch> matches) {
+LiveResults results_of(const std::vector<Made>& made) {
     LiveResults results;
     results.folders.push_back("F/");
-    results.matches = std::move(matches);
-    RankedResults ranked(std::move(results), nullptr);
+    for (const Made& m : made) {
+        LiveMatch& match = results.add(0, 0, m.name + ".lnk");
+        match.tier = m.tier;
+        match.usage = m.usage;
+        match.length = static_cast<std::uint16_t>(m.name.size());
+    }
+    return results;
+}
+
+std::vector<std::string> ranked_names(const std::vector<Made>& made) {
+    RankedResults ranked(results_of(made), nullptr);
     std::vector<std::string> names;
     for (std::size_t i = 0; i < ranked.size(); ++i)
-        names.push_back(ranked.at(i).name);
+        names.push_back(std::string(ranked.shown_name(i)));
     return names;
 }
 
@@ -50,32 +56,33 @@ TEST(NameOrder, ReadsDigitsAsNumbersAndIgnoresCaseAndDiacritics) {
 }
 
 TEST(RankedResults, OrderByTierThenUsageThenLengthThenNaturalOrder) {
-    EXPECT_EQ(
-        ranked_names({match("Notes 100", MatchTier::prefix), match("Word", MatchTier::fuzzy, 50),
-                      match("Notes 16", MatchTier::prefix), match("Notes 2", MatchTier::prefix),
-                      match("Notes 90", MatchTier::prefix, 0.5f),
-                      match("Notepad", MatchTier::exact), match("Notes 3", MatchTier::prefix)}),
-        (std::vector<std::string>{"Notepad.lnk", "Notes 90.lnk", "Notes 2.lnk", "Notes 3.lnk",
-                                  "Notes 16.lnk", "Notes 100.lnk", "Word.lnk"}));
+    EXPECT_EQ(ranked_names({{"Notes 100", MatchTier::prefix},
+                            {"Word", MatchTier::fuzzy, 50},
+                            {"Notes 16", MatchTier::prefix},
+                            {"Notes 2", MatchTier::prefix},
+                            {"Notes 90", MatchTier::prefix, 0.5f},
+                            {"Notepad", MatchTier::exact},
+                            {"Notes 3", MatchTier::prefix}}),
+              (std::vector<std::string>{"Notepad.lnk", "Notes 90.lnk", "Notes 2.lnk", "Notes 3.lnk",
+                                        "Notes 16.lnk", "Notes 100.lnk", "Word.lnk"}));
 }
 
 // Ranking only what is asked for gives the same ranks as sorting it all.
 TEST(RankedResults, RankLazilyAsAFullSortWould) {
     std::mt19937 random(7);
-    LiveResults results;
-    results.folders.push_back("F/");
+    std::vector<Made> made;
     for (int i = 0; i < 3000; ++i) {
-        results.matches.push_back(match("Name " + std::to_string(random() % 500),
-                                        static_cast<MatchTier>(random() % 12),
-                                        random() % 4 == 0 ? static_cast<float>(random() % 5) : 0));
+        made.push_back({"Name " + std::to_string(random() % 500),
+                        static_cast<MatchTier>(random() % 12),
+                        random() % 4 == 0 ? static_cast<float>(random() % 5) : 0});
     }
+    LiveResults results = results_of(made);
     std::vector<std::size_t> places(results.matches.size());
     for (std::size_t i = 0; i < places.size(); ++i)
         places[i] = i;
     const PortableNameOrder order;
-    std::sort(places.begin(), places.end(), [&](std::size_t a, std::size_t b) {
-        return ranks_before(results.matches[a], a, results.matches[b], b, order);
-    });
+    std::sort(places.begin(), places.end(),
+              [&](std::size_t a, std::size_t b) { return ranks_before(results, a, b, order); });
     std::vector<LiveMatch> sorted;
     for (const std::size_t place : places)
         sorted.push_back(results.matches[place]);
@@ -96,14 +103,12 @@ TEST(RankedResults, RankLazilyAsAFullSortWould) {
 TEST(RankedResults, TakeTheUsageOfEachMatchByFileName) {
     LaunchUsage usage;
     usage.record("editor.LNK", 1000);
-    LiveResults results;
-    results.folders.push_back("F/");
-    results.matches = {match("Editor", MatchTier::prefix), match("Edge", MatchTier::prefix)};
+    LiveResults results = results_of({{"Editor", MatchTier::prefix}, {"Edge", MatchTier::prefix}});
     apply_usage(results, usage.scores(1000));
     EXPECT_FLOAT_EQ(results.matches[0].usage, 1.0f);
     EXPECT_FLOAT_EQ(results.matches[1].usage, 0.0f);
     RankedResults ranked(std::move(results), nullptr);
-    EXPECT_EQ(ranked.at(0).name, "Editor.lnk");
+    EXPECT_EQ(ranked.shown_name(0), "Editor.lnk");
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ std::unique_ptr<MemoryTree> tree_of(std::string root, std::span<const test::Menu
 int rank_of(RankedResults& ranked, const std::vector<std::string>& roots, std::string_view meant) {
     for (std::size_t rank = 0; rank < ranked.size(); ++rank) {
         const LiveMatch& match = ranked.at(rank);
-        std::string shown(split_extension(match.shown_name).base);
+        std::string shown(split_extension(ranked.results().shown_name_of(match)).base);
         if (meant.find('/') != std::string_view::npos) {
             std::string folder =
                 folder_below_root(roots[match.root], ranked.results().folder_of(match));
@@ -157,7 +157,7 @@ TEST_F(RealisticStartMenu, PutsTheEntryMeantFirstForNineteenTextsInTwenty) {
         if (rank != 0) {
             missed += "\n  \"" + std::string(typed.text) + "\": " + std::string(typed.meant) +
                       " at " + std::to_string(rank) + ", first: " +
-                      (ranked.empty() ? std::string("nothing") : ranked.at(0).shown_name);
+                      (ranked.empty() ? std::string("nothing") : std::string(ranked.shown_name(0)));
         }
     }
     const auto total = static_cast<double>(test::typed_texts().size());
@@ -177,7 +177,9 @@ TEST_F(RealisticStartMenu, TypingOnFindsWhatAFreshSearchFinds) {
             const std::string_view text = typed.text.substr(0, length);
             const LiveResults found = matcher.find(index_list(), text);
             narrowed += matcher.narrowed();
-            ASSERT_EQ(found.matches, find_live_matches(index_list(), text).matches) << text;
+            const LiveResults fresh = find_live_matches(index_list(), text);
+            ASSERT_EQ(found.matches, fresh.matches) << text;
+            ASSERT_EQ(found.names, fresh.names) << text;
         }
     }
     EXPECT_GT(narrowed, 500);
@@ -195,8 +197,8 @@ TEST_F(RealisticStartMenu, NoResultOfAWorseTierStandsAboveOneOfABetterWhateverTh
         for (std::size_t rank = 1; rank < ranked.size(); ++rank) {
             const LiveMatch& above = ranked.at(rank - 1);
             const LiveMatch& below = ranked.at(rank);
-            ASSERT_LE(above.tier, below.tier)
-                << typed.text << ": " << above.shown_name << " above " << below.shown_name;
+            ASSERT_LE(above.tier, below.tier) << typed.text << ": " << ranked.shown_name(rank - 1)
+                                              << " above " << ranked.shown_name(rank);
             if (above.tier == below.tier) {
                 ASSERT_GE(above.usage, below.usage);
             }

@@ -101,7 +101,7 @@ class LiveSearchRace : public testing::Test {
         const RootIndex* roots[] = {&index};
         const LiveResults found = find_live_matches(roots, kText);
         for (const LiveMatch& match : found.matches) {
-            expected_rows_.push_back(display_name(match.shown_name));
+            expected_rows_.push_back(display_name(found.shown_name_of(match)));
             if (expected_rows_.back() == "Zeta 12")
                 top_path_ = found.path_of(match);
         }
