@@ -77,11 +77,16 @@ void FileList::show_rows(std::shared_ptr<ListRows> rows) {
         SendMessageW(tooltip_, TTM_POP, 0, 0);
     // The folder's rows go; the rows' list starts at its top with nothing
     // selected, and asks for what it draws.
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-    LVITEMW none{};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(rows_list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&none));
+    if (SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
+        SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    if (SendMessageW(rows_list_, LVM_GETSELECTEDCOUNT, 0, 0) > 0 ||
+        SendMessageW(rows_list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                     MAKELPARAM(LVNI_FOCUSED, 0)) >= 0) {
+        LVITEMW none{};
+        none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(rows_list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(&none));
+    }
     rows_given_ = std::min(rows_ ? rows_->count() : 0, kRowsAtOnce);
     more_rows_asked_ = false;
     SendMessageW(rows_list_, LVM_SETITEMCOUNT, rows_given_, 0);

@@ -97,7 +97,11 @@ void show_answer(WindowState& state, LiveSearch& live, SearchAnswer answer) {
     if (nothing)
         list.add_note(search_caption(text("TXT00360"), searched));
     const std::string heading = text("TXT00204");
-    set_window_text(state.main_window, joined_text(find_text("Program_Name"), heading));
+    // The title is the same for every key: set once (the system hands it on
+    // to the window manager each time).
+    const std::string title = joined_text(find_text("Program_Name"), heading);
+    if (window_text(state.main_window) != title)
+        set_window_text(state.main_window, title);
     set_window_text(state.window.list_caption, search_caption(heading, searched));
     live.list_serial = list.serial();
 }
