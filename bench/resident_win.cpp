@@ -237,6 +237,34 @@ std::vector<std::pair<std::string, double>> Resident::private_dirty_by_mapping()
     return sorted;
 }
 
+std::optional<Resident::Scheduled> Resident::scheduled() const {
+    const std::wstring tasks = utf8_to_wide(proc_file(unix_pid_, "task")) + L"\\*";
+    WIN32_FIND_DATAW data;
+    UniqueFindHandle find(
+        FindFirstFileExW(tasks.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+    if (!find)
+        return std::nullopt;
+    Scheduled total;
+    do {
+        if (_wtoi(data.cFileName) <= 0)
+            continue;
+        // "time on a CPU (ns) time waiting (ns) times run"
+        const auto stat = read_proc(
+            proc_file(unix_pid_, "task\\" + wide_to_utf8(data.cFileName) + "\\schedstat"), 256);
+        if (!stat)
+            continue;
+        std::istringstream fields(*stat);
+        double on_cpu = 0;
+        double waiting = 0;
+        double runs = 0;
+        if (fields >> on_cpu >> waiting >> runs) {
+            total.cpu_seconds += on_cpu / 1e9;
+            total.runs += runs;
+        }
+    } while (FindNextFileW(find.get(), &data));
+    return total;
+}
+
 std::optional<double> Resident::cpu_seconds() const {
     return unix_cpu_seconds(unix_pid_);
 }

@@ -35,6 +35,14 @@ class Resident {
     std::vector<std::pair<std::string, double>> private_dirty_by_mapping() const;
     // User + system CPU time of all its threads, in seconds.
     std::optional<double> cpu_seconds() const;
+    // What the scheduler counts for its threads alive now (their
+    // schedstat): time on a CPU, in seconds, and how often they were put on
+    // one (each wake-up is one).
+    struct Scheduled {
+        double cpu_seconds = 0;
+        double runs = 0;
+    };
+    std::optional<Scheduled> scheduled() const;
 
     // Waits until the window's thread has handled everything sent before.
     void sync() const;

@@ -12,19 +12,34 @@
 //   memory CYCLES                     goal 5: private dirty memory, ours and the
 //                                     baselines, over CYCLES show/hide cycles and
 //                                     200 Windows-menu switches (tree M + S)
-//   idle SECONDS                      goal 6: CPU of the resident program
+//   growth SWITCHES MODE              goal 5 in detail: the growth over SWITCHES
+//                                     switches after the first, MODE windows
+//                                     (Windows menu and recent programs in
+//                                     turn), own (own menu and recent
+//                                     programs) or both (Windows and own
+//                                     menu), with a census of the heaps (the
+//                                     census's own lists take about 120 KiB)
+//   census X                          where the memory of the program just started
+//                                     lies: its allocations and heaps
+//   idle SECONDS                      goal 6: CPU and wake-ups of the resident
+//                                     program beside a bare window, both idle
 //   edge RUNS                         goal 7: top edge to window in front, painted
 //   show RUNS                         goal 8: show request to window in front, painted
-//   all RUNS                          everything above, baselines included, in
-//                                     one Wine session (what bench/run calls):
-//                                     menus in %TEMP%\trevalon-bench, programs
-//                                     from this program's folder
+//   all RUNS                          everything above but goals 6 and 7,
+//                                     baselines included, in one Wine session
+//                                     (what bench/run calls): menus in
+//                                     %TEMP%\trevalon-bench, programs from this
+//                                     program's folder
+//   desktop RUNS                      goals 6 and 7 (what bench/run calls in a
+//                                     Wine virtual desktop, where the desktop
+//                                     hears every pointer move, as on Windows)
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <map>
 #include <cstdio>
 #include <string>
 #include <tuple>
@@ -43,6 +58,7 @@
 #include "platform/wide_win.h"
 #include "resident_win.h"
 #include "show_latency_win.h"
+#include "support/pointer_input_win.h"
 #include "start_probe_win.h"
 #include "window/file_list_view_win.h"
 #include "window/folder_tree_view_win.h"
@@ -221,7 +237,7 @@ constexpr std::string_view kMainWindowClass = "TrevalonMainWindow";
 constexpr std::string_view kBareWindowClass = "BareBenchWindow";
 constexpr int kMemorySamples = 5;
 constexpr std::string_view kFairWindowClass = "BareShellBenchWindow";
-constexpr int kMenuSwitches = 200;
+constexpr int kMenuSwitches = 201;  // the first makes the copy; 200 after it
 constexpr DWORD kSwitchLimitMs = 60000;
 constexpr int kOwnMenuCommand = 1;
 constexpr int kWindowsMenuCommand = 2;
@@ -230,6 +246,20 @@ std::string window_title(HWND window) {
     wchar_t title[1000] = {};
     const int length = GetWindowTextW(window, title, 1000);
     return wide_to_utf8(std::wstring_view(title, static_cast<std::size_t>(std::max(length, 0))));
+}
+
+// Sends the window one of its view commands (Windows menu, own menu, recent
+// programs), as the toolbar buttons send them. It has been handled when the
+// title has changed and the window answers again (the command is queued and
+// handled by the loop); false when the title never changed.
+bool switch_view(const Resident& ours, int command) {
+    const std::string before = window_title(ours.window());
+    SendMessageW(ours.window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    const ULONGLONG give_up = GetTickCount64() + kSwitchLimitMs;
+    while (window_title(ours.window()) == before && GetTickCount64() < give_up)
+        Sleep(1);
+    ours.sync();
+    return window_title(ours.window()) != before;
 }
 
 // The median of a few samples of the process's private dirty memory, once it
@@ -250,6 +280,29 @@ std::optional<double> settled_private_dirty(const Resident& resident) {
 
 Summary single(double value) {
     return summarize({value});
+}
+
+// The system's counts of a process's GDI and USER objects; zero where it
+// keeps none (Wine).
+struct GuiObjects {
+    DWORD gdi = 0;
+    DWORD user = 0;
+};
+
+GuiObjects gui_objects(const Resident& resident) {
+    return {GetGuiResources(resident.process(), GR_GDIOBJECTS),
+            GetGuiResources(resident.process(), GR_USEROBJECTS)};
+}
+
+void report_gui_object_growth(GuiObjects before, GuiObjects after) {
+    if (!before.gdi && !after.gdi && !before.user && !after.user) {
+        std::fputs("memory: the system counts no GDI or USER objects of the program\n", stderr);
+        return;
+    }
+    print("5.gdi", "growth of GDI objects over the switches after the first", "objects",
+          single(static_cast<double>(after.gdi) - before.gdi));
+    print("5.user", "growth of USER objects over the switches after the first", "objects",
+          single(static_cast<double>(after.user) - before.user));
 }
 
 // The benchmark's menus in the prefix's start-menu folders (tree M in the
@@ -329,28 +382,22 @@ int memory(int cycles, const std::string& folder) {
     // timed until the window has handled it.
     bool switched = false;
     std::vector<double> switch_ms;
-    // A switch has been handled when the title has changed and the window
-    // answers again (the command is queued and handled by the loop).
-    const auto switch_to = [&](int command) {
-        const std::string before = window_title(ours.window());
-        SendMessageW(ours.window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-        const ULONGLONG give_up = GetTickCount64() + kSwitchLimitMs;
-        while (window_title(ours.window()) == before && GetTickCount64() < give_up)
-            Sleep(1);
-        ours.sync();
-        return window_title(ours.window()) != before;
-    };
+    const auto switch_to = [&](int command) { return switch_view(ours, command); };
     // The first switch makes the copy and what the program keeps of it; the
     // switches after it are where memory must not grow.
     std::optional<double> after_first;
+    GuiObjects objects_after_first;
     for (int i = 0; i < kMenuSwitches; ++i) {
         const double start = counter_ms();
         switched = switch_to(kWindowsMenuCommand) || switched;
         switch_ms.push_back(counter_ms() - start);
         switch_to(kOwnMenuCommand);
-        if (i == 0)
+        if (i == 0) {
             after_first = settled_private_dirty(ours);
+            objects_after_first = gui_objects(ours);
+        }
     }
+    report_gui_object_growth(objects_after_first, gui_objects(ours));
     if (!switched)
         std::fputs("memory: the menu commands changed nothing (not dispatched in this build)\n",
                    stderr);
@@ -378,40 +425,145 @@ int memory(int cycles, const std::string& folder) {
     return 0;
 }
 
-// CPU of a resident program and of the wineserver over the idle seconds, as
-// % of one core; prints "<id>" and "<id>.wineserver".
-bool idle_cpu(const std::string& program, std::string_view window_class, int seconds,
-              const std::string& id, const std::string& name) {
-    Resident resident(program, window_class);
-    if (!resident.ready())
-        return false;
-    Sleep(5000);  // start-up work done, first paints over
-    const int server = wineserver_pid();
-    const auto before = resident.cpu_seconds();
-    const auto server_before = unix_cpu_seconds(server);
-    Sleep(static_cast<DWORD>(seconds) * 1000);
-    const auto after = resident.cpu_seconds();
-    const auto server_after = unix_cpu_seconds(server);
-    if (!before || !after)
-        return false;
-    print(id, "CPU of " + name + " idle for " + std::to_string(seconds) + " s, % of one core", "%",
-          single((*after - *before) * 100.0 / seconds));
-    if (server_before && server_after) {
-        print(id + ".wineserver", "CPU of the wineserver meanwhile, % of one core", "%",
-              single((*server_after - *server_before) * 100.0 / seconds));
+// Where the growth of menu switches lies: SWITCHES switches after a first
+// one, each between `command` and the recent-programs list (command 3), in
+// the program with a census of its heaps (trevalon_probe.exe) taken after
+// the first and written after the last.
+int growth(int switches, const std::string& mode, const std::string& folder) {
+    const int command = mode == "own"       ? kOwnMenuCommand
+                        : mode == "windows" ? kWindowsMenuCommand
+                                            : 0;
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD temp_length = GetTempPathW(MAX_PATH + 1, temp);
+    const std::string census_file =
+        wide_to_utf8(std::wstring_view(temp, temp_length)) + "trevalon-bench-census.txt";
+    StartMenuTrees trees;
+    SetEnvironmentVariableW(L"TREVALON_BENCH_HEAP_CENSUS", utf8_to_wide(census_file).c_str());
+    Resident ours(folder + "trevalon_probe.exe", kMainWindowClass);
+    SetEnvironmentVariableW(L"TREVALON_BENCH_HEAP_CENSUS", nullptr);
+    if (!ours.ready())
+        return 1;
+    const UINT census = RegisterWindowMessageW(L"TrevalonBenchHeapCensus");
+    const auto switch_to = [&](int to) { switch_view(ours, to); };
+    const auto one_switch = [&] {
+        if (command) {
+            switch_to(command);
+            switch_to(3);
+        } else {
+            switch_to(kWindowsMenuCommand);
+            switch_to(kOwnMenuCommand);
+        }
+    };
+    if (switches == 0) {
+        // The program as it started: where its memory lies.
+        settled_private_dirty(ours);
+        delete_file(census_file);
+        SendMessageW(ours.window(), census, 2, 0);
+        std::optional<std::string> report;
+        for (int wait = 0; wait < 300 && !(report = read_file(census_file, 1 << 20)); ++wait)
+            Sleep(100);
+        if (report)
+            std::fputs(report->c_str(), stderr);
+        print_memory_map(ours, "trevalon.exe after start");
+        return 0;
     }
-    return true;
+    one_switch();
+    const auto first = settled_private_dirty(ours);
+    const auto first_map = ours.private_dirty_by_mapping();
+    SendMessageW(ours.window(), census, 0, 0);
+    for (int i = 0; i < switches; ++i)
+        one_switch();
+    const auto after = settled_private_dirty(ours);
+    delete_file(census_file);
+    SendMessageW(ours.window(), census, 1, 0);
+    std::optional<std::string> report;
+    for (int wait = 0; wait < 300 && !(report = read_file(census_file, 1 << 20)); ++wait)
+        Sleep(100);
+    if (!first || !after)
+        return 1;
+    std::fprintf(stderr, "%s: %d switches after the first: %.0f -> %.0f KiB private dirty\n",
+                 mode.c_str(), switches, *first, *after);
+    if (report)
+        std::fputs(report->c_str(), stderr);
+    std::map<std::string, double> change;
+    for (const auto& [mapping, kb] : ours.private_dirty_by_mapping())
+        change[mapping] += kb;
+    for (const auto& [mapping, kb] : first_map)
+        change[mapping] -= kb;
+    for (const auto& [mapping, kb] : change) {
+        if (kb != 0)
+            std::fprintf(stderr, "  %+8.0f KiB  %s\n", kb, mapping.c_str());
+    }
+    print("5.growth." + mode, "growth of private dirty memory over the switches after the first",
+          "KiB", single(*after - *first));
+    return 0;
 }
 
+// Goal 6: the program and a bare window resident side by side, both idle,
+// the pointer away from the top edge; their threads' time on a CPU and
+// wake-ups over the same seconds, in three rounds, and the wineserver's CPU
+// meanwhile. Run in a virtual desktop, where the program's edge watcher
+// sleeps on the pointer's events.
 int idle(int seconds, const std::string& folder) {
-    SetCursorPos(640, 512);  // away from the top edge
-    const bool bare =
-        idle_cpu(folder + "bare_poller.exe", "BarePollerWindow", seconds, "6.bare",
-                 "a bare window with a thread polling the pointer ten times a second");
-    const bool ours =
-        idle_cpu(folder + "trevalon.exe", kMainWindowClass, seconds, "6.ours", "trevalon.exe");
-    return bare && ours ? 0 : 1;
+    // Away from the top edge and from both windows.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 10, GetSystemMetrics(SM_CYSCREEN) - 10);
+    // The program as it waits to be called, behind another window (in front,
+    // its search field's caret would blink); started first, the bare window
+    // comes up in front of it.
+    Resident ours(folder + "trevalon.exe", kMainWindowClass);
+    Resident bare(folder + "bare_window.exe", kBareWindowClass);
+    if (!bare.ready() || !ours.ready())
+        return 1;
+    Sleep(5000);  // start-up work done, first paints over
+    constexpr int kRounds = 3;
+    const int server = wineserver_pid();
+    std::vector<double> cpu[2];
+    std::vector<double> wakeups[2];
+    std::vector<double> server_cpu;
+    const double round_seconds = std::max(1.0, seconds / static_cast<double>(kRounds));
+    for (int round = 0; round < kRounds; ++round) {
+        const Resident* residents[2] = {&bare, &ours};
+        std::optional<Resident::Scheduled> before[2];
+        for (int i = 0; i < 2; ++i)
+            before[i] = residents[i]->scheduled();
+        const auto server_before = unix_cpu_seconds(server);
+        Sleep(static_cast<DWORD>(round_seconds * 1000));
+        for (int i = 0; i < 2; ++i) {
+            const auto after = residents[i]->scheduled();
+            if (!before[i] || !after)
+                return 1;
+            cpu[i].push_back((after->cpu_seconds - before[i]->cpu_seconds) * 100.0 / round_seconds);
+            wakeups[i].push_back((after->runs - before[i]->runs) / round_seconds);
+        }
+        if (const auto server_after = unix_cpu_seconds(server); server_before && server_after)
+            server_cpu.push_back((*server_after - *server_before) * 100.0 / round_seconds);
+    }
+    const std::string span =
+        std::to_string(kRounds) + " x " + std::to_string(static_cast<int>(round_seconds)) + " s";
+    print("6.bare", "CPU of a bare window idle, " + span + ", % of one core", "%",
+          summarize(cpu[0]));
+    print("6.ours", "CPU of trevalon.exe idle, " + span + ", % of one core", "%",
+          summarize(cpu[1]));
+    print("6.bare.wakeups", "times a bare window's threads ran per second, idle", "/s",
+          summarize(wakeups[0]));
+    print("6.ours.wakeups", "times trevalon.exe's threads ran per second, idle", "/s",
+          summarize(wakeups[1]));
+    if (!server_cpu.empty()) {
+        print("6.wineserver", "CPU of the wineserver meanwhile, % of one core", "%",
+              summarize(server_cpu));
+    }
+    return 0;
 }
+
+// In a virtual desktop under Wine (and on Windows) the desktop window
+// receives every pointer move, and the edge watcher works from events.
+bool in_virtual_desktop() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return !ntdll || !GetProcAddress(ntdll, "wine_get_version") ||
+           GetPropW(GetDesktopWindow(), L"__wine_x11_whole_window") != nullptr;
+}
+
+using test::move_pointer;
 
 // The pointer rests on the top row; the time from the move until the main
 // window is in front and has painted, less the dwell the watcher waits.
@@ -421,7 +573,7 @@ int edge(int runs, const std::string& folder) {
     const std::string stamp_file =
         wide_to_utf8(std::wstring_view(temp, temp_length)) + "trevalon-bench-edge.txt";
     SetEnvironmentVariableW(kPaintStampVariable, utf8_to_wide(stamp_file).c_str());
-    SetCursorPos(640, 512);
+    move_pointer(640, 512);
     Resident ours(folder + "trevalon_probe.exe", kMainWindowClass);
     SetEnvironmentVariableW(kPaintStampVariable, nullptr);
     if (!ours.ready())
@@ -429,7 +581,7 @@ int edge(int runs, const std::string& folder) {
     constexpr double kDwellMs = 300;
     int missed = 0;
     std::vector<double> beyond = times_to_shown(
-        ours, stamp_file, runs, [] { SetCursorPos(640, 0); }, [] { SetCursorPos(640, 512); },
+        ours, stamp_file, runs, [] { move_pointer(640, 0); }, [] { move_pointer(640, 512); },
         missed);
     for (double& time : beyond)
         time -= kDwellMs;
@@ -561,8 +713,6 @@ int all(int runs) {
     status |= scan(runs, {work + "large"});
     status |= starts(runs, own_folder());
     status |= memory(200, own_folder());
-    status |= idle(runs < 10 ? 15 : 60, own_folder());
-    status |= edge(runs, own_folder());
     status |= show_latency(runs, own_folder());
     remove_tree(work, menus);
     return status;
@@ -593,10 +743,20 @@ int run(const std::vector<std::string>& argv) {
         return starts(runs, own_folder());
     if (argv[1] == "all" && args.empty())
         return all(runs);
+    if (argv[1] == "desktop" && args.empty()) {
+        if (!in_virtual_desktop())
+            std::fputs("not in a virtual desktop: the edge watcher samples the pointer\n", stderr);
+        const int status = idle(runs < 10 ? 15 : 60, own_folder());
+        return edge(runs, own_folder()) | status;
+    }
     if (argv[1] == "updates" && args.empty())
         return updates(runs);
     if (argv[1] == "memory" && args.empty())
         return memory(runs, own_folder());
+    if (argv[1] == "growth" && args.size() == 1)
+        return growth(runs, args[0], own_folder());
+    if (argv[1] == "census" && args.empty())
+        return growth(0, "start", own_folder());
     if (argv[1] == "idle" && args.empty())
         return idle(runs, own_folder());
     if (argv[1] == "edge" && args.empty())

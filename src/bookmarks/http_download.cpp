@@ -32,12 +32,15 @@ struct CurlCleanup {
     void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
 };
 
-}  // namespace
-
+// libcurl's process-wide set-up, done once, by whichever thread downloads
+// first (libcurl's set-up may run on any thread since its version 7.84): a
+// run without bookmarks never loads the network libraries.
 void init_network() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
+
+}  // namespace
 
 DownloadResult download_to_memory(const std::string& url, const DownloadLimits& limits) {
     DownloadResult result;

@@ -30,8 +30,4 @@ struct DownloadResult {
 // Safe to call from any thread.
 DownloadResult download_to_memory(const std::string& url, const DownloadLimits& limits);
 
-// libcurl's process-wide set-up; download_to_memory calls it itself. Call it
-// early on the main thread when no other thread runs.
-void init_network();
-
 }  // namespace trevalon

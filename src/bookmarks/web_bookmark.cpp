@@ -7,6 +7,7 @@
 #include "base/utf8_path.h"
 #include "bookmarks/favicon.h"
 #include "bookmarks/web_address.h"
+#include "menu/reserved_names.h"
 #include "menu/free_name.h"
 #include "menu/name_rules.h"
 #include "menu/shortcut_contents.h"
@@ -76,9 +77,13 @@ std::optional<std::string> make_web_bookmark(const BookmarkDrop& drop, const Net
         name = *title;
     else
         name = web ? address_derived_name(text) : text;
-    const std::string file_name = make_file_name(name, drop.folder);
+    std::string file_name = make_file_name(name, drop.folder);
     if (file_name.empty())
         return std::nullopt;
+    // A page named like a device ("CON", "aux.html") would give a link
+    // nothing can open by its name.
+    if (is_device_name(file_name))
+        file_name.insert(0, "_");
     const std::optional<std::string> link = free_name(drop.folder + file_name + ".lnk");
     if (!link)
         return std::nullopt;

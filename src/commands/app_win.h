@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "bookmarks/network_config.h"
@@ -31,14 +33,21 @@ struct App : WindowState {
 
     // The edits of this run that Undo can take back.
     UndoJournal undo;
+    // The cuts of this run still waiting: waiting path -> where it was cut
+    // from. What the program remembers counts over a note edited meanwhile.
+    std::map<std::string, std::string> cut_origins;
 
     SaveSchedule save_schedule;
     // Set by Exit (and by closing the window when that ends the program);
     // the loop ends after the event that set it.
     bool end_requested = false;
 
-    // Held for the whole run; the system releases it when the process ends.
+    // Held for the whole run; the system releases them when the process ends.
     UniqueHandle instance_mutex;
+    UniqueFile data_lock;
+    // Windows ends the session: the exit clean-up asks nothing and says
+    // nothing.
+    bool session_ending = false;
 
     // The tree, the list and the bookmarks button as drop targets.
     std::vector<std::unique_ptr<DropRegistration>> drop_targets;

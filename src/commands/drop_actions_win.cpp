@@ -6,11 +6,14 @@
 
 #include "bookmarks/web_bookmark_win.h"
 #include "commands/app_win.h"
+#include "commands/clipboard_commands_win.h"
+#include "commands/edit_places_win.h"
 #include "commands/import_plan.h"
 #include "commands/import_win.h"
 #include "commands/menu_view.h"
 #include "commands/undo_store_win.h"
 #include "commands/undo_win.h"
+#include "commands/windows_disk_win.h"
 #include "errors/statement_marker.h"
 #include "platform/dialogs_win.h"
 #include "platform/event.h"
@@ -32,6 +35,23 @@ bool refused_in_windows_menu(App& app) {
     return true;
 }
 
+// Imports the dropped paths and records the edit (a move when a source went).
+ImportOutcome import_dropped(App& app, EditKind kind, const ImportRequest& request) {
+    WindowsFileDisk disk(app.main_window);
+    Edit edit = new_edit(app, kind, "");
+    ImportOutcome outcome = import_entries(disk, edit_places(app), edit.id, request);
+    if (!outcome.imported.empty()) {
+        edit.subject = entry_subject(outcome.imported.front().target);
+        edit.several = outcome.imported.size() > 1;
+    }
+    if (!outcome.moved.empty())
+        edit.kind = EditKind::move;
+    edit.steps = outcome.steps;
+    take_over_cuts(app, edit, outcome.cuts_taken);
+    record_edit(app, std::move(edit));
+    return outcome;
+}
+
 void bring_forward(App& app, MenuView& view) {
     view.focus_list();
     if (app.main_window)
@@ -50,28 +70,15 @@ void drop_on_tree(App& app, MenuView& view, const Event& drop, int tree_item) {
     if (!app.folder_table.valid(tree_item) || drop.dropped_files.empty())
         return;
     const std::string target = with_backslash(app.folder_table.paths[tree_item]);
-    const ImportResult result = import_paths(drop.dropped_files, target);
-    Edit edit = import_edit(app, EditKind::drop, result.imported);
-    if (drop.drop_is_move) {
-        // A source goes only once a copy for Undo is kept; Undo puts it back.
-        for (const std::string& source : sources_to_delete_after_move(
-                 result.imported, app.view.menu_root, target, view.list_folder())) {
-            const auto kept =
-                keep_file(app.folders, edit.id, static_cast<int>(edit.steps.size()), source);
-            if (!kept || !delete_file(source))
-                continue;
-            UndoStep back;
-            back.action = UndoAction::restore_file;
-            back.path = source;
-            back.kept = *kept;
-            edit.steps.push_back(std::move(back));
-            edit.kind = EditKind::move;
-        }
-    }
-    record_edit(app, std::move(edit));
+    // A source goes only once a copy for Undo is kept; Undo puts it back.
+    const ImportOutcome outcome =
+        import_dropped(app, EditKind::drop,
+                       ImportRequest{drop.dropped_files, target, drop.drop_is_move,
+                                     app.view.menu_root, view.list_folder()});
     app.view.editable = kEditableView;
     view.open_folder(target);
     bring_forward(app, view);
+    say_skipped(app, outcome.skipped);
 }
 
 void drop_on_list(App& app, MenuView& view, const Event& drop) {
@@ -82,10 +89,11 @@ void drop_on_list(App& app, MenuView& view, const Event& drop) {
     if (folder.empty())
         return;
     if (!drop.dropped_files.empty()) {
-        const ImportResult result = import_paths(drop.dropped_files, folder);
-        record_edit(app, import_edit(app, EditKind::drop, result.imported));
+        const ImportOutcome outcome = import_dropped(
+            app, EditKind::drop, ImportRequest{drop.dropped_files, folder, false, {}, {}});
         view.refresh_list();
         bring_forward(app, view);
+        say_skipped(app, outcome.skipped);
         return;
     }
     if (drop.dropped_text.empty() || !app.clock)
@@ -111,11 +119,12 @@ void drop_on_bookmarks_button(App& app, MenuView& view, const Event& drop) {
     const std::string& bookmarks = app.folders.bookmarks;
     if (bookmarks.empty() || drop.dropped_files.empty() || !create_folders(bookmarks))
         return;
-    const ImportResult result = import_paths(drop.dropped_files, bookmarks);
-    record_edit(app, import_edit(app, EditKind::drop, result.imported));
+    const ImportOutcome outcome = import_dropped(
+        app, EditKind::drop, ImportRequest{drop.dropped_files, bookmarks, false, {}, {}});
     if (same_path(view.list_folder(), bookmarks))
         view.show_bookmarks();
     bring_forward(app, view);
+    say_skipped(app, outcome.skipped);
 }
 
 }  // namespace trevalon

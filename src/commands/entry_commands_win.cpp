@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commands/app_win.h"
+#include "commands/clipboard_commands_win.h"
 #include "commands/entry_rules.h"
 #include "commands/import_win.h"
 #include "commands/information_texts.h"
@@ -15,6 +16,7 @@
 #include "errors/statement_marker.h"
 #include "menu/free_name.h"
 #include "menu/path_text.h"
+#include "menu/reserved_names.h"
 #include "platform/dialogs_win.h"
 #include "platform/file_ops_win.h"
 #include "platform/launcher_win.h"
@@ -100,6 +102,11 @@ void rename_entry(App& app, MenuView& view, const SelectedEntry& entry) {
     // A long name is cut to fit; cut back to the old name it changes nothing.
     if (path.empty() || path == entry.path)
         return;
+    if (is_reserved_name(file_name_part(path))) {
+        app.dialogs->message_box(text("TXT00418") + "\n\n" + file_name_of(path), old_base,
+                                 MB_OK | MB_ICONERROR);
+        return;
+    }
     // Another letter case of the same entry is a rename, not a clash.
     if (exists(path) && !same_path(path, entry.path)) {
         app.dialogs->message_box(text("TXT00234") + "\n\n" + file_name_of(path), old_base,
@@ -121,13 +128,14 @@ void rename_entry(App& app, MenuView& view, const SelectedEntry& entry) {
 void add_to_bookmarks(App& app, const SelectedEntry& entry) {
     TREVALON_MARK();
     const std::string& bookmarks = app.folders.bookmarks;
-    if (entry.path.empty() || bookmarks.empty() || !create_folders(bookmarks))
+    if (entry.path.empty() || bookmarks.empty() || refused_for_reserved_name(app, entry.path) ||
+        !create_folders(bookmarks)) {
         return;
+    }
     const std::string wanted = bookmarks + file_name_of(entry.path);
     if (same_path(entry.path, wanted))
         return;
-    const std::optional<std::string> existing = read_file(wanted);
-    if (existing && existing == read_file(entry.path))
+    if (is_file(wanted) && same_file_bytes(wanted, entry.path))
         return;
     const std::optional<std::string> target = free_name(wanted, path_taken);
     if (!target || !copy_file_if_absent(entry.path, *target))

@@ -14,6 +14,7 @@
 #include "commands/undoable_delete_win.h"
 #include "errors/statement_marker.h"
 #include "menu/path_text.h"
+#include "menu/reserved_names.h"
 #include "platform/dialogs_win.h"
 #include "platform/file_ops_win.h"
 #include "platform/recycle_bin_win.h"
@@ -57,6 +58,10 @@ void new_folder(App& app, MenuView& view, NewFolderPlace place, const SelectedFo
     const std::string fitted = fitted_name(name, with_backslash(base), "");
     if (fitted.empty())
         return;
+    if (is_reserved_name(fitted)) {
+        refuse(app, "TXT00418", fitted, title);
+        return;
+    }
     const std::string path = with_backslash(base) + fitted + "\\";
 
     const int existing = find_folder_item(app.folder_table, path);
@@ -93,6 +98,11 @@ void rename_folder(App& app, MenuView& view, const SelectedFolder& selected) {
     const std::string path = renamed_folder_path(selected.path, name);
     if (path.empty() || path == with_backslash(selected.path))
         return;
+    if (is_reserved_name(file_name_part(without_trailing_separator(path)))) {
+        refuse(app, "TXT00418", std::string(file_name_part(without_trailing_separator(path))),
+               selected.display);
+        return;
+    }
     const int taken = find_folder_item(app.folder_table, path);
     // Another letter case of the same folder is a rename, not a clash.
     if (is_tree_folder_below_root(taken) && taken != item) {

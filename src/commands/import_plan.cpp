@@ -4,6 +4,7 @@
 
 #include "menu/name_rules.h"
 #include "menu/path_text.h"
+#include "menu/reserved_names.h"
 #include "menu/unicode_text.h"
 
 namespace trevalon {
@@ -34,6 +35,16 @@ bool is_shortcut_file(std::string_view path) {
     return parts.has_dot && (extension == "lnk" || extension == "url");
 }
 
+// A name Windows would read as another (a device, or without its final
+// dots and blanks) makes an entry nothing can open: a copied shortcut
+// keeps the name, and a new link's target would point elsewhere.
+bool reserved_source(const std::string& source, PathKind kind) {
+    const std::string path = without_trailing_separators(source);
+    if (is_shortcut_file(path) && kind != PathKind::directory)
+        return is_reserved_name(file_name_part(path));
+    return has_reserved_part(path);
+}
+
 }  // namespace
 
 bool same_path(std::string_view a, std::string_view b) {
@@ -61,6 +72,11 @@ ImportPlan plan_import(const std::vector<std::string>& paths, std::string_view t
         ImportStep step;
         step.source = source;
         std::string wanted;
+        // Checked first: the probe itself may have reached a device.
+        if (reserved_source(source, kind)) {
+            plan.skipped.push_back({source, SkipReason::reserved_name});
+            continue;
+        }
         if (kind == PathKind::missing) {
             plan.skipped.push_back({source, SkipReason::missing});
             continue;

@@ -33,6 +33,8 @@ enum class SkipReason {
     empty_shortcut,  // a .lnk or .url of 0 bytes
     no_free_name,    // every numbered name up to 99 is taken
     no_room,         // the target folder's path leaves no room for a name
+    reserved_name,   // Windows keeps the name for a device, or it ends in a dot or blank
+    failed,          // planned, but the copy or the link could not be made
 };
 
 struct SkippedPath {

@@ -9,9 +9,6 @@
 
 namespace trevalon {
 
-// What a path is on disk: a folder, an empty or non-empty file, or nothing.
-PathKind probe_path(const std::string& path);
-
 // Whether anything might be at path: a path the system cannot examine counts
 // as taken, so it is never written over.
 bool path_taken(const std::string& path);
@@ -22,9 +19,10 @@ struct ImportResult {
     int failed = 0;                    // planned, but the copy or link failed
 };
 
-// Plans and carries out the import: shortcuts are copied, everything else
-// gets a new link (a file's link starts in the file's folder). No existing
-// file is replaced. Failures are counted, not reported.
+// Plans and carries out the import (edit_operations.h, import_entries):
+// shortcuts are copied, everything else gets a new link (a file's link
+// starts in the file's folder). No existing file is replaced. Failures are
+// counted, not reported.
 ImportResult import_paths(const std::vector<std::string>& paths, std::string_view target_folder);
 
 }  // namespace trevalon

@@ -4,6 +4,7 @@
 
 #include "base/clock.h"
 #include "commands/app_win.h"
+#include "commands/clipboard_commands_win.h"
 #include "commands/entry_rules.h"
 #include "commands/import_plan.h"
 #include "errors/statement_marker.h"
@@ -44,6 +45,9 @@ void record_launch(App& app, const std::string& path) {
 
 void launch_entry(App& app, const std::string& path) {
     TREVALON_MARK();
+    // The shell would open the device, or another file, by that name.
+    if (refused_for_reserved_name(app, path))
+        return;
     std::optional<LinkFields> link;
     if (is_link_file(path))
         link = read_shortcut_resolved(path);

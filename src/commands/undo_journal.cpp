@@ -4,14 +4,19 @@
 
 namespace trevalon {
 
-Fingerprint fingerprint_of(std::string_view bytes) {
-    // FNV-1a: enough to tell a file changed by hand from the one the edit left.
-    std::uint64_t hash = 14695981039346656037ull;
+// FNV-1a: enough to tell a file changed by hand from the one the edit left.
+void FingerprintBuilder::add(std::string_view bytes) {
     for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
+        hash_ ^= static_cast<unsigned char>(c);
+        hash_ *= 1099511628211ull;
     }
-    return Fingerprint{bytes.size(), hash};
+    size_ += bytes.size();
+}
+
+Fingerprint fingerprint_of(std::string_view bytes) {
+    FingerprintBuilder builder;
+    builder.add(bytes);
+    return builder.result();
 }
 
 std::optional<Edit> UndoJournal::record(Edit edit) {

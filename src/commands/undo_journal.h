@@ -10,16 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/file_disk.h"
+
 namespace trevalon {
-
-// A file's bytes, told apart by their size and a 64-bit hash.
-struct Fingerprint {
-    std::uint64_t size = 0;
-    std::uint64_t hash = 0;
-
-    friend bool operator==(const Fingerprint&, const Fingerprint&) = default;
-};
-Fingerprint fingerprint_of(std::string_view bytes);
 
 enum class EditKind {
     delete_entry,
@@ -43,6 +36,9 @@ enum class UndoAction {
     restore_file,
     // path is free; the folder tree kept at `kept` goes back there.
     restore_folder,
+    // path is what is left of a folder a delete could not finish (or free):
+    // what the tree kept at `kept` holds beyond it goes back in.
+    restore_missing,
     // path holds what the edit renamed (a file with `fingerprint`, or a
     // folder when there is none) and `original` is free; it is renamed back.
     rename_back,

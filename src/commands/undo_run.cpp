@@ -67,6 +67,13 @@ std::optional<std::string> check_step(const UndoStep& step, Overlay& disk) {
                 return step.path;
             disk.set(step.path, PathState::folder);
             return std::nullopt;
+        case UndoAction::restore_missing: {
+            const PathState now = disk.state(step.path);
+            if ((now != PathState::missing && !is_folder(now)) || !is_folder(disk.state(step.kept)))
+                return step.path;
+            disk.set(step.path, PathState::folder);
+            return std::nullopt;
+        }
         case UndoAction::rename_back: {
             const PathState now = disk.state(step.path);
             const bool as_left =
@@ -109,13 +116,28 @@ bool run_step(const UndoStep& step, UndoDisk& disk, std::vector<std::function<vo
             put_back.push_back([&disk, path = step.path] { disk.remove_file(path); });
             return true;
         case UndoAction::restore_folder:
-            if (!disk.copy_tree_in(step.kept, step.path)) {
-                // A partial copy goes again at once.
-                disk.remove_tree(step.path);
+            // A copy that fails takes back what it made itself.
+            if (!disk.copy_tree_in(step.kept, step.path))
                 return false;
-            }
             put_back.push_back([&disk, path = step.path] { disk.remove_tree(path); });
             return true;
+        case UndoAction::restore_missing: {
+            std::vector<std::string> made;
+            const bool filled = disk.fill_tree_in(step.kept, step.path, made);
+            // Exactly what it made goes again, newest first.
+            auto take_back = [&disk, made] {
+                for (auto item = made.rbegin(); item != made.rend(); ++item) {
+                    if (!disk.remove_file(*item))
+                        disk.remove_empty_folder(*item);
+                }
+            };
+            if (!filled) {
+                take_back();
+                return false;
+            }
+            put_back.push_back(std::move(take_back));
+            return true;
+        }
         case UndoAction::rename_back:
             if (!disk.rename(step.path, step.original))
                 return false;
@@ -137,22 +159,69 @@ std::optional<std::string> undo_blocked_at(const Edit& edit, const UndoDisk& dis
     return std::nullopt;
 }
 
-UndoResult undo_newest(UndoJournal& journal, UndoDisk& disk) {
+UndoResult undo_newest(UndoJournal& journal, UndoDisk& disk, const UndoProgress& progress) {
     const Edit* edit = journal.newest();
     if (!edit)
         return {};
     if (const std::optional<std::string> blocked = undo_blocked_at(*edit, disk))
         return UndoResult{UndoStatus::changed_since, *blocked, std::nullopt};
+    if (progress && !edit->steps.empty() && !progress(0))
+        return UndoResult{UndoStatus::failed, edit->steps.front().path, std::nullopt};
 
     std::vector<std::function<void()>> put_back;
-    for (const UndoStep& step : edit->steps) {
+    for (std::size_t index = 0; index < edit->steps.size(); ++index) {
+        const UndoStep& step = edit->steps[index];
         if (!run_step(step, disk, put_back)) {
             for (auto undo = put_back.rbegin(); undo != put_back.rend(); ++undo)
                 (*undo)();
             return UndoResult{UndoStatus::failed, step.path, std::nullopt};
         }
+        if (progress)
+            progress(index + 1);
     }
     return UndoResult{UndoStatus::done, {}, journal.take_newest()};
+}
+
+std::size_t finish_undo(const std::vector<UndoStep>& steps, std::size_t done, UndoDisk& disk) {
+    std::size_t failed = 0;
+    for (std::size_t index = done; index < steps.size(); ++index) {
+        const UndoStep& step = steps[index];
+        bool ok = true;
+        switch (step.action) {
+            case UndoAction::remove_made_file:
+                // Gone already, or no longer what the edit made: nothing to take.
+                if (disk.state(step.path) == PathState::file &&
+                    disk.fingerprint(step.path) == step.fingerprint) {
+                    ok = disk.remove_file(step.path);
+                }
+                break;
+            case UndoAction::remove_made_folder:
+                if (disk.state(step.path) == PathState::empty_folder)
+                    ok = disk.remove_empty_folder(step.path);
+                break;
+            case UndoAction::restore_file:
+                if (disk.state(step.path) == PathState::missing)
+                    ok = disk.copy_in(step.kept, step.path);
+                break;
+            case UndoAction::restore_folder:
+            case UndoAction::restore_missing: {
+                // A copy cut short is filled up; nothing there is replaced.
+                std::vector<std::string> made;
+                const PathState now = disk.state(step.path);
+                if (now == PathState::missing || is_folder(now))
+                    ok = disk.fill_tree_in(step.kept, step.path, made);
+                break;
+            }
+            case UndoAction::rename_back:
+                if (disk.state(step.path) != PathState::missing &&
+                    disk.state(step.original) == PathState::missing) {
+                    ok = disk.rename(step.path, step.original);
+                }
+                break;
+        }
+        failed += ok ? 0 : 1;
+    }
+    return failed;
 }
 
 }  // namespace trevalon

@@ -4,20 +4,14 @@
 // back what the earlier ones did.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "commands/undo_journal.h"
 
 namespace trevalon {
-
-enum class PathState {
-    missing,  // nothing of that name: the path is free
-    file,
-    empty_folder,
-    folder,   // a folder with something in it
-    unknown,  // cannot be examined: counts as taken
-};
 
 // What undo needs of the file system. Every change reports whether it
 // happened; none replaces anything that exists.
@@ -39,8 +33,16 @@ class UndoDisk {
     // Copies the kept file to path (making its folder if need be).
     virtual bool copy_in(const std::string& kept, const std::string& path) = 0;
     virtual bool remove_file(const std::string& path) = 0;
-    // Copies the kept folder tree to path, every file and folder of it.
+    // Copies the kept folder tree to path, which must be free, every file
+    // and folder of it. When that fails, what it made goes again, and only
+    // that: a folder someone else put there meanwhile stays.
     virtual bool copy_tree_in(const std::string& kept, const std::string& path) = 0;
+    // Copies the files and folders of the kept tree that are missing at
+    // path (a folder, or free) and adds what it made to `made`, in the
+    // order made; nothing there is replaced. False when one could not be
+    // made (what was made is in `made`).
+    virtual bool fill_tree_in(const std::string& kept, const std::string& path,
+                              std::vector<std::string>& made) = 0;
     // Removes a folder tree this undo has just put there.
     virtual bool remove_tree(const std::string& path) = 0;
     virtual bool rename(const std::string& from, const std::string& to) = 0;
@@ -63,7 +65,17 @@ struct UndoResult {
     std::optional<Edit> undone;  // the edit taken back (done only)
 };
 
+// Told how many steps are done: 0 once the checks have passed and before
+// the first step runs, then after each step. Answering false at 0 stops the
+// undo before anything changed (status failed).
+using UndoProgress = std::function<bool(std::size_t done)>;
+
 // Takes the newest edit back. It stays in the journal unless it was done.
-UndoResult undo_newest(UndoJournal& journal, UndoDisk& disk);
+UndoResult undo_newest(UndoJournal& journal, UndoDisk& disk, const UndoProgress& progress = {});
+
+// Carries out the steps from `done` on, after a run that ended in the middle
+// of an undo: a step already done (its result is on the disk) is passed
+// over, so each step can be run again. Gives the steps that failed.
+std::size_t finish_undo(const std::vector<UndoStep>& steps, std::size_t done, UndoDisk& disk);
 
 }  // namespace trevalon

@@ -6,11 +6,13 @@
 
 #include "commands/app_win.h"
 #include "commands/cut_keeper_win.h"
+#include "commands/edit_places_win.h"
 #include "commands/entry_rules.h"
 #include "commands/menu_view.h"
 #include "commands/undo_run.h"
 #include "commands/undo_store_win.h"
 #include "commands/undo_texts.h"
+#include "commands/windows_disk_win.h"
 #include "errors/statement_marker.h"
 #include "menu/path_text.h"
 #include "platform/clipboard_win.h"
@@ -22,16 +24,6 @@ namespace trevalon {
 namespace {
 
 constexpr auto kMarkerFile = SourceFile::undo;
-
-// Restored trees may be removed again only inside the folder they went into.
-std::vector<std::string> roots_of(const Edit& edit) {
-    std::vector<std::string> roots;
-    for (const UndoStep& step : edit.steps) {
-        if (step.action == UndoAction::restore_folder)
-            roots.emplace_back(folder_part(without_trailing_separator(step.path)));
-    }
-    return roots;
-}
 
 bool changes_folders(EditKind kind) {
     return kind == EditKind::delete_folder || kind == EditKind::rename_folder ||
@@ -46,6 +38,7 @@ std::string folder_to_show(const Edit& edit) {
     const UndoStep& step = edit.steps.front();
     switch (step.action) {
         case UndoAction::restore_folder:
+        case UndoAction::restore_missing:
             return with_backslash(step.path);
         case UndoAction::rename_back:
             return with_backslash(step.original);
@@ -73,12 +66,12 @@ void show_after_undo(App& app, MenuView& view, const Edit& edit, const std::stri
     }
 }
 
-// A cut taken back, or the paste that took it: the entry is home again, so
-// its waiting copy goes, and so does the clipboard's list of it.
+// A cut taken back, or the paste that took it: the entry is home again and
+// its waiting copy gone, so the clipboard's list of it goes too.
 void end_cut(App& app, const std::string& waiting) {
     if (waiting.empty())
         return;
-    drop_cut(app.folders, waiting);
+    app.cut_origins.erase(waiting);
     empty_clipboard_if_it_lists({waiting}, app.main_window);
 }
 
@@ -102,28 +95,12 @@ void record_edit(App& app, Edit edit) {
 }
 
 std::optional<UndoStep> made_file_step(const std::string& path) {
-    const std::optional<std::string> bytes = read_file(path);
-    if (!bytes)
-        return std::nullopt;
-    UndoStep step;
-    step.action = UndoAction::remove_made_file;
-    step.path = path;
-    step.fingerprint = fingerprint_of(*bytes);
-    return step;
+    const WindowsFileDisk disk;
+    return made_file_step(disk, path);
 }
 
 std::string entry_subject(const std::string& path) {
     return std::string(split_extension(file_name_part(path)).base);
-}
-
-Edit import_edit(App& app, EditKind kind, const std::vector<ImportStep>& imported) {
-    Edit edit = new_edit(app, kind, imported.empty() ? "" : entry_subject(imported.front().target));
-    edit.several = imported.size() > 1;
-    for (const ImportStep& step : imported) {
-        if (std::optional<UndoStep> made = made_file_step(step.target))
-            edit.steps.push_back(std::move(*made));
-    }
-    return edit;
 }
 
 void undo_last_edit(App& app, MenuView& view) {
@@ -135,9 +112,9 @@ void undo_last_edit(App& app, MenuView& view) {
                                  MB_OK | MB_ICONINFORMATION);
         return;
     }
-    WindowsUndoDisk disk(edit_store(app.folders, newest->id), roots_of(*newest));
+    WindowsFileDisk disk(app.main_window);
     const std::string listed = view.list_folder();
-    const UndoResult result = undo_newest(app.undo, disk);
+    const UndoResult result = undo_newest_on(disk, edit_places(app), app.undo);
     if (result.status != UndoStatus::done || !result.undone) {
         app.dialogs->message_box(
             undo_refused_text(result.status == UndoStatus::changed_since, result.path, texts()),
@@ -146,7 +123,6 @@ void undo_last_edit(App& app, MenuView& view) {
     }
     const Edit& edit = *result.undone;
     end_cut(app, edit.cut_entry);
-    discard_edit_store(app.folders, edit.id);
     show_after_undo(app, view, edit, listed);
 }
 

@@ -25,10 +25,6 @@ void record_edit(App& app, Edit edit);
 // fingerprint of its bytes as they are now; nothing when it cannot be read.
 std::optional<UndoStep> made_file_step(const std::string& path);
 
-// The edit of an import (paste or drop): a step for each entry it made,
-// named after the first.
-Edit import_edit(App& app, EditKind kind, const std::vector<ImportStep>& imported);
-
 // The name of an entry as the list shows it: its file name without the
 // extension.
 std::string entry_subject(const std::string& path);

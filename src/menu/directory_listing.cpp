@@ -9,6 +9,7 @@
 #endif
 
 #include "base/utf8_path.h"
+#include "menu/reserved_names.h"
 #include "menu/unicode_text.h"
 
 namespace trevalon {
@@ -47,7 +48,8 @@ std::wstring search_pattern(std::string_view folder) {
         path += u'\\';
     path += u'*';
     constexpr std::size_t kLongPath = 240;
-    if (path.size() >= kLongPath) {
+    // A folder of a name Windows reads as a device is listed as it is.
+    if (path.size() >= kLongPath || has_reserved_part(folder)) {
         if (path.size() > 2 && path[1] == u':' && path[2] == u'\\') {
             path.insert(0, u"\\\\?\\");
         } else if (path.starts_with(u"\\\\") && !path.starts_with(u"\\\\?\\")) {

@@ -10,6 +10,7 @@
 #include "base/utf8_path.h"
 #include "menu/directory_listing.h"
 #include "menu/free_name.h"
+#include "menu/reserved_names.h"
 #include "menu/path_text.h"
 #include "menu/unicode_text.h"
 
@@ -118,6 +119,10 @@ int convert_internet_shortcuts(std::string_view folder, const ShortcutCreator& c
             continue;
         const NameParts parts = split_extension(entry.name);
         if (!parts.has_dot || ascii_lower(parts.extension) != "url")
+            continue;
+        // Read by its plain name, such a file would be a device (COM1.url);
+        // and its link could be opened by no one either.
+        if (has_reserved_part(base_folder + entry.name))
             continue;
 
         const std::string source = base_folder + entry.name;

@@ -54,6 +54,7 @@ struct CopyItem {
     std::u16string key;
 
     const std::string& from_path() const { return source_path.empty() ? path : source_path; }
+    bool operator==(const CopyItem&) const = default;
 };
 // Every folder comes before the items inside it.
 using CopyContents = std::vector<CopyItem>;

@@ -1,8 +1,14 @@
 // File and folder operations on UTF-8 Windows paths. Failures come back as
-// results; callers that skip failed steps silently simply ignore them.
+// results; callers that skip failed steps silently simply ignore them. A
+// name Windows keeps for a device, or one ending in a dot or a blank, is
+// reached through the literal path form, so the file on disk is what is
+// read, copied, renamed or removed, never a device. Nothing is removed or
+// renamed through a link: a link goes as itself, or, where the system only
+// opens what it points to (as Wine does), stays.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -37,13 +43,19 @@ bool rename_path(std::string_view from, std::string_view to);
 // links) are not followed. Returns the number of files copied.
 int copy_tree(std::string_view from, std::string_view to, std::string_view pattern, bool recursive);
 
-// Deletes a file, read-only or not.
+// Deletes a file, read-only or not, or a link as itself.
 bool delete_file(std::string_view path);
+// Removes an empty folder, or a link to a folder as itself.
+bool remove_empty_folder(std::string_view path);
+// A symbolic link or junction (to a file or a folder), or an item the system
+// opens only as what it points to.
+bool is_link(std::string_view path);
 
 // Deletes a folder with everything in it, clearing read-only attributes, but
 // only when it lies strictly inside one of `allowed_roots` (see
-// safe_delete.h). Links inside are removed, never followed. True when the
-// folder is gone afterwards.
+// safe_delete.h). Links inside are removed, never followed, and so is the
+// folder itself when it is a link, with or without a closing separator.
+// True when the folder is gone afterwards.
 bool remove_tree(std::string_view path, std::span<const std::string> allowed_roots);
 
 // The names of the files (not folders) directly inside a folder.
@@ -62,6 +74,14 @@ bool create_new_file(std::string_view path);
 
 // The whole file, or nothing when it cannot be read or exceeds `limit` bytes.
 std::optional<std::string> read_file(std::string_view path, std::size_t limit = 16u << 20);
+
+// Hands the file to `take` piece by piece, of any size; false when any part
+// of it could not be read.
+bool read_in_pieces(std::string_view path, const std::function<void(std::string_view)>& take);
+
+// Whether two files hold the same bytes, read piece by piece, of any size.
+// A file that cannot be read whole equals nothing.
+bool same_file_bytes(std::string_view a, std::string_view b);
 
 // Creates or replaces a file with the content in place.
 bool write_file(std::string_view path, std::string_view content);

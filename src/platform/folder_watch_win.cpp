@@ -16,7 +16,7 @@ constexpr DWORD kWatchedChanges =
 
 FolderWatch::FolderWatch(std::string_view folder) : buffer_(kBufferBytes / sizeof(DWORD)) {
     event_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    folder_.reset(CreateFileW(utf8_to_wide(folder).c_str(), FILE_LIST_DIRECTORY,
+    folder_.reset(CreateFileW(file_path_wide(folder).c_str(), FILE_LIST_DIRECTORY,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED,
                               nullptr));

@@ -86,7 +86,9 @@ TreeListing list_tree(std::string_view root) {
     if (root.empty())
         return items;
     std::vector<std::pair<std::wstring, std::string>> pending;
-    pending.emplace_back(utf8_to_wide(with_backslash(root)), std::string());
+    // In the literal form, so a name Windows reads as a device is listed as
+    // the file it is.
+    pending.emplace_back(literal_path_wide(with_backslash(root)), std::string());
     while (!pending.empty()) {
         auto [folder, relative] = std::move(pending.back());
         pending.pop_back();
@@ -103,7 +105,7 @@ TreeListing list_tree_folder(std::string_view root, std::string_view folder) {
     if (root.empty())
         return items;
     const std::string relative(folder);
-    list_one(utf8_to_wide(with_backslash(in_tree(root, relative))), relative, items, nullptr);
+    list_one(literal_path_wide(with_backslash(in_tree(root, relative))), relative, items, nullptr);
     return items;
 }
 
@@ -116,7 +118,7 @@ bool apply_copy_plan(const CopySyncPlan& plan, std::span<const std::string> sour
         all_done = gone && all_done;
     }
     for (const std::string& folder : plan.new_folders) {
-        const std::wstring path = utf8_to_wide(in_tree(copy, folder));
+        const std::wstring path = file_path_wide(in_tree(copy, folder));
         all_done = CreateDirectoryW(path.c_str(), nullptr) && all_done;
     }
     const std::string base = with_backslash(copy);
@@ -125,8 +127,8 @@ bool apply_copy_plan(const CopySyncPlan& plan, std::span<const std::string> sour
             all_done = false;
             continue;
         }
-        const bool copied = copy_file_over(utf8_to_wide(in_tree(sources[step.source], step.from)),
-                                           utf8_to_wide(base + step.to), step.clear_read_only);
+        const bool copied = copy_file_over(file_path_wide(in_tree(sources[step.source], step.from)),
+                                           file_path_wide(base + step.to), step.clear_read_only);
         all_done = copied && all_done;
     }
     return all_done;
@@ -201,7 +203,12 @@ CopyUpdate MergedCopyFolder::bring_up_to_date(const std::string& copy,
 
     update.done = all_done;
     update.steps = plan.steps();
-    held_ = std::move(wanted);
+    // With nothing changed the older of the two equal lists is kept: it was
+    // allocated before this update, so all the update allocated is freed
+    // together. Keeping the newer one would leave it scattered amid the
+    // freed memory; the next update's lists would no longer fit the gaps,
+    // and the resident program's heap would grow with every switch.
+    held_ = known && all_done && held == wanted ? std::move(held) : std::move(wanted);
     held_valid_ = all_done;
     return update;
 }

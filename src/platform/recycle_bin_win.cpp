@@ -4,11 +4,16 @@
 
 #include <string>
 
+#include "menu/reserved_names.h"
 #include "platform/wide_win.h"
 
 namespace trevalon {
 
 bool recycle_bin_available(std::string_view path) {
+    // The shell's file operations take no literal paths, so they would reach
+    // a device, or another file, for such a name.
+    if (has_reserved_part(path))
+        return false;
     SHQUERYRBINFO info{};
     info.cbSize = sizeof(info);
     return SUCCEEDED(SHQueryRecycleBinW(utf8_to_wide(path).c_str(), &info));
@@ -19,8 +24,10 @@ bool move_to_recycle_bin(std::string_view path, HWND owner) {
     while (!from.empty() && from.back() == L'\\')
         from.pop_back();
     // Nothing there is nothing deleted, whatever the shell answers.
-    if (from.empty() || GetFileAttributesW(from.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (from.empty() || has_reserved_part(path) ||
+        GetFileAttributesW(from.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return false;
+    }
     // The list of names ends in a second zero.
     from.push_back(L'\0');
     SHFILEOPSTRUCTW operation{};

@@ -17,7 +17,7 @@ std::u16string root_key(std::string_view path) {
 }
 
 bool folder_exists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(utf8_to_wide(path).c_str());
+    const DWORD attributes = GetFileAttributesW(file_path_wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -33,7 +33,8 @@ std::string read_text(Getter get) {
 bool load(IShellLinkW* link, ComPtr<IPersistFile>& file, std::string_view link_file) {
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())))
         return false;
-    return SUCCEEDED(file->Load(utf8_to_wide(link_file).c_str(), STGM_READ));
+    // The file on disk, also when Windows keeps its name for a device.
+    return SUCCEEDED(file->Load(file_path_wide(link_file).c_str(), STGM_READ));
 }
 
 }  // namespace
@@ -53,7 +54,7 @@ bool create_shortcut(const ShortcutContents& contents) {
     ComPtr<IPersistFile> file;
     if (FAILED(link.query(file)))
         return false;
-    return SUCCEEDED(file->Save(utf8_to_wide(contents.link_file).c_str(), TRUE));
+    return SUCCEEDED(file->Save(file_path_wide(contents.link_file).c_str(), TRUE));
 }
 
 std::optional<LinkFields> read_shortcut_resolved(std::string_view link_file) {

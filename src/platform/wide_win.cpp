@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "menu/reserved_names.h"
+
 namespace trevalon {
 
 std::wstring utf8_to_wide(std::string_view utf8) {
@@ -23,6 +25,15 @@ std::string wide_to_utf8(std::wstring_view wide) {
     std::string utf8(static_cast<size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
     return utf8;
+}
+
+std::wstring file_path_wide(std::string_view path) {
+    return utf8_to_wide(file_system_path(path));
+}
+
+std::wstring literal_path_wide(std::string_view path) {
+    const std::string literal = literal_path_form(path);
+    return utf8_to_wide(literal.empty() ? path : std::string_view(literal));
 }
 
 }  // namespace trevalon

@@ -15,6 +15,7 @@
 #include "errors/statement_marker.h"
 #include "menu/program_folders.h"
 #include "platform/clipboard_win.h"
+#include "menu/reserved_names.h"
 #include "platform/drag_source_win.h"
 #include "platform/wide_win.h"
 #include "program/dispatch_win.h"
@@ -127,7 +128,9 @@ void file_list(App& app, const Event& event) {
     TREVALON_MARK();
     if (event.type == kDragStart) {
         const std::string path = entry_path(app, app.window.list.state());
-        if (path.empty())
+        // Where it is dropped, a name Windows reads as a device would reach
+        // the device.
+        if (path.empty() || has_reserved_part(path))
             return;
         // Search results shown as the user types are the original entries:
         // they may be copied out, never moved away.

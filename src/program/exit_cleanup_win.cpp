@@ -36,8 +36,10 @@ int expire_recent_programs(const ProgramFolders& folders, std::int64_t now, int 
 void exit_cleanup_steps(App& app) {
     TREVALON_MARK();
     save_settings(app);
-    // A cut entry never pasted goes back to its folder; Undo ends with the run.
-    settle_cuts(app.folders);
+    // A cut entry never pasted goes back to its folder (the user is told
+    // where else it went, unless Windows is ending the session); Undo ends
+    // with the run.
+    settle_waiting_cuts(app, {}, !app.session_ending);
     discard_undo_store(app.folders);
     if (app.clock) {
         expire_recent_programs(app.folders, app.clock->now_seconds(),

@@ -191,8 +191,9 @@ void folder_information(App& app, const Event&) {
 }
 
 void folder_properties(App& app, const Event&) {
-    if (!app.view.selected_folder.path.empty() && app.launcher)
-        app.launcher->show_properties(app.main_window, app.view.selected_folder.path, {});
+    const std::string& path = app.view.selected_folder.path;
+    if (!path.empty() && app.launcher && !refused_for_reserved_name(app, path))
+        app.launcher->show_properties(app.main_window, path, {});
 }
 
 void show_menu_again(App& app, const Event&) {
@@ -260,8 +261,10 @@ void bookmark_selected(App& app, const Event&) {
 
 void pin_selected(App& app, const Event&) {
     TREVALON_MARK();
-    if (const SelectedEntry* entry = selected_entry(app))
+    if (const SelectedEntry* entry = selected_entry(app);
+        entry && !refused_for_reserved_name(app, entry->path)) {
         start_pinning(app, entry->path);
+    }
 }
 
 void entry_information(App& app, const Event&) {
@@ -270,8 +273,10 @@ void entry_information(App& app, const Event&) {
 }
 
 void entry_properties(App& app, const Event&) {
-    if (const SelectedEntry* entry = selected_entry(app); entry && app.launcher)
+    if (const SelectedEntry* entry = selected_entry(app);
+        entry && app.launcher && !refused_for_reserved_name(app, entry->path)) {
         app.launcher->show_properties(app.main_window, entry->path, {});
+    }
 }
 
 // Ctrl+Z and the last item of both context menus. Its messages lift the

@@ -47,6 +47,26 @@ InstanceClaim claim_single_instance(std::string_view name) {
     return claim;
 }
 
+FolderLock lock_data_folder(std::string_view data_folder) {
+    FolderLock lock;
+    if (data_folder.empty())
+        return lock;
+    const std::wstring path = file_path_wide(std::string(data_folder) + "Running.lock");
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return lock;
+    OVERLAPPED first_byte{};
+    if (LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                   &first_byte)) {
+        lock.file = std::move(file);
+        return lock;
+    }
+    lock.held_elsewhere = GetLastError() == ERROR_LOCK_VIOLATION;
+    return lock;
+}
+
 HWND find_instance_window(std::string_view class_name, std::string_view title_part) {
     WindowSearch search{utf8_to_wide(class_name), utf8_to_wide(title_part)};
     EnumWindows(match_instance_window, reinterpret_cast<LPARAM>(&search));

@@ -27,6 +27,19 @@ InstanceClaim claim_single_instance(std::string_view name);
 // The rule behind it: whether CreateMutex's result means another instance.
 bool means_another_instance(bool created, DWORD error);
 
+// The data folder's lock: a byte of a file in the data folder, locked for
+// the whole run by the instance that works in the folder. Unlike the mutex
+// it is seen from every session of the user (and across machines sharing a
+// roaming folder), so an instance in another session is found.
+struct FolderLock {
+    // Another instance holds the lock: this one must touch nothing.
+    bool held_elsewhere = false;
+    // The locked file, held for the whole run; empty when another instance
+    // holds it or when it could not be made (the program then runs without).
+    UniqueFile file;
+};
+FolderLock lock_data_folder(std::string_view data_folder);
+
 // The running instance's main window: a top-level window of the program's own
 // window class whose title contains `title_part`. Matching the class as well
 // keeps a browser tab or document that merely mentions the name from being

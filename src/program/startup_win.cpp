@@ -1,19 +1,21 @@
 #include "program/startup_win.h"
 
-#include <curl/curl.h>
-
 #include <memory>
 
 #include "base/clock.h"
 #include "commands/app_win.h"
 #include "commands/cut_keeper_win.h"
+#include "commands/edit_places_win.h"
 #include "commands/undo_store_win.h"
+#include "commands/windows_disk_win.h"
 #include "errors/statement_marker.h"
 #include "platform/dialogs_win.h"
 #include "platform/fault_handler_win.h"
+#include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
 #include "platform/launcher_win.h"
 #include "platform/settings_store_win.h"
+#include "platform/shortcut_win.h"
 #include "platform/special_folders_win.h"
 #include "program/drop_targets_win.h"
 #include "program/event_loop_win.h"
@@ -63,6 +65,19 @@ bool examine_desktop(ScreenArea& screen) {
     return true;
 }
 
+// Locks the data folder for this run; false (after saying so) when an
+// instance in another session holds it.
+bool hold_data_folder(App& app) {
+    FolderLock lock = lock_data_folder(app.folders.data);
+    if (lock.held_elsewhere) {
+        app.dialogs->message_box(text("TXT00416"), find_text("Program_Name"),
+                                 MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    app.data_lock = std::move(lock.file);
+    return true;
+}
+
 }  // namespace
 
 int run_program(HINSTANCE instance, const Seams& seams) {
@@ -73,7 +88,10 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     app->dialogs = &seams.dialogs;
     app->launcher = &seams.launcher;
     app->clock = &seams.clock;
-    app->end_session = [state = app.get()] { exit_cleanup(*state); };
+    app->end_session = [state = app.get()] {
+        state->session_ending = true;
+        exit_cleanup(*state);
+    };
     Dialogs& dialogs = seams.dialogs;
 
     // COM on this thread for the whole run: the shell-link operations, the
@@ -114,14 +132,16 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     // 9. From here on a fatal fault is reported.
     install_fault_handler(seams.fault_dialogs);
 
-    // 10. The folders; the first start migrates and seeds.
+    // 10. The folders; the first start migrates and seeds. An instance in
+    // another session holds the data folder: this one says so and ends,
+    // touching nothing. (A data folder not made yet has no instance.)
     TREVALON_MARK();
     app->folders = derive_program_folders(read_system_folders(), texts());
+    if (is_directory(app->folders.data) && !hold_data_folder(*app))
+        return 0;
     prepare_program_folders(app->folders, dialogs);
-    // A run that ended without its clean-up may have left a cut entry
-    // waiting and copies for Undo: the entry goes home, the copies go.
-    settle_cuts(app->folders);
-    discard_undo_store(app->folders);
+    if (!app->data_lock && !hold_data_folder(*app))
+        return 0;
 
     // 11. The desktop.
     TREVALON_MARK();
@@ -136,6 +156,14 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     TREVALON_MARK();
     app->saved_position = read_saved_position(find_text("Registry_Subkey"));
     load_settings(*app);
+    // A run that ended without its clean-up may have left an undo half done,
+    // cut entries waiting and copies for Undo: the undo is finished, the
+    // entries go home (or where they can go, and the user is told), the
+    // copies go. The own menu's root is known from here on.
+    {
+        WindowsFileDisk disk;
+        tell_settled(*app, recover_at_start(disk, edit_places(*app)));
+    }
 
     // 15. The menu shown first.
     app->view = choose_first_menu(app->settings, app->folders.windows_menu, texts());
@@ -145,7 +173,10 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     // (and a second start would find no window to bring forward), so the run
     // ends through the regular shutdown.
     TREVALON_MARK();
-    if (!build_main_window(*app))
+    // Built at once in the smaller form when that is what step 19 would make
+    // of it, so its controls are not laid out twice.
+    const bool smaller = app->settings.window_smaller != 0;
+    if (!build_main_window(*app, smaller ? WindowForm::smaller : WindowForm::full))
         exit_cleanup(*app);
     dialogs.set_owner(app->main_window);
     seams.launcher.set_owner(app->main_window);
@@ -153,11 +184,14 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     // 17. The saved position, where the placement rule accepts it.
     place_main_window(*app);
 
-    // 18. The internet-shortcut template, shown once, then the first menu.
+    // 18. The internet-shortcut template, then the first menu. Showing the
+    // template in the still hidden window leaves nothing but its conversion
+    // into a bookmark link (the view is replaced at once by the first
+    // menu's), so only that is done.
     TREVALON_MARK();
     write_url_template(app->folders, find_text("Online_Adresse"),
                        embedded_data(instance, IDR_URL_TEMPLATE_ICON));
-    show_menu(*app, app->folders.url_template, kUrlTemplateCaption);
+    convert_internet_shortcuts(app->folders.url_template);
     show_menu(*app, app->view.menu_root, app->view.caption);
 
     // 19. The view choices.
@@ -167,14 +201,14 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     } else {
         show_large_icons(*app);
     }
-    if (app->settings.window_smaller != 0)
-        make_window_smaller(*app);
+    // The smaller form the settings ask for was built at once (step 16).
 
     // 20.-21. Shown, and ready for drops (OLE on this thread for the drop
     // targets and the drags out; it stays until the process ends).
     TREVALON_MARK();
     ShowWindow(app->main_window, SW_SHOWNORMAL);
     UpdateWindow(app->main_window);
+    create_tooltips(*app);
     if (SUCCEEDED(OleInitialize(nullptr)))
         register_drop_targets(*app);
 
@@ -187,8 +221,9 @@ int run_program(HINSTANCE instance, const Seams& seams) {
     apply_keyboard_settings(*app);
     start_live_search(*app);
 
-    // 24. The network layer, then the loop; its end is the shutdown.
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    // 24. The loop; its end is the shutdown. The network layer is set up
+    // when a bookmark first needs it (its libraries cost time and memory a
+    // run without bookmarks never uses).
     run_event_loop(*app);
     TREVALON_MARK();
     exit_cleanup(*app);

@@ -9,8 +9,6 @@ namespace trevalon {
 
 inline constexpr std::string_view kUrlTemplateFile = "URL.url";
 inline constexpr std::string_view kUrlTemplateIcon = "URL.ico";
-// Caption of the one showing of the template folder at start-up.
-inline constexpr std::string_view kUrlTemplateCaption = "Temp URL";
 
 // The six CR LF-ended lines of the template: the maker's address and the icon
 // in the template folder (which ends in a backslash).

@@ -13,11 +13,14 @@ namespace {
 using NumberField = int Settings::*;
 using TextField = std::string Settings::*;
 
-// One row per setting, in the order the file is written.
+// One row per setting, in the order the file is written. A number outside
+// [lowest, highest] reads as the key's default.
 struct Field {
     std::string_view key;
     NumberField number;
     TextField text;
+    int lowest = INT_MIN;
+    int highest = INT_MAX;
 };
 
 constexpr std::array kFields{
@@ -35,8 +38,8 @@ constexpr std::array kFields{
     Field{"MouseCursorHorizontal", &Settings::mouse_cursor_horizontal, nullptr},
     Field{"ExplorerListClickEvent", &Settings::explorer_list_click_event, nullptr},
     Field{"Hotkey", nullptr, &Settings::hotkey},
-    Field{"WindowsKeyAlone", &Settings::windows_key_alone, nullptr},
-    Field{"SearchEnterStartsFirst", &Settings::search_enter_starts_first, nullptr},
+    Field{"WindowsKeyAlone", &Settings::windows_key_alone, nullptr, 0, 1},
+    Field{"SearchEnterStartsFirst", &Settings::search_enter_starts_first, nullptr, 0, 1},
 };
 
 bool is_blank(char c) {
@@ -158,7 +161,9 @@ Settings parse_settings(std::string_view text, std::string_view own_menu_folder)
 
         const std::string_view value = line.substr(equals + 1);
         if (field->number) {
-            settings.*field->number = parse_setting_number(value);
+            const int number = parse_setting_number(value);
+            if (number >= field->lowest && number <= field->highest)
+                settings.*field->number = number;
         } else {
             settings.*field->text = trim_spaces(trim_blanks(value));
         }
@@ -176,6 +181,10 @@ std::string format_settings(const Settings& settings) {
         text += " = ";
         if (field.number) {
             text += std::to_string(settings.*field.number);
+        } else if (const auto legacy = settings.legacy_values.find(std::string(field.key));
+                   legacy != settings.legacy_values.end() &&
+                   legacy->second.read == settings.*field.text) {
+            text += legacy->second.bytes;
         } else {
             text += trim_spaces(single_line(settings.*field.text));
         }
@@ -188,8 +197,38 @@ Settings parse_settings_file(std::string_view bytes, std::string_view own_menu_f
                              const LegacyToUtf8& legacy_to_utf8) {
     if (is_valid_utf8(bytes) || !legacy_to_utf8)
         return parse_settings(bytes, own_menu_folder);
-    const std::string converted = legacy_to_utf8(bytes);
-    return parse_settings(converted, own_menu_folder);
+    std::string converted;
+    std::map<std::string, std::string> legacy_bytes;  // text key -> value bytes
+    std::array<bool, kFields.size()> seen{};
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const std::size_t end = rest.find_first_of("\r\n");
+        const std::string_view line = rest.substr(0, end);
+        const std::string_view ending =
+            end == std::string_view::npos ? std::string_view{} : rest.substr(end, 1);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        const bool utf8 = is_valid_utf8(line);
+        converted += utf8 ? std::string(line) : legacy_to_utf8(line);
+        converted += ending;
+        // Only the first line of a key counts, as when it is read.
+        const std::string_view trimmed = trim_blanks(line);
+        const std::size_t equals = trimmed.find('=');
+        const Field* field = equals == std::string_view::npos
+                                 ? nullptr
+                                 : find_field(trim_blanks(trimmed.substr(0, equals)));
+        if (!field || trimmed.starts_with(kUtf8Bom))
+            continue;
+        const auto index = static_cast<std::size_t>(field - kFields.data());
+        std::string value = trim_spaces(trim_blanks(trimmed.substr(equals + 1)));
+        if (!seen[index] && !utf8 && field->text && !value.empty())
+            legacy_bytes.emplace(field->key, std::move(value));
+        seen[index] = true;
+    }
+    Settings settings = parse_settings(converted, own_menu_folder);
+    for (auto& [key, value_bytes] : legacy_bytes) {
+        const Field* field = find_field(key);
+        settings.legacy_values[key] = {settings.*field->text, std::move(value_bytes)};
+    }
+    return settings;
 }
 
 }  // namespace trevalon

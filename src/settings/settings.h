@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,17 @@ struct Settings {
     // the search command, as the search button does.
     int search_enter_starts_first = 1;
 
+    // Text values whose line was not UTF-8 and was read in the legacy code
+    // page, by key: the value as read then, and the line's bytes. While the
+    // value stays as read, the bytes are written back as they were, so a
+    // wrong guess of the code page never alters a path in the file.
+    struct LegacyValue {
+        std::string read;
+        std::string bytes;
+        bool operator==(const LegacyValue&) const = default;
+    };
+    std::map<std::string, LegacyValue> legacy_values;
+
     bool operator==(const Settings&) const = default;
 };
 
@@ -41,7 +53,8 @@ struct Settings {
 Settings default_settings(std::string_view own_menu_folder);
 
 // Reads the settings file's text. Keys match in any letter case; a missing key
-// keeps its default; a number that is not one reads as 0. Tolerates what a
+// keeps its default; a number that is not one reads as 0, and one outside
+// the values a key takes reads as its default. Tolerates what a
 // hand edit leaves: spaces around "=", blank lines, ";" and "#" comments,
 // "[group]" headers, LF-only line ends, a UTF-8 byte order mark.
 Settings parse_settings(std::string_view text, std::string_view own_menu_folder);
@@ -50,8 +63,9 @@ Settings parse_settings(std::string_view text, std::string_view own_menu_folder)
 // each ended by CR LF.
 std::string format_settings(const Settings& settings);
 
-// The settings from the file's raw bytes. A file that is not valid UTF-8 comes
-// from the predecessor and is converted from the legacy code page first.
+// The settings from the file's raw bytes, line by line: a line that is not
+// valid UTF-8 (the predecessor's, or one byte damaged) is read in the legacy
+// code page; every other line stays UTF-8.
 Settings parse_settings_file(std::string_view bytes, std::string_view own_menu_folder,
                              const LegacyToUtf8& legacy_to_utf8);
 

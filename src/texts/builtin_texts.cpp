@@ -316,6 +316,41 @@ constexpr std::array kEnglish{
     // that shows the folder it lives in.
     T("TXT00363", "Start the top result"),
     T("TXT00364", "Show in folder"),
+
+    // Nothing lost: the folder in My Menu that takes what was found beside
+    // entries waiting to be pasted, the messages after waiting entries were
+    // settled (each followed by a blank line and the paths, one a line, and
+    // TXT00417 and a number when there are too many to list), names Windows
+    // reads as devices, the items a paste or drop left out (the name, a colon
+    // and the reason), deletes that could not be done or kept for Undo, a cut
+    // that could not be kept, and a second instance in another session.
+    T("TXT00400", "Recovered entries"),
+    T("TXT00401",
+      "These entries could not go back to where they were cut from, so they were put here:"),
+    T("TXT00402", "These items were found beside entries waiting to be pasted and were put here:"),
+    T("TXT00403", "These entries wait to be pasted and could be put nowhere, so they stay here:"),
+    T("TXT00404",
+      "Windows keeps this name for a device, or it ends in a dot or a blank, so programs "
+      "cannot open the entry by its name. Rename it first:"),
+    T("TXT00405", "These items were not added:"),
+    T("TXT00406", "it no longer exists"),
+    T("TXT00407", "the shortcut file is empty"),
+    T("TXT00408", "every free name up to (99) is taken"),
+    T("TXT00409", "the folder's path leaves no room for its name"),
+    T("TXT00410", "Windows keeps its name for a device, or it ends in a dot or a blank"),
+    T("TXT00411", "it could not be copied"),
+    T("TXT00412", "No copy could be kept for Undo, so nothing was deleted:"),
+    T("TXT00413", "Only part of the folder could be deleted. Undo brings back what was deleted:"),
+    T("TXT00414", "This could not be deleted, so it was left as it was:"),
+    T("TXT00415",
+      "No copy of the entry could be kept while it waits to be pasted, so it was not cut:"),
+    T("TXT00416",
+      PRODUCT " is already running for you in another session. Close it there first, then "
+              "start it again."),
+    T("TXT00417", "More not listed:"),
+    T("TXT00418",
+      "Windows keeps this name for a device, or it ends in a dot or a blank. Choose another "
+      "name."),
 };
 
 #undef PRODUCT

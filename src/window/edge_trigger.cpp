@@ -56,19 +56,42 @@ bool edge_check_fires(EdgeTriggers triggers, PointerSample first, PointerSample 
     return on_top_edge(second.x, second.y, monitors);
 }
 
-void edge_watch_pass(EdgeWatchEnvironment& environment) {
+void EdgeWatch::on_pointer_event(EdgeWatchEnvironment& environment, long long now,
+                                 bool look_again) {
+    if (due_)
+        return;
     const EdgeTriggers triggers = environment.triggers();
-    const PointerSample first = environment.pointer();
-    const std::vector<ScreenRect> monitors = first.button_held || triggers.vertical == 0
-                                                 ? std::vector<ScreenRect>{}
-                                                 : environment.monitors();
-    if (const auto wait = edge_check_wait(triggers, first, monitors)) {
-        environment.wait(*wait);
-        if (edge_check_fires(triggers, first, environment.pointer(), monitors) &&
-            !environment.full_screen_in_front())
-            environment.bring_forward();
+    if (triggers.vertical == 0) {
+        last_.reset();
+        return;
     }
-    environment.wait(kEdgePollInterval);
+    PointerSample sample = environment.pointer_position();
+    monitors_ = environment.monitors();
+    if (!on_top_edge(sample.x, sample.y, monitors_)) {
+        last_.reset();
+        return;
+    }
+    sample.button_held = environment.button_held();
+    if (last_ == sample && !look_again)
+        return;
+    last_ = sample;
+    if (const auto wait = edge_check_wait(triggers, sample, monitors_)) {
+        triggers_ = triggers;
+        first_ = sample;
+        due_ = now + wait->count();
+    }
+}
+
+void EdgeWatch::on_due(EdgeWatchEnvironment& environment, long long now) {
+    if (!due_ || now < *due_)
+        return;
+    due_.reset();
+    PointerSample second = environment.pointer_position();
+    second.button_held = environment.button_held();
+    last_ = second;
+    if (edge_check_fires(triggers_, first_, second, monitors_) &&
+        !environment.full_screen_in_front())
+        environment.bring_forward();
 }
 
 }  // namespace trevalon

@@ -1,7 +1,7 @@
 // When touching the top edge of the screen brings the window forward: the
-// decision over pointer samples and time, apart from the thread that samples
-// the real pointer, so it can be tested with made-up movements and a made-up
-// clock.
+// decision over pointer events and time, apart from the thread that receives
+// the real pointer's events, so it can be tested with made-up movements and a
+// made-up clock.
 #pragma once
 
 #include <chrono>
@@ -18,6 +18,8 @@ struct PointerSample {
     int x = 0;
     int y = 0;
     bool button_held = false;
+
+    bool operator==(const PointerSample&) const = default;
 };
 
 // A rectangle in screen coordinates, right and bottom outside it.
@@ -49,7 +51,6 @@ struct EdgeTriggers {
     int horizontal = 0;
 };
 
-inline constexpr std::chrono::milliseconds kEdgePollInterval{100};
 inline constexpr std::chrono::milliseconds kEdgeRestTime{300};
 inline constexpr std::chrono::milliseconds kEdgeSwipeTime{500};
 // A swipe must move further than this along the top...
@@ -69,25 +70,51 @@ std::optional<std::chrono::milliseconds> edge_check_wait(EdgeTriggers triggers, 
 bool edge_check_fires(EdgeTriggers triggers, PointerSample first, PointerSample second,
                       std::span<const ScreenRect> monitors = {});
 
-// What one pass of the watcher needs from the world.
+// What the watcher needs from the world.
 class EdgeWatchEnvironment {
   public:
     virtual ~EdgeWatchEnvironment() = default;
     virtual EdgeTriggers triggers() = 0;
-    virtual PointerSample pointer() = 0;
-    // The monitors, read once per pass; none: the row y = 0 is the edge.
+    // Where the pointer is; whether a button is held is asked apart, only
+    // where it matters (on a top edge).
+    virtual PointerSample pointer_position() = 0;
+    virtual bool button_held() = 0;
+    // The monitors; none: the row y = 0 is the edge.
     virtual std::vector<ScreenRect> monitors() { return {}; }
     // Whether the foreground window covers its whole monitor; asked only
     // when a check would fire.
     virtual bool full_screen_in_front() { return false; }
-    virtual void wait(std::chrono::milliseconds duration) = 0;
     virtual void bring_forward() = 0;
 };
 
-// One pass of the watcher: sample the pointer, wait and sample again when
-// that starts a check, bring the window forward when the check fires and no
-// full-screen window is in front, then wait the poll interval. The triggers
-// and the monitors are read once per pass.
-void edge_watch_pass(EdgeWatchEnvironment& environment);
+// The watcher's decisions, driven by the pointer's events rather than by a
+// clock: nothing is looked at while the pointer stays still. A check starts
+// when the pointer arrives on a top edge with no button held, or a button is
+// released there; its second look comes when due() says, one dwell later.
+// Times are milliseconds on any steady clock.
+class EdgeWatch {
+  public:
+    // The pointer moved or a button went down or up. While a check runs
+    // nothing else is needed; otherwise a new position or button state on a
+    // top edge starts one. `look_again` starts one even where the last
+    // check ended (the triggers have just changed).
+    void on_pointer_event(EdgeWatchEnvironment& environment, long long now,
+                          bool look_again = false);
+
+    // When the running check wants its second look, if one runs.
+    std::optional<long long> due() const { return due_; }
+
+    // The second look, at or after due(): brings the window forward when
+    // the check fires and no full-screen window is in front.
+    void on_due(EdgeWatchEnvironment& environment, long long now);
+
+  private:
+    EdgeTriggers triggers_;  // as read when the check started
+    PointerSample first_;
+    std::optional<long long> due_;
+    std::vector<ScreenRect> monitors_;
+    // Where the last check started or ended: resting there starts no other.
+    std::optional<PointerSample> last_;
+};
 
 }  // namespace trevalon

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/handles_win.h"
+#include "platform/shell_info_win.h"
 #include "platform/wide_win.h"
 #include "window/dpi_win.h"
 #include "window/file_list_win.h"
@@ -178,7 +179,7 @@ void FileList::look_up_due_icons() {
         // The shell reads a link's target for its icon through COM.
         ComInit com;
         SHFILEINFOW file{};
-        SHGetFileInfoW(utf8_to_wide(path).c_str(), 0, &file, sizeof(file), SHGFI_SYSICONINDEX);
+        shell_file_info(path, SHGFI_SYSICONINDEX, file);
         icons_.emplace(path, file.iIcon);
         const std::optional<ListRow> shown = shown_row(row);
         if (shown && shown->path == path)
@@ -241,6 +242,8 @@ LRESULT FileList::draw_locations(NMLVCUSTOMDRAW& draw, LRESULT answer) const {
 }
 
 void FileList::create_tooltip() {
+    if (!list_ || tooltip_)
+        return;
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, rows_list_, nullptr,
@@ -258,6 +261,9 @@ void FileList::create_tooltip() {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0,
                  MulDiv(kTooltipWidth, window_dpi(rows_list_), 96));
+}
+
+void FileList::subclass() {
     for (HWND list : windows())
         SetWindowSubclass(list, list_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }

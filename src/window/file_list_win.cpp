@@ -13,6 +13,7 @@
 
 #include "menu/directory_listing.h"
 #include "platform/handles_win.h"
+#include "platform/shell_info_win.h"
 #include "platform/wide_win.h"
 #include "texts/text_table.h"
 
@@ -117,7 +118,7 @@ bool file_list_double_buffered() {
     return !ntdll || !GetProcAddress(ntdll, "wine_get_version");
 }
 
-bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi) {
+bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi, int name_width) {
     control_id_ = control_id;
     const std::array<std::wstring, kColumnCount> shell_titles = shell_column_titles();
     // The system image lists, shared with the shell (never destroyed here),
@@ -129,12 +130,13 @@ bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi) {
 
     // The folder's list, then the rows' list: hidden, and under another
     // number until it is shown. The rows keep their order in every mode
-    // (arranged, so the arrow keys go from one to the next).
+    // (arranged, so the arrow keys go from one to the next). Both are made in
+    // the mode first shown: switching from another costs a list a layout.
     for (HWND* made : {&list_, &rows_list_}) {
         const bool rows = made == &rows_list_;
         *made = CreateWindowExW(
             0, WC_LISTVIEWW, L"",
-            WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SINGLESEL |
+            WS_CHILD | WS_TABSTOP | LVS_ICON | LVS_SHAREIMAGELISTS | LVS_SINGLESEL |
                 LVS_NOSORTHEADER | (rows ? LVS_OWNERDATA | LVS_AUTOARRANGE : WS_VISIBLE),
             rect.x, rect.y, rect.width, rect.height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(rows ? kHiddenListId : control_id)),
@@ -156,14 +158,16 @@ bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi) {
             LVCOLUMNW data{};
             data.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
             data.fmt = column == kSizeColumn ? LVCFMT_RIGHT : LVCFMT_LEFT;
-            data.cx = scale_length(kCreatedColumnWidth, dpi);
+            // The icon view takes no column width later: it is set now.
+            data.cx = column == kNameColumn ? name_width : scale_length(kCreatedColumnWidth, dpi);
             data.pszText = title.data();
             data.iSubItem = column;
             SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                          reinterpret_cast<LPARAM>(&data));
         }
     }
-    create_tooltip();
+    name_column_width_ = name_width;
+    subclass();
     return true;
 }
 
@@ -265,8 +269,7 @@ LRESULT FileList::answer_folder_row(NMLVDISPINFOW& info) {
         // The shell reads a link's target for its icon through COM.
         ComInit com;
         SHFILEINFOW shell{};
-        SHGetFileInfoW(utf8_to_wide(look.path).c_str(), 0, &shell, sizeof(shell),
-                       SHGFI_SYSICONINDEX | SHGFI_TYPENAME);
+        shell_file_info(look.path, SHGFI_SYSICONINDEX | SHGFI_TYPENAME, shell);
         look.icon = shell.iIcon;
         look.type = shell.szTypeName;
         look.looked_up = true;

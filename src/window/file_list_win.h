@@ -77,8 +77,10 @@ class ListRowVector final : public ListRows {
 
 class FileList {
   public:
-    // Creates the control in details mode with pattern "*.*" and no folder.
-    bool create(HWND parent, const Rect& rect, int control_id, int dpi);
+    // Creates the control in large-icon mode with pattern "*.*" and no
+    // folder, its name column `name_width` wide (what set_column_width
+    // would set).
+    bool create(HWND parent, const Rect& rect, int control_id, int dpi, int name_width);
 
     // The list view shown: the folder's or the rows'.
     HWND window() const { return showing_rows_ ? rows_list_ : list_; }
@@ -125,6 +127,9 @@ class FileList {
     // column saying where each lives. Returns the answer for the list.
     LRESULT draw_locations(NMLVCUSTOMDRAW& draw, LRESULT answer) const;
     // The tooltip of the row under the pointer: where the row's file lives.
+    // Made apart from the list (after the window's first paint, which does
+    // not need it).
+    void create_tooltip();
     HWND tooltip() const { return tooltip_; }
     int tooltip_row() const { return tooltip_row_; }
     // The current folder, ending in "\"; empty when none.
@@ -156,11 +161,12 @@ class FileList {
     int icon_for(int row, const std::string& path);
     void look_up_due_icons();
     int list_entry_width() const;
-    void create_tooltip();
     void show_rows_list(bool rows);
     // In list mode each entry is a whole line, whatever the list measured.
     void keep_whole_lines(HWND list);
     void give_more_rows();
+    // The lists' own handling of their timers, the pointer and the tooltip.
+    void subclass();
     static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR self);
 

@@ -195,7 +195,7 @@ void centre_on_screen(HWND window) {
 
 }  // namespace
 
-bool build_main_window(WindowState& state) {
+bool build_main_window(WindowState& state, WindowForm form) {
     TREVALON_MARK();
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES |
                                                 ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
@@ -218,7 +218,12 @@ bool build_main_window(WindowState& state) {
     centre_on_screen(state.main_window);
 
     TREVALON_MARK();
+    state.window.form = form;
     build_controls(state);
+    if (form != WindowForm::full) {
+        const MainLayout built = main_layout(form, state.window.dpi);
+        set_inner_size(state, built.inner.width, built.inner.height);
+    }
     start_list_hover(state);
     return true;
 }
@@ -228,11 +233,15 @@ void place_main_window(WindowState& state) {
     RECT frame{};
     if (!state.main_window || !GetWindowRect(state.main_window, &frame))
         return;
+    const int dpi = state.window.dpi;
+    const int full_height = frame.bottom - frame.top +
+                            main_layout(WindowForm::full, dpi).inner.height -
+                            main_layout(state.window.form, dpi).inner.height;
     const WindowPosition position = place_window(WindowPlacementInput{
         .centred_x = frame.left,
         .centred_y = frame.top,
         .width = frame.right - frame.left,
-        .height = frame.bottom - frame.top,
+        .height = full_height,
         .saved_x = state.saved_position.x,
         .saved_y = state.saved_position.y,
         .usable_right = state.screen.right,

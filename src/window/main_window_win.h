@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "window/layout.h"
+
 namespace trevalon {
 
 struct WindowState;
@@ -29,15 +31,17 @@ inline constexpr UINT kEventWaitingMessage = WM_APP + 1;
 inline constexpr DWORD kMainWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// Creates the hidden main window, centred on the screen, titled with the
-// program's name, at the inner size of the full form scaled to the window's
-// resolution, with every control, popup menu and key, and its callback
-// installed. Returns false when the window cannot be created; nothing else is
-// built then.
-bool build_main_window(WindowState& state);
+// Creates the hidden main window, centred on the screen as the full form,
+// titled with the program's name, with every control, popup menu and key in
+// the layout of `form` scaled to the window's resolution, and its callback
+// installed. Built in the smaller form, it is the window the full form made
+// smaller would be (top left corner kept), without its controls being laid
+// out twice. Returns false when the window cannot be created; nothing else
+// is built then.
+bool build_main_window(WindowState& state, WindowForm form = WindowForm::full);
 
 // Moves the window to the saved position, axis by axis, where the placement
-// rule accepts it.
+// rule accepts it. The rule weighs the full form's size, whatever the form.
 void place_main_window(WindowState& state);
 
 // Sets the window's inner size, keeping its top left corner.

@@ -543,7 +543,7 @@ void apply_settings_window(WindowState& state) {
         return;
     const Settings before = state.settings;
     apply_form(state.settings, read_form(window, state), state.folders.own_menu);
-    publish_edge_triggers(state.edge_triggers, state.settings);
+    publish_edge_triggers(state);
     DestroyWindow(window);
     state.settings_window = nullptr;
     save_settings(state);

@@ -7,6 +7,7 @@
 #include "resources/resource_ids.h"
 #include "window/font_sizes.h"
 #include "window/icon_directory.h"
+#include "window/image_scale.h"
 
 namespace trevalon {
 namespace {
@@ -34,15 +35,21 @@ bool font_has_face(HFONT font, std::string_view face) {
     return _wcsicmp(actual, utf8_to_wide(face).c_str()) == 0;
 }
 
-UniqueIcon icon_from_file(std::span<const std::uint8_t> file) {
-    const auto entry = find_icon_entry(file, kEmbeddedIconSide);
-    if (!entry)
+// The 16 × 16 picture of an icon file: its entry of that size when that is a
+// PNG picture, else its largest picture made that size; empty for damaged
+// bytes.
+Image icon_image_from_file(std::span<const std::uint8_t> file) {
+    std::optional<Image> image;
+    if (const auto entry = find_icon_entry(file, kEmbeddedIconSide);
+        entry && entry->width == kEmbeddedIconSide && entry->height == kEmbeddedIconSide)
+        image = decode_png(entry->data);
+    if (!image)
+        image = decode_ico(file);
+    if (!image || image->empty())
         return {};
-    // CreateIconFromResourceEx takes a bitmap or PNG entry but not a const one.
-    std::basic_string<BYTE> bits(entry->data.begin(), entry->data.end());
-    return UniqueIcon(CreateIconFromResourceEx(bits.data(), static_cast<DWORD>(bits.size()), TRUE,
-                                               0x00030000, kEmbeddedIconSide, kEmbeddedIconSide,
-                                               LR_DEFAULTCOLOR));
+    if (image->width != kEmbeddedIconSide || image->height != kEmbeddedIconSide)
+        return scale_image(*image, kEmbeddedIconSide, kEmbeddedIconSide);
+    return std::move(*image);
 }
 
 }  // namespace
@@ -71,14 +78,22 @@ UniqueBitmap bitmap_from_image(const Image& image) {
     return bitmap;
 }
 
-HICON UiResources::icon(int number) const {
-    return number >= 0 && number < kImageSlots ? icons[static_cast<std::size_t>(number)].get()
-                                               : nullptr;
+const Image* UiResources::icon_image(int number) const {
+    if (number < 0 || number >= kImageSlots)
+        return nullptr;
+    const Image& image = icon_images[static_cast<std::size_t>(number)];
+    return image.empty() ? nullptr : &image;
 }
 
 HBITMAP UiResources::picture(int number) const {
-    return number >= 0 && number < kImageSlots ? pictures[static_cast<std::size_t>(number)].get()
-                                               : nullptr;
+    if (number < 0 || number >= kImageSlots)
+        return nullptr;
+    const auto slot = static_cast<std::size_t>(number);
+    if (!pictures_[slot] && !picture_files[slot].empty()) {
+        if (const auto image = decode_png(picture_files[slot]))
+            pictures_[slot] = bitmap_from_image(*image);
+    }
+    return pictures_[slot].get();
 }
 
 int desktop_dpi() {
@@ -105,16 +120,12 @@ UiFonts create_fonts(int dpi) {
 
 void load_embedded_images(UiResources& resources, HINSTANCE instance) {
     for (const int number : kIconImageNumbers) {
-        resources.icons[static_cast<std::size_t>(number)] =
-            icon_from_file(embedded_data(instance, IDR_IMAGE_BASE + number));
+        resources.icon_images[static_cast<std::size_t>(number)] =
+            icon_image_from_file(embedded_data(instance, IDR_IMAGE_BASE + number));
     }
     for (const int number : kPictureImageNumbers) {
-        const auto data = embedded_data(instance, IDR_IMAGE_BASE + number);
-        if (data.empty())
-            continue;
-        if (const auto image = decode_png(data)) {
-            resources.pictures[static_cast<std::size_t>(number)] = bitmap_from_image(*image);
-        }
+        resources.picture_files[static_cast<std::size_t>(number)] =
+            embedded_data(instance, IDR_IMAGE_BASE + number);
     }
 }
 

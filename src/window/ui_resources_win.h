@@ -38,13 +38,21 @@ inline constexpr std::array kPictureImageNumbers{40, 41, 42};
 
 struct UiResources {
     UiFonts fonts;
-    std::array<UniqueIcon, kImageSlots> icons;
-    std::array<UniqueBitmap, kImageSlots> pictures;
+    // The icons' pixels: the controls make what they show from them (one
+    // strip of pictures per toolbar, one icon per image button), so no icon
+    // object of the system is made that nothing shows.
+    std::array<Image, kImageSlots> icon_images;
+    // The settings window's pictures as the program holds them; each is
+    // decoded when it is first shown.
+    std::array<std::span<const std::uint8_t>, kImageSlots> picture_files;
     UiCursors cursors;
 
     // The image, or null when its number has none or it could not be loaded.
-    HICON icon(int number) const;
+    const Image* icon_image(int number) const;
     HBITMAP picture(int number) const;
+
+  private:
+    mutable std::array<UniqueBitmap, kImageSlots> pictures_;
 };
 
 // Horizontal resolution of the desktop, in dots per inch.
@@ -54,7 +62,8 @@ int desktop_dpi();
 // when the system has no such face the base becomes "MS Sans Serif" for all.
 UiFonts create_fonts(int dpi);
 
-// Loads every embedded image; one that is missing or damaged stays empty.
+// Loads every embedded image; one that is missing or damaged stays empty. The
+// pictures stay in the module (which must outlive the resources) until shown.
 void load_embedded_images(UiResources& resources, HINSTANCE instance);
 
 UiCursors load_cursors();

@@ -224,9 +224,7 @@ void make_toolbar_images(WindowControls& controls, const UiResources& resources,
 void build_controls(WindowState& state) {
     HWND window = state.main_window;
     WindowControls& controls = state.window;
-    const MainLayout layout = main_layout(WindowForm::full, controls.dpi);
-    const HINSTANCE instance = state.instance;
-    controls.form = WindowForm::full;
+    const MainLayout layout = main_layout(controls.form, controls.dpi);
 
     // Toolbars 0 and 14.
     make_toolbar_images(controls, state.ui, layout.image_side);
@@ -260,7 +258,8 @@ void build_controls(WindowState& state) {
         controls.tree.create(controls.tree_container, layout.tree, kFolderTreeControl);
     }
     if (controls.list_container) {
-        controls.list.create(controls.list_container, layout.list, kFileListControl, controls.dpi);
+        controls.list.create(controls.list_container, layout.list, kFileListControl, controls.dpi,
+                             layout.list_column_width);
     }
 
     // The bottom row.
@@ -268,8 +267,11 @@ void build_controls(WindowState& state) {
     auto icon = [&controls](int image) {
         return controls.button_icons[static_cast<std::size_t>(image)].get();
     };
+    // The size button shows what it does: make the full form smaller, or
+    // the smaller one larger.
     controls.size_button =
-        create_image_button(window, layout.size_button, kSizeButton, icon(kSmallerImage));
+        create_image_button(window, layout.size_button, kSizeButton,
+                            icon(controls.form == WindowForm::full ? kSmallerImage : kLargerImage));
     controls.back_button =
         create_image_button(window, layout.back_button, kBackButton, icon(kImageButtons[1].image));
     controls.bookmarks_button = create_image_button(window, layout.bookmarks_button,
@@ -279,20 +281,24 @@ void build_controls(WindowState& state) {
     controls.search_field = create_child(window, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL,
                                          layout.search_field, kSearchField);
 
+    apply_fonts_and_colours(state);
+}
+
+void create_tooltips(WindowState& state) {
+    WindowControls& controls = state.window;
+    HWND window = state.main_window;
+    if (!window || controls.tooltips)
+        return;
     controls.tooltips =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, state.instance, nullptr);
     for (const ImageButton& button : kImageButtons)
         add_tooltip(controls.tooltips, window, controls.control(button.control),
                     button.tooltip_key);
     add_tooltip(controls.tooltips, window, controls.search_field, kSearchFieldTooltipKey);
-
-    // The name column is sized while the list is still in details mode (the
-    // icon view ignores column widths), then the list shows large icons.
-    controls.list.set_column_width(kNameColumn, layout.list_column_width);
-    controls.list.set_display_mode(kLargeIconMode);
-    apply_fonts_and_colours(state);
+    set_font(controls.tooltips, state.ui.fonts.font1.get());
+    controls.list.create_tooltip();
 }
 
 void apply_dpi(WindowState& state, int dpi) {

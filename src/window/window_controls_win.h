@@ -56,10 +56,13 @@ struct WindowControls {
     HMENU popup(int number) const;
 };
 
-// Builds every control, popup menu and key of the main window in its full
-// form, at the resolution in state.window.dpi. A control that cannot be
+// Builds every control, popup menu and key of the main window in the form in
+// state.window.form, at the resolution in state.window.dpi. A control that cannot be
 // created is left out; the rest is built.
 void build_controls(WindowState& state);
+// The tooltips of the image buttons, the search field and the file list,
+// which the window's first paint does not need: made after it.
+void create_tooltips(WindowState& state);
 
 // Everything that depends on the resolution, for a new one: fonts,
 // pictures, toolbar buttons, and every control's place.

@@ -41,6 +41,9 @@ class MemoryDisk final : public UndoDisk {
     std::map<std::string, Item> snapshot() const { return items_; }
     // Paths whose copy_in fails.
     std::set<std::string> failing;
+    // Folders someone else makes (holding "<bytes>.lnk") just before a tree is
+    // copied there.
+    std::map<std::string, std::string> appearing;
 
     PathState state(const std::string& path) const override {
         const auto found = items_.find(key(path));
@@ -90,6 +93,10 @@ class MemoryDisk final : public UndoDisk {
         return state(path) == PathState::file && items_.erase(key(path)) == 1;
     }
     bool copy_tree_in(const std::string& kept, const std::string& path) override {
+        if (const auto theirs = appearing.find(path); theirs != appearing.end()) {
+            folder(path);
+            file(path + "/" + theirs->second + ".lnk", theirs->second);
+        }
         if (state(path) != PathState::missing)
             return false;
         folder(path);
@@ -99,6 +106,26 @@ class MemoryDisk final : public UndoDisk {
                 continue;
             const std::string target = path + item.name.substr(kept.size());
             items_[key(target)] = {target, item.folder, item.bytes};
+        }
+        return true;
+    }
+    bool fill_tree_in(const std::string& kept, const std::string& path,
+                      std::vector<std::string>& made) override {
+        if (state(path) == PathState::missing) {
+            folder(path);
+            made.push_back(path);
+        }
+        const std::string below = key(kept) + "/";
+        for (const auto& [other, item] : snapshot()) {
+            if (!other.starts_with(below))
+                continue;
+            const std::string target = path + item.name.substr(kept.size());
+            if (state(target) != PathState::missing)
+                continue;
+            if (failing.count(target))
+                return false;
+            items_[key(target)] = {target, item.folder, item.bytes};
+            made.push_back(target);
         }
         return true;
     }
@@ -293,6 +320,18 @@ TEST_F(Undo, AStepThatFailsPutsBackWhatTheEarlierStepsDid) {
     disk_.failing.clear();
     EXPECT_EQ(undo_newest(journal_, disk_).status, UndoStatus::done);
     EXPECT_EQ(disk_.at("/menu/Games/b.lnk"), "/menu/Games/b.lnk:b");
+}
+
+TEST_F(Undo, ARestoreThatFailsRemovesNothingItDidNotMake) {
+    // Between the check and the copy someone makes the folder; the copy is
+    // refused, and what they made stays.
+    disk_.folder("/keep/1");
+    disk_.file("/keep/1/a.lnk", "a");
+    record(EditKind::delete_folder, "Games",
+           {UndoStep{UndoAction::restore_folder, "/menu/Games", "", "/keep/1", std::nullopt}});
+    disk_.appearing["/menu/Games"] = "theirs";
+    EXPECT_EQ(undo_newest(journal_, disk_).status, UndoStatus::failed);
+    EXPECT_EQ(disk_.at("/menu/Games/theirs.lnk"), "/menu/Games/theirs.lnk:theirs");
 }
 
 TEST(UndoTexts, TheItemNamesTheNewestEdit) {

@@ -12,13 +12,19 @@
 #include "commands/entry_commands_win.h"
 #include "commands/folder_commands_win.h"
 #include "commands/drop_actions_win.h"
+#include "commands/undo_store_win.h"
 #include "commands/undo_texts.h"
 #include "menu/directory_listing.h"
 #include "menu/folder_walk.h"
+#include "menu/path_text.h"
 #include "platform/clipboard_win.h"
 #include "platform/event.h"
 #include "platform/file_ops_win.h"
+#include "program/exit_cleanup_win.h"
+#include "platform/handles_win.h"
+#include "platform/wide_win.h"
 #include "support/operations_fixture_win.h"
+#include "support/unix_links_win.h"
 #include "texts/text_table.h"
 
 namespace trevalon {
@@ -44,9 +50,18 @@ class UndoCommands : public test::OperationsTest {
         return found;
     }
     std::string caption() { return undo_caption(app_.undo.newest(), texts()); }
-    // Copies left in the undo folder.
+    // Copies left in the undo folder, and in the folder where whole copies
+    // are made before they go into place.
     std::size_t kept_copies() {
-        return list_directory(app_.folders.undo).value_or(std::vector<DirectoryEntry>{}).size();
+        std::size_t copies = 0;
+        for (const DirectoryEntry& item :
+             list_directory(app_.folders.undo).value_or(std::vector<DirectoryEntry>{})) {
+            copies += item.name == "Copying" ? list_directory(app_.folders.undo + "Copying")
+                                                   .value_or(std::vector<DirectoryEntry>{})
+                                                   .size()
+                                             : 1;
+        }
+        return copies;
     }
 };
 
@@ -182,6 +197,63 @@ TEST_F(UndoCommands, AnUndoAfterAChangeByHandRefusesAndChangesNothing) {
     EXPECT_EQ(messages().back(), text("TXT00310") + "\n\n" + menu("Editor.lnk"));
     EXPECT_EQ(read_file(menu("Writer.lnk")), "e");
     EXPECT_EQ(read_file(menu("Editor.lnk")), "a new one");
+}
+
+TEST_F(UndoCommands, AFolderDeletedOnlyInPartKeepsItsCopyAndUndoBringsBackTheRest) {
+    menu_file("Tools\\one.lnk", "one");
+    menu_file("Tools\\Deep\\two.lnk", "two");
+    const std::string held = menu_file("Tools\\held.lnk", "held");
+    // Another program holds one file open: it can be read, not deleted.
+    UniqueFile lock(CreateFileW(utf8_to_wide(held).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
+    dialogs_.answer_message(IDYES);  // no Recycle Bin in this prefix: for good
+    delete_folder(app_, view_, SelectedFolder{menu("Tools\\"), "Tools"});
+    lock.reset();
+    ASSERT_FALSE(is_file(menu("Tools\\one.lnk")));
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1], text("TXT00413") + "\n\n" + menu("Tools\\"));
+
+    undo_last_edit(app_, view_);
+    EXPECT_EQ(read_file(menu("Tools\\one.lnk")), "one");
+    EXPECT_EQ(read_file(menu("Tools\\Deep\\two.lnk")), "two");
+    EXPECT_EQ(read_file(held), "held");
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_EQ(kept_copies(), 0u);
+}
+
+TEST_F(UndoCommands, ADeleteWithoutAWholeCopyForUndoIsRefusedWithAMessage) {
+    const std::string a = menu_file("A.lnk", "bytes of A");
+    // A file where Undo's folder belongs: no copy can be kept.
+    ASSERT_TRUE(create_folders(app_.folders.data));
+    ASSERT_TRUE(write_file(without_trailing_separator(app_.folders.undo), "in the way"));
+    dialogs_.answer_message(IDYES);
+    delete_entry(app_, view_, entry("A.lnk"));
+    EXPECT_EQ(read_file(a), "bytes of A");
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1], text("TXT00412") + "\n\n" + a);
+    EXPECT_TRUE(app_.undo.empty());
+}
+
+TEST_F(UndoCommands, AnUndoFolderThatIsALinkIsNeitherWrittenThroughNorEmptied) {
+    const std::string target = dir_.make_dir("precious");
+    ASSERT_TRUE(write_file(target + "keep.txt", "precious"));
+    ASSERT_TRUE(create_folders(app_.folders.data));
+    const std::string link = without_trailing_separator(app_.folders.undo);
+    ASSERT_TRUE(test::make_unix_link(link, target));
+
+    const std::string a = menu_file("A.lnk", "bytes of A");
+    dialogs_.answer_message(IDYES);
+    delete_entry(app_, view_, entry("A.lnk"));
+    discard_undo_store(app_.folders);
+    exit_cleanup_steps(app_);
+    EXPECT_EQ(read_file(target + "keep.txt"), "precious");
+    EXPECT_EQ(list_directory(target)->size(), 1u);
+    // Wine can remove such a link neither as a link nor otherwise: nothing
+    // was kept, so nothing was deleted, and the user was told.
+    EXPECT_EQ(read_file(a), "bytes of A");
+    EXPECT_EQ(messages().back(), text("TXT00412") + "\n\n" + a);
+    test::remove_unix_link(link);
 }
 
 }  // namespace

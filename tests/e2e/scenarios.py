@@ -90,24 +90,25 @@ class Session:
         return "Z:" + unix_path.replace("/", "\\")
 
     # --- the probe and Wine ----------------------------------------------
-    def wine(self, *args, timeout=60):
+    def wine(self, *args, timeout=60, env=None):
         """Runs a Windows program and gives its exit code and output. The
         output goes through a file, not a pipe: Wine's services, started by
-        the first Wine call, inherit the pipe and would hold it open."""
+        the first Wine call, inherit the pipe and would hold it open. `env`
+        runs it elsewhere (another prefix)."""
         out_path = os.path.join(self.scratch, "wine-output.txt")
         with open(out_path, "w+", encoding="utf-8", errors="replace") as out:
             done = subprocess.run(["wine", *args], stdin=subprocess.DEVNULL, stdout=out,
-                                  stderr=self.wine_log, timeout=timeout)
+                                  stderr=self.wine_log, timeout=timeout, env=env)
             out.seek(0)
             return done.returncode, out.read()
 
-    def probe(self, *args):
-        status, output = self.wine(self.probe_exe, *args)
+    def probe(self, *args, env=None):
+        status, output = self.wine(self.probe_exe, *args, env=env)
         # 127: Wine's loader itself gave up (seen on a loaded machine as an
         # ld.so assertion while the process ended); the probe only reads or
         # writes what a second run writes the same, so it runs once more.
         if status == 127:
-            status, output = self.wine(self.probe_exe, *args)
+            status, output = self.wine(self.probe_exe, *args, env=env)
         if status != 0:
             raise Failure(f"probe {' '.join(args)} failed ({status})")
         return json.loads(output) if output.strip() else None
@@ -650,6 +651,167 @@ def undo(s):
     check(read_bytes(calculator) == calculator_bytes, "the entry came back with other bytes")
     s.screenshot("back-after-restart")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+def entry_count(folder, data):
+    """How many files below the folder hold these bytes."""
+    count = 0
+    for at, _, files in os.walk(folder):
+        for name in files:
+            if read_bytes(os.path.join(at, name)) == data:
+                count += 1
+    return count
+
+
+def nothing_lost(s):
+    """An entry named like a device answers a right click and refuses a
+    launch with a message until it is renamed; a drop of such names says
+    which it left out; a run ended at a chosen change of a cut and its paste
+    (the test-only variable) leaves the entry exactly once after the next
+    start; and an instance of another session, sharing the data folder,
+    says so and ends touching nothing."""
+    run = start_seeded(s)
+    check(s.exit_program(run) == 0, "the first run did not end cleanly")
+    # A link to the marker program, under a name Windows keeps for a device.
+    own_menu = s.folders["appdata"] + r"\Trevalon\My Menu"
+    s.make_link(own_menu + r"\Modem.lnk", s.windows(s.marker_exe), s.windows(marker(s, "modem")))
+    os.rename(s.own_menu + "/Modem.lnk", s.own_menu + "/COM1.lnk")
+
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: "COM1" in list_texts(s), 20, "the entry named like a device")
+    s.click_list("COM1", button=3)
+    menu = wait_for(s.popup, 10, "the entry's menu (the right click hung)")
+    s.screenshot("device-name-menu", union(s.window()["client"], menu["rect"]))
+    s.key("Escape")
+    wait_for(lambda: s.popup() is None, 10, "the menu to close")
+    s.click_list("COM1")
+    refusal = s.wait_dialog(PRODUCT)
+    check("Windows keeps this name for a device" in s.dialog_text(refusal),
+          s.dialog_text(refusal))
+    check("COM1.lnk" in s.dialog_text(refusal), s.dialog_text(refusal))
+    s.screenshot("device-name-refused")
+    s.answer_dialog(refusal, "OK")
+    check(not os.path.exists(marker(s, "modem")), "the entry named like a device ran")
+    s.click_list("COM1", button=3)
+    s.choose_from_popup(LIST_RENAME)
+    s.type_into_dialog(s.wait_dialog("COM1"), "Modem")
+    wait_for(lambda: os.path.isfile(s.own_menu + "/Modem.lnk"), 20, "the renamed entry")
+    wait_for(lambda: "Modem" in list_texts(s), 20, "the renamed entry in the list")
+    s.click_list("Modem")
+    wait_for(lambda: marker_lines(s, "modem"), 20, "the renamed entry's program")
+
+    # A drop of names Windows reads as devices or cuts: one message names them.
+    source = os.path.join(s.scratch, "dropped")
+    os.makedirs(source, exist_ok=True)
+    odd = ["CON", "NUL.lnk", "COM1", "aux.txt", "trailingdot.", "trailingspace ", "ends.dot.lnk."]
+    for name in odd + ["fine.txt"]:
+        write_text(os.path.join(source, name), "dropped " + name)
+    listing = s.probe("list", MAIN_CLASS)["rect"]
+    s.drag_onto("files", "|".join(s.windows(os.path.join(source, n)) for n in odd + ["fine.txt"]),
+                (listing[2] - 40, listing[3] - 40))
+    left_out = s.wait_dialog(PRODUCT)
+    said = s.dialog_text(left_out)
+    check("These items were not added" in said, said)
+    for name in odd:
+        check(f'"{name}"' in said, f"{name!r} is not named in {said!r}")
+    s.screenshot("drop-left-out")
+    s.answer_dialog(left_out, "OK")
+    wait_for(lambda: "fine" in list_texts(s), 20, "the dropped file's link")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+    # Cut and paste, the run ended at a chosen change: after the next start
+    # the entry is there once, with its bytes. (The seeded entries exist in
+    # several folders with the same bytes; this one is unique.)
+    s.make_link(own_menu + r"\Kept.lnk", s.windows(s.marker_exe), s.windows(marker(s, "kept")))
+    kept = s.own_menu + "/Kept.lnk"
+    kept_bytes = read_bytes(kept)
+    for change in (1, 3, 5, 7, 9, 11):
+        run = start_ended_at(s, change)
+        try:
+            s.wait_window_shown()
+            s.click_list("Kept", button=3)
+            s.choose_from_popup(LIST_CUT)
+            s.click_tree("Office")
+            s.wait_title(f"{PRODUCT} - Office")
+            spot = s.probe("list", MAIN_CLASS)["rect"]
+            s.click_at(spot[2] - 20, spot[3] - 20, button=3)
+            s.choose_from_popup(LIST_PASTE)
+            wait_for(lambda: run.poll() is not None, 15, "the run to end at its change")
+        except Failure:
+            check(run.poll() is not None, f"the run failed before change {change}")
+        # Wine hands on the low byte of the exit code.
+        check(run.returncode == 0xDEAD & 0xFF,
+              f"change {change}: the run ended with {run.returncode}")
+        run = s.start()
+        s.wait_window_shown()
+        check(s.exit_program(run) == 0, "the run after the ended one did not end cleanly")
+        found = entry_count(s.own_menu, kept_bytes)
+        check(found == 1, f"ended at change {change}: the entry is there {found} times")
+        check(not waiting_places(s), f"change {change}: something still waits")
+        # Back to where it started, for the next round.
+        for at, _, files in os.walk(s.own_menu):
+            for name in files:
+                path = os.path.join(at, name)
+                if path != kept and read_bytes(path) == kept_bytes:
+                    os.rename(path, kept)
+
+    # Another session: a second Wine prefix (its own wineserver, so it sees
+    # nothing of the first one's) whose data folder is the first one's.
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: "Kept" in list_texts(s), 20, "the entry, once, after the ended runs")
+    s.screenshot("after-the-ended-runs")
+    s.click_list("Kept", button=3)
+    s.choose_from_popup(LIST_CUT)
+    wait_for(lambda: not os.path.exists(kept), 20, "the cut entry to leave its folder")
+    waiting = waiting_places(s)
+    other = os.path.join(s.scratch, "other-session")
+    subprocess.run(["cp", "-a", s.prefix, other], check=True, timeout=120)
+    other_data = other + s.unix(s.folders["appdata"])[len(s.prefix):] + "/Trevalon"
+    subprocess.run(["rm", "-rf", other_data], check=True)
+    os.symlink(s.data, other_data)
+    environment = dict(os.environ, WINEPREFIX=other)
+    second = subprocess.Popen(["wine", s.program], env=environment, stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    s.runs.append(second)
+    # Its windows are seen only through its own wineserver.
+    def other_dialog():
+        found = [d for d in s.probe("dialogs", env=environment) if d["title"] == PRODUCT]
+        return found[0] if found else None
+
+    try:
+        said = wait_for(other_dialog, 60, "the other session's message")
+        check("already running for you in another session" in s.dialog_text(said),
+              s.dialog_text(said))
+        s.screenshot("another-session")
+        s.answer_dialog(said, "OK")
+        check(s.wait_exit(second) == 0, "the other session's start did not end cleanly")
+    finally:
+        subprocess.run(["wineserver", "-k"], env=environment, timeout=60)
+    check(waiting_places(s) == waiting,
+          "the other session's start touched the waiting entry")
+    check(not os.path.exists(kept), "the other session's start sent the entry home")
+    check(run.poll() is None, "the first instance ended")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    check(read_bytes(kept) == kept_bytes, "the cut entry is not back in its folder")
+    check(entry_count(s.own_menu, kept_bytes) == 1, "the cut entry is not there once")
+
+
+def waiting_places(s):
+    """What waits in the cut-entries folder (places and notes)."""
+    folder = s.data + "/Clipboard"
+    return sorted(os.listdir(folder)) if os.path.isdir(folder) else []
+
+
+def start_ended_at(s, change):
+    """Starts the program so that it ends, as a kill would end it, at its
+    change number `change` to the disk (a variable only tests set)."""
+    environment = dict(os.environ, TREVALON_TEST_END_AT_CHANGE=str(change))
+    run = subprocess.Popen(["wine", s.program], env=environment, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    s.runs.append(run)
+    return run
 
 
 def search_for(s, text):
@@ -1380,6 +1542,9 @@ def tree_keys(s):
 
 
 def edge(s):
+    """Run in a Wine virtual desktop (TREVALON_WINE_DESKTOP): its desktop
+    window receives every pointer move, as Windows' desktop does, so the
+    watcher hears of each move as an event."""
     run = start_seeded(s)
     # Dragging another program's window up to the top edge: the button is
     # held there for longer than a rest, and the menu stays away.
@@ -1410,6 +1575,17 @@ def edge(s):
     s.xdo("mousemove", 640, 0)
     in_front_searching(s)
     s.screenshot("forward")
+    # Sent away with Esc while the pointer stays on the top row, it stays
+    # away: the edge brings it forward once for each arrival, not over and
+    # over while nothing moves.
+    s.key("Escape")
+    wait_for(lambda: s.window()["iconic"], 20, "the window to go")
+    time.sleep(1.5)
+    check(s.window()["iconic"], "the window came back while the pointer rested")
+    s.screenshot("resting")
+    # Moving along the top row is a new arrival.
+    s.xdo("mousemove", 700, 0)
+    in_front_searching(s)
     s.xdo("mousemove", 640, 500)
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
@@ -1546,7 +1722,8 @@ SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_la
                                      live_search, search_enter, search_picks, edit, undo,
                                      windows_menu,
                                      windows_menu_update, view_toggles, settings_window, bookmarks,
-                                     help_files, exit_cleanup, keyboard, tree_keys, edge]}
+                                     help_files, exit_cleanup, keyboard, tree_keys, edge,
+                                     nothing_lost]}
 TOURS = {f.__name__: f for f in [guide_pictures, guide_live_search]}
 
 

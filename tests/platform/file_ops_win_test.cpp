@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "menu/path_text.h"
+#include "platform/handles_win.h"
+#include "platform/wide_win.h"
 #include "support/temp_dir.h"
+#include "support/unix_links_win.h"
 
 namespace trevalon {
 namespace {
@@ -106,6 +110,128 @@ TEST(CreateFolders, MakesEveryMissingLevel) {
     EXPECT_TRUE(create_folders(dir.str() + "a\\b\\c\\"));
     EXPECT_TRUE(is_directory(dir.str() + "a\\b\\c"));
     EXPECT_FALSE(create_folders(""));
+}
+
+// Links made on the Unix side, as another program or the user makes them:
+// Wine reports a folder link as one only without the closing separator, a
+// file link not at all, and deletes or moves what either points to when
+// asked to delete or move the link.
+bool path_taken_here(const std::string& path) {
+    return GetFileAttributesW(utf8_to_wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class LinksInOwnFolders : public testing::Test {
+  protected:
+    void SetUp() override {
+        target_ = dir_.make_dir("precious");
+        ASSERT_TRUE(write_file(target_ + "keep.txt", "precious"));
+        file_ = dir_.write_file("precious file.txt", "precious file");
+        root_ = dir_.make_dir("Data");
+    }
+    void TearDown() override {
+        for (const std::string& link : links_)
+            test::remove_unix_link(link);
+    }
+    std::string link(const std::string& at, const std::string& to) {
+        EXPECT_TRUE(test::make_unix_link(at, to)) << at;
+        links_.push_back(at);
+        return at;
+    }
+    bool untouched() {
+        return read_file(target_ + "keep.txt") == "precious" &&
+               read_file(file_) == "precious file" && files_in(target_).size() == 1;
+    }
+
+    test::TempDir dir_;
+    std::string target_;
+    std::string file_;
+    std::string root_;
+    std::vector<std::string> links_;
+};
+
+TEST_F(LinksInOwnFolders, AFolderThatIsALinkIsNeverEmptiedWithOrWithoutItsSeparator) {
+    const std::vector<std::string> roots{root_};
+    const std::string undo = link(root_ + "Undo", without_trailing_separator(target_));
+    EXPECT_TRUE(is_link(undo));
+    EXPECT_TRUE(is_link(undo + "\\"));
+    remove_tree(undo + "\\", roots);
+    EXPECT_TRUE(untouched());
+    remove_tree(undo, roots);
+    EXPECT_TRUE(untouched());
+}
+
+TEST_F(LinksInOwnFolders, LinksInsideATreeAreNeverFollowed) {
+    const std::vector<std::string> roots{root_};
+    ASSERT_TRUE(create_folders(root_ + "Clipboard\\1"));
+    ASSERT_TRUE(write_file(root_ + "Clipboard\\1\\mine.lnk", "mine"));
+    link(root_ + "Clipboard\\1\\file link.txt", file_);
+    link(root_ + "Clipboard\\folder link", without_trailing_separator(target_));
+    EXPECT_TRUE(is_link(root_ + "Clipboard\\1\\file link.txt"));
+    EXPECT_FALSE(is_link(root_ + "Clipboard\\1\\mine.lnk"));
+    remove_tree(root_ + "Clipboard\\", roots);
+    EXPECT_TRUE(untouched());
+    EXPECT_FALSE(is_file(root_ + "Clipboard\\1\\mine.lnk"));
+}
+
+TEST_F(LinksInOwnFolders, AFileLinkIsNeitherDeletedNorRenamedThroughIt) {
+    const std::string file_link = link(root_ + "link.txt", file_);
+    delete_file(file_link);
+    EXPECT_TRUE(untouched());
+    rename_path(file_link, root_ + "renamed.txt");
+    EXPECT_TRUE(untouched());
+    EXPECT_FALSE(path_taken_here(root_ + "renamed.txt"));
+}
+
+// Names Windows reads as devices, or cuts: reached through the literal path
+// form, so the file on disk is what is read, copied, renamed and deleted.
+TEST(ReservedNamesOnDisk, EveryOperationReachesTheFileNeverTheDevice) {
+    test::TempDir dir;
+    const std::string folder = dir.make_dir("menu");
+    for (const char* name : {"COM1.lnk", "CON", "aux.txt", "trailingdot.", "trailingspace ",
+                             "ends.dot.lnk.", "NUL.lnk"}) {
+        SCOPED_TRACE(name);
+        const std::string path = folder + name;
+        ASSERT_TRUE(write_file(path, "bytes"));
+        EXPECT_TRUE(is_file(path));
+        EXPECT_EQ(read_file(path), "bytes");
+        EXPECT_EQ(file_size(path), 5u);
+        ASSERT_TRUE(copy_file_if_absent(path, folder + "copy of it"));
+        EXPECT_TRUE(same_file_bytes(path, folder + "copy of it"));
+        ASSERT_TRUE(delete_file(folder + "copy of it"));
+        ASSERT_TRUE(rename_path(path, folder + "LPT1.x"));
+        EXPECT_EQ(files_in(folder), std::vector<std::string>{"LPT1.x"});
+        ASSERT_TRUE(delete_file(folder + "LPT1.x"));
+        EXPECT_TRUE(files_in(folder).empty());
+    }
+    // A folder of such a name: made, listed, filled and removed.
+    ASSERT_TRUE(create_folders(folder + "CON\\Deep"));
+    ASSERT_TRUE(write_file(folder + "CON\\Deep\\a.lnk", "a"));
+    EXPECT_EQ(files_in(folder + "CON\\Deep\\"), std::vector<std::string>{"a.lnk"});
+    EXPECT_TRUE(remove_tree(folder + "CON\\", std::vector<std::string>{folder}));
+    EXPECT_FALSE(is_directory(folder + "CON"));
+}
+
+TEST(SameFileBytes, FilesOfAnySizeAreComparedWholeAndAnUnreadableOneEqualsNothing) {
+    test::TempDir dir;
+    std::string big(17u << 20, 'x');
+    const std::string a = dir.write_file("a", big);
+    const std::string b = dir.write_file("b", big);
+    EXPECT_TRUE(same_file_bytes(a, b));
+    big.back() = 'y';
+    const std::string c = dir.write_file("c", big);
+    EXPECT_FALSE(same_file_bytes(a, c));
+    std::uint64_t seen = 0;
+    EXPECT_TRUE(read_in_pieces(c, [&](std::string_view piece) { seen += piece.size(); }));
+    EXPECT_EQ(seen, big.size());
+
+    // Another program holds it without sharing: neither is readable.
+    UniqueFile held(CreateFileW(utf8_to_wide(a).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(same_file_bytes(a, b));
+    EXPECT_FALSE(same_file_bytes(a, a));
+    EXPECT_FALSE(read_in_pieces(a, [](std::string_view) {}));
+    EXPECT_FALSE(same_file_bytes(dir.str() + "missing", dir.str() + "missing too"));
 }
 
 }  // namespace

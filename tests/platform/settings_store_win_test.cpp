@@ -117,6 +117,22 @@ TEST_F(SettingsStore, LoadGivesDefaultsForAMissingFileAndReadsThePredecessorsLeg
     }
 }
 
+TEST_F(SettingsStore, OneStrayByteChangesOnlyItsOwnLineAndTheFileIsSavedBackAsItWas) {
+    // A UTF-8 file whose Hotkey line took one damaged byte.
+    const std::string bytes =
+        "MyOwnMenu = C:\\Men\xC3\xBC\\\r\nHotkey = Ctrl+\xFF\r\nWindowsKeyAlone = 7\r\n";
+    const std::string path = dir_.write_file("Trevalon.prefs", bytes);
+    Settings settings = load_settings_file(path, "C:\\Own\\");
+    EXPECT_EQ(settings.my_own_menu, "C:\\Men\xC3\xBC\\");
+    EXPECT_EQ(settings.windows_key_alone, 0);
+    ASSERT_TRUE(save_settings_to(settings, targets(), WindowPosition{}));
+    const std::optional<std::string> saved = read_file(targets().settings_file);
+    ASSERT_TRUE(saved);
+    EXPECT_NE(saved->find("MyOwnMenu = C:\\Men\xC3\xBC\\\r\n"), std::string::npos);
+    // The damaged line goes back byte for byte: a guess never alters it.
+    EXPECT_NE(saved->find("Hotkey = Ctrl+\xFF\r\n"), std::string::npos);
+}
+
 TEST_F(SettingsStore, APositionNeverSavedReadsAsAbsentNotAsTheScreenCorner) {
     EXPECT_EQ(read_saved_position(kSubkey).x, std::nullopt);
     EXPECT_EQ(read_saved_position(kSubkey).y, std::nullopt);

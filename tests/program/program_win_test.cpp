@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands/cut_keeper_win.h"
+#include "menu/directory_listing.h"
 #include "menu/program_folders.h"
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
@@ -16,6 +17,7 @@
 #include "platform/shortcut_win.h"
 #include "platform/special_folders_win.h"
 #include "platform/wide_win.h"
+#include "program/single_instance_win.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "support/process_win.h"
@@ -64,6 +66,26 @@ class Program : public testing::Test {
         ComInit com;
         ASSERT_TRUE(test::make_test_link(path, target));
         fixture_links_.push_back(path);
+    }
+
+    // A first run ended as a log-off ends it, with the editor seeded into
+    // the own menu; its path.
+    std::string first_run_with_editor() {
+        add_fixture_link(folders_.user_programs + "Accessories\\Notepad.lnk",
+                         "C:\\windows\\notepad.exe");
+        HWND window = start();
+        EXPECT_TRUE(window);
+        EXPECT_EQ(end_session(window), 0u);
+        return folders_.own_menu + "Editor.lnk";
+    }
+
+    // What a run killed after a cut leaves: the entry waiting, not in its
+    // folder; and copies for Undo.
+    void leave_cut_waiting(const std::string& entry) {
+        ASSERT_TRUE(start_cut(folders_, entry));
+        ASSERT_TRUE(delete_file(entry));
+        ASSERT_TRUE(create_folders(folders_.undo + "3"));
+        ASSERT_TRUE(write_file(folders_.undo + "3\\0", "kept for undo"));
     }
 
     void preset_position(int x, int y) {
@@ -132,7 +154,7 @@ TEST_F(Program, FirstStartPreparesItsFoldersPlacesTheWindowAndItsEndSavesEveryth
                                       &folders_.bookmarks, &folders_.icon_cache}) {
         EXPECT_TRUE(is_directory(*folder)) << *folder;
     }
-    // The template was shown once, which made its internet shortcut a
+    // The template's internet shortcut was converted into a
     // bookmark link with the template's icon.
     EXPECT_FALSE(is_file(folders_.url_template + "URL.url"));
     const auto bookmark = read_shortcut_contents(folders_.url_template + "URL.lnk");
@@ -299,22 +321,12 @@ TEST_F(Program, ClosingMinimisesUnlessSetToEndAndARestartNeitherMigratesNorSeeds
 }
 
 TEST_F(Program, ACutEntryARunLeftWaitingIsBackInItsFolderAfterTheNextStart) {
-    add_fixture_link(folders_.user_programs + "Accessories\\Notepad.lnk",
-                     "C:\\windows\\notepad.exe");
-    HWND window = start();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(end_session(window), 0u);
-    // What a run killed after a cut leaves: the entry waiting, not in its
-    // folder; and copies for Undo.
-    const std::string editor = folders_.own_menu + "Editor.lnk";
+    const std::string editor = first_run_with_editor();
     const std::optional<std::string> bytes = read_file(editor);
     ASSERT_TRUE(bytes);
-    ASSERT_TRUE(start_cut(folders_, editor));
-    ASSERT_TRUE(delete_file(editor));
-    ASSERT_TRUE(create_folders(folders_.undo + "3"));
-    ASSERT_TRUE(write_file(folders_.undo + "3\\0", "kept for undo"));
+    leave_cut_waiting(editor);
 
-    window = start();
+    HWND window = start();
     ASSERT_TRUE(window);
     EXPECT_EQ(read_file(editor), bytes);
     EXPECT_TRUE(files_in(folders_.cut_entries).empty());
@@ -322,6 +334,77 @@ TEST_F(Program, ACutEntryARunLeftWaitingIsBackInItsFolderAfterTheNextStart) {
     EXPECT_FALSE(is_directory(folders_.undo + "3"));
     EXPECT_EQ(end_session(window), 0u);
     EXPECT_FALSE(is_directory(folders_.undo));
+}
+
+TEST_F(Program, AnInstanceInAnotherSessionHoldingTheDataFolderIsSaidAndNothingIsTouched) {
+    // What the other instance works with: an entry waiting, copies for Undo.
+    const std::string editor = first_run_with_editor();
+    leave_cut_waiting(editor);
+    const std::string waiting = folders_.cut_entries + "1\\Editor.lnk";
+    // Its lock on the data folder: taken here, by a process that has no
+    // window and no mutex of the program's, as one in another session.
+    FolderLock other = lock_data_folder(folders_.data);
+    ASSERT_TRUE(other.file);
+
+    runs_.push_back(test::start_process(exe_));
+    HWND said = nullptr;
+    ASSERT_TRUE(
+        test::wait_until([&] { return (said = test::visible_window_of(runs_.back().id)); }, 60s));
+    EXPECT_EQ(test::window_title(said), find_text("Program_Name"));
+    wchar_t shown[512] = {};
+    GetDlgItemTextW(said, 0xFFFF, shown, 512);
+    EXPECT_EQ(wide_to_utf8(shown), text("TXT00416"));
+    PostMessageW(said, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(runs_.back().wait(30s), 0u);
+    EXPECT_EQ(main_window_count(), 0);
+    EXPECT_TRUE(is_file(waiting));
+    EXPECT_FALSE(is_file(editor));
+    EXPECT_EQ(read_file(folders_.undo + "3\\0"), "kept for undo");
+
+    // The other instance ends: the next start is the one, and settles.
+    other.file.reset();
+    HWND window = start();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(is_file(editor));
+    EXPECT_EQ(end_session(window), 0u);
+}
+
+TEST_F(Program, KilledAtAnyChangeOfTheStartsRecoveryTheNextStartLeavesTheEntryOnce) {
+    const std::string editor = first_run_with_editor();
+    const std::optional<std::string> bytes = read_file(editor);
+    ASSERT_TRUE(bytes);
+    const std::size_t entries = files_in(folders_.own_menu).size();
+    int ended_early = 0;
+    for (int change = 1; change <= 6; ++change) {
+        SCOPED_TRACE("ended at change " + std::to_string(change));
+        leave_cut_waiting(editor);
+
+        SetEnvironmentVariableW(L"TREVALON_TEST_END_AT_CHANGE", std::to_wstring(change).c_str());
+        runs_.push_back(test::start_process(exe_));
+        SetEnvironmentVariableW(L"TREVALON_TEST_END_AT_CHANGE", nullptr);
+        const DWORD ended = runs_.back().wait(60s);
+        if (ended == static_cast<DWORD>(STILL_ACTIVE)) {
+            // Recovery needed fewer changes: the run goes on as usual.
+            HWND running = nullptr;
+            ASSERT_TRUE(test::wait_until(
+                [&] { return (running = test::visible_window_of(runs_.back().id)); }, 60s));
+            EXPECT_EQ(end_session(running), 0u);
+        } else {
+            EXPECT_EQ(ended, 0xDEADu);
+            ++ended_early;
+        }
+
+        HWND window = start();
+        ASSERT_TRUE(window);
+        EXPECT_EQ(read_file(editor), bytes);
+        EXPECT_EQ(files_in(folders_.own_menu).size(), entries) << "a second copy";
+        EXPECT_TRUE(
+            list_directory(folders_.cut_entries).value_or(std::vector<DirectoryEntry>{}).empty());
+        EXPECT_EQ(end_session(window), 0u);
+    }
+    // The recovery of one waiting entry takes several changes: the early
+    // ends happened.
+    EXPECT_GE(ended_early, 3);
 }
 
 }  // namespace

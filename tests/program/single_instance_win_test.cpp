@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "support/temp_dir.h"
 #include "support/wait_win.h"
 #include "window/main_window_win.h"
 
@@ -83,6 +84,22 @@ TEST(SingleInstance, OnlyTheProgramsOwnWindowClassIsTakenForTheRunningInstance) 
     // The class name is the program's; later tests build the real window.
     UnregisterClassW(L"TrevalonMainWindow", GetModuleHandleW(nullptr));
     UnregisterClassW(L"TestBrowser", GetModuleHandleW(nullptr));
+}
+
+TEST(DataFolderLock, HeldOnceForTheRunSeenByEveryOtherHolderAndFreedWithIt) {
+    test::TempDir dir;
+    FolderLock first = lock_data_folder(dir.str());
+    EXPECT_FALSE(first.held_elsewhere);
+    ASSERT_TRUE(first.file);
+    const FolderLock second = lock_data_folder(dir.str());
+    EXPECT_TRUE(second.held_elsewhere);
+    EXPECT_FALSE(second.file);
+    first.file.reset();
+    EXPECT_TRUE(lock_data_folder(dir.str()).file);
+    // No data folder to lock in: the program runs without.
+    const FolderLock none = lock_data_folder(dir.str() + "missing\\");
+    EXPECT_FALSE(none.held_elsewhere);
+    EXPECT_FALSE(none.file);
 }
 
 }  // namespace

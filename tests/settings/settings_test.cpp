@@ -12,6 +12,21 @@ namespace {
 
 constexpr std::string_view kOwnMenu = "C:\\Users\\u\\AppData\\Roaming\\Trevalon\\My Menu\\";
 
+// A legacy Western code page: every byte is the character of its number.
+std::string latin1_to_utf8(std::string_view bytes) {
+    std::string utf8;
+    for (char c : bytes) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x80) {
+            utf8.push_back(c);
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | (code >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
 TEST(SettingsFile, MissingOrEmptyFileGivesTheDefaults) {
     const Settings settings = parse_settings("", kOwnMenu);
     EXPECT_EQ(settings.load_on_windows_start, 0);
@@ -174,17 +189,7 @@ TEST(SettingsFile, LegacyBytesAreConvertedOnlyWhenTheFileIsNotUtf8) {
     int conversions = 0;
     const LegacyToUtf8 latin1 = [&](std::string_view bytes) {
         ++conversions;
-        std::string utf8;
-        for (char c : bytes) {
-            const auto code = static_cast<unsigned char>(c);
-            if (code < 0x80) {
-                utf8.push_back(c);
-            } else {
-                utf8.push_back(static_cast<char>(0xC0 | (code >> 6)));
-                utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-            }
-        }
-        return utf8;
+        return latin1_to_utf8(bytes);
     };
     // "Menü" in a legacy Western code page: ü is the single byte 0xFC.
     const Settings legacy =
@@ -203,6 +208,42 @@ TEST(SettingsFile, LegacyBytesAreConvertedOnlyWhenTheFileIsNotUtf8) {
     parse_settings_file("MyOwnMenu = \xED\xA0\x80\r\n", kOwnMenu, latin1);
     parse_settings_file("MyOwnMenu = \xE2\x82\r\n", kOwnMenu, latin1);  // cut short
     EXPECT_EQ(conversions, 4);
+}
+
+TEST(SettingsFile, OneStrayByteIsReadInTheLegacyCodePageOnlyOnItsOwnLine) {
+    const Settings read = parse_settings_file(
+        "MyOwnMenu = C:\\Men\xC3\xBC\\\r\nHotkey = Ctrl+Alt+\xFF\r\nIconFormat = 1\r\n", kOwnMenu,
+        latin1_to_utf8);
+    EXPECT_EQ(read.my_own_menu, "C:\\Men\xC3\xBC\\");
+    EXPECT_EQ(read.icon_format, 1);
+}
+
+TEST(SettingsFile, AGuessedPathIsWrittenBackAsItsOwnBytesUntilItIsChanged) {
+    // A code page guessed wrong: the bytes must come back as they were.
+    const LegacyToUtf8 wrong_guess = [](std::string_view bytes) {
+        std::string guessed(bytes);
+        for (char& c : guessed) {
+            if (static_cast<unsigned char>(c) >= 0x80)
+                c = '?';
+        }
+        return guessed;
+    };
+    const std::string file = "MyOwnMenu = D:\\Men\xFC\\\r\nMenuTypeActive = w\r\n";
+    Settings read = parse_settings_file(file, kOwnMenu, wrong_guess);
+    EXPECT_EQ(read.my_own_menu, "D:\\Men?\\");
+    const std::string written = format_settings(read);
+    EXPECT_NE(written.find("MyOwnMenu = D:\\Men\xFC\\\r\n"), std::string::npos);
+    EXPECT_EQ(parse_settings_file(written, kOwnMenu, wrong_guess), read);
+
+    read.my_own_menu = "E:\\Men\xC3\xBC\\";  // chosen anew in the settings window
+    EXPECT_NE(format_settings(read).find("MyOwnMenu = E:\\Men\xC3\xBC\\\r\n"), std::string::npos);
+}
+
+TEST(SettingsFile, NumbersOutOfRangeReadAsTheirDefaults) {
+    EXPECT_EQ(parse_settings("WindowsKeyAlone = 7\r\n", kOwnMenu).windows_key_alone, 0);
+    EXPECT_EQ(parse_settings("WindowsKeyAlone = -1\r\n", kOwnMenu).windows_key_alone, 0);
+    EXPECT_EQ(parse_settings("WindowsKeyAlone = 1\r\n", kOwnMenu).windows_key_alone, 1);
+    EXPECT_EQ(parse_settings("WindowsKeyAlone = 99999999999\r\n", kOwnMenu).windows_key_alone, 0);
 }
 
 TEST(PeriodicSave, DueOnlyMoreThanSixtySecondsAfterTheLastSave) {

@@ -24,6 +24,15 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ignored;
+#ifdef _WIN32
+    // Through the literal path form, so a file a test named like a device
+    // (COM1.lnk) is removed and the device never opened.
+    const std::wstring plain = path_.wstring();
+    if (plain.size() > 2 && plain[1] == L':') {
+        fs::remove_all(fs::path(L"\\\\?\\" + plain), ignored);
+        return;
+    }
+#endif
     fs::remove_all(path_, ignored);
 }
 

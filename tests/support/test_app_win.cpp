@@ -57,18 +57,14 @@ TestApp::TestApp(std::string_view picture_module) : app_(std::make_unique<App>()
         dialogs.set_owner(app.main_window);
         ShowWindow(app.main_window, SW_SHOWNORMAL);
         UpdateWindow(app.main_window);
+        create_tooltips(app);
         pump_messages();
     }
 }
 
 TestApp::~TestApp() {
     App& app = *app_;
-    // A watcher bringing the window forward may wait for this thread.
-    if (app.edge_watcher) {
-        app.edge_watcher->request_stop();
-        wait_until([&app] { return app.edge_watcher->finished(); });
-        app.edge_watcher.reset();
-    }
+    app.edge_watcher.reset();
     if (app.settings_window)
         DestroyWindow(app.settings_window);
     if (app.main_window)

@@ -1,6 +1,6 @@
 // Bringing the main window forward: the order of the forced-foreground calls,
 // the real thing under Wine (restoring a minimised window, from another
-// thread), and the edge watcher reacting to real pointer moves on the
+// thread), and the edge watcher reacting to the pointer's input events on the
 // test's own display.
 #include "window/foreground_win.h"
 
@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/pointer_input_win.h"
 #include "support/test_app_win.h"
 #include "support/wait_win.h"
 #include "window/edge_watcher_win.h"
@@ -107,6 +108,7 @@ class Foreground : public testing::Test {
         ASSERT_TRUE(other_);
         // The pointer starts well away from the top edge.
         SetCursorPos(640, 600);
+        publish_edge_triggers(app());
     }
     void TearDown() override { DestroyWindow(other_); }
 
@@ -119,6 +121,10 @@ class Foreground : public testing::Test {
         test::pump_messages();
         ASSERT_TRUE(IsIconic(app().main_window));
         ASSERT_EQ(GetForegroundWindow(), other_);
+    }
+
+    std::unique_ptr<EdgeWatcher> start_watcher(PointerSource source) {
+        return std::make_unique<EdgeWatcher>(app().main_window, app().edge_triggers, source);
     }
 
     bool main_window_in_front() {
@@ -137,6 +143,7 @@ TEST_F(Foreground, AMinimisedWindowIsRestoredAndComesToTheFront) {
 }
 
 TEST_F(Foreground, AnotherThreadCanBringTheWindowForward) {
+    // As a second start's request does.
     send_main_window_away();
     std::atomic<bool> done{false};
     std::jthread watcher([&] {
@@ -149,32 +156,76 @@ TEST_F(Foreground, AnotherThreadCanBringTheWindowForward) {
     EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 5s));
 }
 
-TEST_F(Foreground, ThePointerOnTheTopRowBringsTheMainWindowForward) {
+using test::move_pointer;
+
+TEST_F(Foreground, ThePointerArrivingOnTheTopRowBringsTheMainWindowForward) {
     send_main_window_away();
-    start_edge_watcher(app());
-    ASSERT_TRUE(app().edge_watcher);
+    app().edge_watcher = start_watcher(PointerSource::events);
+    ASSERT_EQ(app().edge_watcher->source(), PointerSource::events);
+    move_pointer(640, 0);
+    EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 10s));
+    // Sent away again with the pointer still there, it stays away: nothing
+    // moved.
+    send_main_window_away();
+    EXPECT_FALSE(test::wait_until([&] { return main_window_in_front(); }, 1s));
+    // A move along the top row is a new arrival.
+    move_pointer(700, 0);
+    EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 10s));
+}
+
+TEST_F(Foreground, AMoveThatLeavesTheTopRowBeforeTheDwellEndsDoesNothing) {
+    send_main_window_away();
+    app().edge_watcher = start_watcher(PointerSource::events);
+    move_pointer(640, 0);
+    move_pointer(640, 600);
+    EXPECT_FALSE(test::wait_until([&] { return main_window_in_front(); }, 1s));
+}
+
+TEST_F(Foreground, SamplingThePointerFindsItOnTheTopRowToo) {
+    send_main_window_away();
+    app().edge_watcher = start_watcher(PointerSource::sampling);
     SetCursorPos(640, 0);
     EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 10s));
 }
 
-TEST_F(Foreground, TheWatcherFollowsTheTriggersTheMainThreadPublishes) {
+TEST_F(Foreground, TheWatcherFollowsTheTriggersTheSettingsPublish) {
     app().settings.mouse_cursor_vertical = 0;
-    start_edge_watcher(app());
+    publish_edge_triggers(app());
+    app().edge_watcher = start_watcher(PointerSource::events);
     send_main_window_away();
-    SetCursorPos(640, 0);
+    move_pointer(640, 0);
     // Switched off: the pointer rests on the top row for a whole second.
     EXPECT_FALSE(test::wait_until([&] { return main_window_in_front(); }, 1s));
 
+    // Switched on, the watcher looks again where the pointer rests.
     app().settings.mouse_cursor_vertical = 1;
-    publish_edge_triggers(app().edge_triggers, app().settings);
+    publish_edge_triggers(app());
     EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 10s));
 }
 
-TEST_F(Foreground, AStoppedWatcherEndsPromptly) {
+TEST_F(Foreground, AWatcherEndedMidCheckLeavesNothingBehind) {
+    for (const PointerSource source : {PointerSource::events, PointerSource::sampling}) {
+        send_main_window_away();
+        app().edge_watcher = start_watcher(source);
+        move_pointer(640, 0);  // mid-check when it ends
+        test::pump_messages();
+        app().edge_watcher.reset();
+        EXPECT_FALSE(test::wait_until([&] { return main_window_in_front(); }, 1s));
+        move_pointer(640, 600);
+    }
+    // A new one starts afresh (raw input registered again).
+    send_main_window_away();
+    app().edge_watcher = start_watcher(PointerSource::events);
+    EXPECT_EQ(app().edge_watcher->source(), PointerSource::events);
+    move_pointer(640, 0);
+    EXPECT_TRUE(test::wait_until([&] { return main_window_in_front(); }, 10s));
+}
+
+TEST_F(Foreground, TheProgramsWatcherUsesEventsWhereTheyReachIt) {
     start_edge_watcher(app());
-    SetCursorPos(640, 0);  // mid-check when asked to stop
-    app().edge_watcher->request_stop();
-    EXPECT_TRUE(test::wait_until([&] { return app().edge_watcher->finished(); }, 5s));
+    ASSERT_TRUE(app().edge_watcher);
+    EXPECT_EQ(app().edge_watcher->source(),
+              pointer_events_everywhere() ? PointerSource::events : PointerSource::sampling);
 }
 
 }  // namespace

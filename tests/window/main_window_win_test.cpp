@@ -351,7 +351,7 @@ TEST_F(MainWindow, ButtonsShowTheLoadedPicturesAtTheWindowsResolution) {
         EXPECT_EQ(image->width, 16);
     }
     // At 96 dpi the pictures are the loaded ones, pixel for pixel.
-    const auto loaded = image_from_icon(app_.ui.icon(kSmallerImage));
+    const Image* loaded = app_.ui.icon_image(kSmallerImage);
     const auto shown = image_from_icon(app_.window.button_icons[kSmallerImage].get());
     ASSERT_TRUE(loaded && shown);
     EXPECT_EQ(shown->rgba, loaded->rgba);
@@ -518,6 +518,50 @@ TEST_F(MainWindow, TheSmallerFormGivesUpTheBandAndTwoTogglesRestoreEveryRectangl
     make_window_larger(app_);
     make_window_smaller(app_);
     EXPECT_EQ(control_rects(app_), small);
+}
+
+// Start-up builds the smaller form at once when the settings ask for it.
+TEST_F(MainWindow, BuiltInTheSmallerFormItIsTheFullWindowMadeSmaller) {
+    make_window_smaller(app_);
+    const std::vector<Rect> expected = control_rects(app_);
+    RECT expected_frame{};
+    GetWindowRect(app_.main_window, &expected_frame);
+
+    App built;
+    built.folders = app_.folders;
+    built.settings = app_.settings;
+    built.view = app_.view;
+    built.instance = app_.instance;
+    built.clock = app_.clock;
+    built.ui.fonts = create_fonts(desktop_dpi());
+    load_embedded_images(built.ui, program_.get());
+    ASSERT_TRUE(build_main_window(built, WindowForm::smaller));
+    EXPECT_EQ(built.window.form, WindowForm::smaller);
+    EXPECT_EQ(control_rects(built), expected);
+    RECT frame{};
+    GetWindowRect(built.main_window, &frame);
+    EXPECT_EQ(frame.left, expected_frame.left);
+    EXPECT_EQ(frame.top, expected_frame.top) << "centred as the full form, then made smaller";
+    EXPECT_EQ(frame.bottom - frame.top, expected_frame.bottom - expected_frame.top);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(built.window.size_button, STM_GETICON, 0, 0)),
+              built.window.button_icons[kLargerImage].get());
+
+    // The saved position is weighed against the full form's height: a top
+    // half the full height above the usable bottom is refused.
+    const int dpi = built.window.dpi;
+    const int full_height = frame.bottom - frame.top +
+                            main_layout(WindowForm::full, dpi).inner.height -
+                            main_layout(WindowForm::smaller, dpi).inner.height;
+    built.screen = ScreenArea{0, 0, 1920, 1000};
+    built.saved_position = SavedPosition{std::nullopt, 1000 - full_height / 2};
+    place_main_window(built);
+    GetWindowRect(built.main_window, &frame);
+    EXPECT_EQ(frame.top, expected_frame.top);
+    built.saved_position = SavedPosition{std::nullopt, 1000 - full_height / 2 - 1};
+    place_main_window(built);
+    GetWindowRect(built.main_window, &frame);
+    EXPECT_EQ(frame.top, 1000 - full_height / 2 - 1);
+    DestroyWindow(built.main_window);
 }
 
 TEST_F(MainWindow, ANewResolutionLaysEverythingOutAgain) {

@@ -224,7 +224,7 @@ TEST_F(SettingsWindow, ChangingEveryControlAndConfirmingSavesAppliesAndShowsTheN
     EXPECT_EQ(settings_file(), format_settings(expected));
     EXPECT_EQ(test::autostart_value(), app().folders.program_file);
     // The edge watcher sees the new triggers.
-    EXPECT_EQ(app().edge_triggers.horizontal.load(), 1);
+    EXPECT_EQ(app().edge_triggers.horizontal, 1);
 
     // The own menu is shown again from the chosen folder.
     EXPECT_EQ(app().view.menu_root, new_menu);

@@ -46,16 +46,14 @@ TEST(UiResources, EveryEmbeddedImageLoadsFromTheProgram) {
     UiResources resources;
     load_embedded_images(resources, program.get());
     for (const int number : kIconImageNumbers) {
-        HICON icon = resources.icon(number);
+        const Image* icon = resources.icon_image(number);
         ASSERT_TRUE(icon) << number;
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        BITMAP colour{};
-        GetObjectW(info.hbmColor, sizeof(colour), &colour);
-        EXPECT_EQ(colour.bmWidth, 16) << number;
-        EXPECT_EQ(colour.bmHeight, 16) << number;
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
+        EXPECT_EQ(icon->width, 16) << number;
+        EXPECT_EQ(icon->height, 16) << number;
+        int shown = 0;
+        for (std::size_t i = 3; i < icon->rgba.size(); i += 4)
+            shown += icon->rgba[i] > 0 ? 1 : 0;
+        EXPECT_GT(shown, 20) << number;
     }
     for (const auto& [number, height] :
          {std::pair{40, 160}, std::pair{41, 160}, std::pair{42, 70}}) {
@@ -66,8 +64,10 @@ TEST(UiResources, EveryEmbeddedImageLoadsFromTheProgram) {
         EXPECT_EQ(bitmap.bmWidth, 270) << number;
         EXPECT_EQ(bitmap.bmHeight, height) << number;
     }
-    EXPECT_EQ(resources.icon(4), nullptr);
-    EXPECT_EQ(resources.icon(99), nullptr);
+    EXPECT_EQ(resources.picture(41), resources.picture(41)) << "decoded once, then kept";
+    EXPECT_EQ(resources.icon_image(4), nullptr);
+    EXPECT_EQ(resources.icon_image(99), nullptr);
+    EXPECT_EQ(resources.picture(99), nullptr);
     EXPECT_TRUE(embedded_data(program.get(), 4711).empty());
 }
 

@@ -65,6 +65,7 @@ class WindowTest : public testing::Test {
         ASSERT_TRUE(build_main_window(app_));
         ShowWindow(app_.main_window, SW_SHOWNORMAL);
         UpdateWindow(app_.main_window);
+        create_tooltips(app_);
     }
     void TearDown() override {
         DestroyWindow(app_.main_window);
