@@ -211,11 +211,12 @@ int run(int argc, char** argv) {
     }
     std::size_t found = 0;
     report("19.match.many", "live matches of \"e\" over the index of 3 x L",
-           measure_here(options.runs, [&] { found = find_live_matches(indexed, "e").size(); }));
+           measure_here(options.runs,
+                        [&] { found = find_live_matches(indexed, "e").matches.size(); }));
     std::fprintf(stderr, "live matches of \"e\": %zu\n", found);
-    report(
-        "19.match.few", "live matches of \"editor\" over the index of 3 x L",
-        measure_here(options.runs, [&] { found = find_live_matches(indexed, "editor").size(); }));
+    report("19.match.few", "live matches of \"editor\" over the index of 3 x L",
+           measure_here(options.runs,
+                        [&] { found = find_live_matches(indexed, "editor").matches.size(); }));
     std::fprintf(stderr, "live matches of \"editor\": %zu\n", found);
 
     fs::remove_all(utf8_to_path(work), ec);

@@ -27,8 +27,8 @@ RATIO_GOALS = [
     ("5. Private dirty memory after start, vs a bare window", "5.ours.start", "5.bare", None),
     ("5. Private dirty memory after start, vs the fair baseline", "5.ours.start", "5.fair", 1.5),
     ("5. Private dirty memory after the show/hide cycles and 201 Windows-menu switches, vs the fair baseline", "5.ours.after", "5.fair", None),
-    ("19. Key to live results painted, L in 3 roots, vs the same rows from memory", "19.key", "19.floor", 1.5),
-    ("19. Key to every live result in the list, vs all the same rows at once", "19.key.all", "19.floor.all", None),
+    ("19. Key to the first screen of ranked live results painted, L in 3 roots, vs a bare owner-data list view painting it", "19.key", "19.floor", 1.2),
+    ("19. The same over one root of 50,000 files", "19.key.big", "19.floor.big", 1.2),
     ("19. Search index built at start-up vs a bare walk of the roots", "19.build", "19.walk", 1.3),
 ]
 # (goal, ours id, baseline id, limit on the difference of the medians)
@@ -40,7 +40,8 @@ ABSOLUTE_GOALS = [
     ("5. Memory growth over 200 Windows-menu switches after the first (which makes the copy)", "5.growth.switches", 64.0, "median"),
     ("7. Top edge to window in front and painted, beyond the dwell", "7.ours", 50.0, "p95"),
     ("8. Hotkey to window in front and painted", "8.ours", 50.0, "p95"),
-    ("19. Key to live results painted", "19.key", 50.0, "p95"),
+    ("19. Key to live results painted, L in 3 roots", "19.key", 50.0, "p95"),
+    ("19. Key to live results painted, 50,000 files", "19.key.big", 100.0, "p95"),
 ]
 # (what, id): figures reported without a goal
 REPORTS = [
@@ -57,6 +58,10 @@ REPORTS = [
     ("19. Live matches of \"editor\" (hundreds) over the index of 3 x L, native", "19.match.few"),
     ("19. Memory of the search index per 1,000 entries (process)", "19.memory"),
     ("19. Memory of the search index per 1,000 entries (its own count)", "19.memory.own"),
+    ("19. The same over one root of 50,000 files (process)", "19.memory.big"),
+    ("19. The same over one root of 50,000 files (its own count)", "19.memory.big.own"),
+    ("19. The launch counts' file at its bound of 400 names", "19.usage.file"),
+    ("19. The launch counts in memory at their bound", "19.usage.memory"),
 ]
 # Reported only where the system gives the figure (Windows counts GDI and USER
 # objects of a process, Wine does not).

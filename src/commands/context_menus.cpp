@@ -39,6 +39,7 @@ MenuItemStates list_menu_states(const ListMenuInput& input) {
     for (int command : {60, 62, 63})
         states.set(command, input.editable);
     states.set(65, input.program);
+    states.set(kShowInFolderCommand, input.live_result);
     return states;
 }
 

@@ -16,8 +16,8 @@ inline constexpr int kListMenu = 54;
 // Command numbers in menu order; 0 stands for a separator. Undo
 // (kUndoCommand) ends both; its caption names what it takes back.
 inline constexpr std::array kTreeMenuItems{46, 47, 0, 48, 49, 0, 50, 51, 0, 52, 0, 53, 0, 70};
-inline constexpr std::array kListMenuItems{55, 0, 59, 60, 61, 0,  62, 63, 0, 64,
-                                           65, 0, 66, 67, 0,  68, 0,  69, 0, 70};
+inline constexpr std::array kListMenuItems{55, 0,  59, 60, 61, 0,  62, 63, 0, 64, 65,
+                                           0,  66, 67, 91, 0,  68, 0,  69, 0, 70};
 
 // Enabled flags by command number.
 class MenuItemStates {
@@ -29,7 +29,7 @@ class MenuItemStates {
     }
 
   private:
-    static constexpr int kCommands = 80;
+    static constexpr int kCommands = 128;
     static bool in_range(int command) { return command >= 0 && command < kCommands; }
     std::bitset<kCommands> enabled_;
 };
@@ -51,8 +51,9 @@ struct ListMenuInput {
     bool has_entry = false;  // the right click hit an entry of the list
     bool editable = false;   // the list's view may be changed
     int clipboard_files = 0;
-    bool program = false;   // the entry starts a program (.exe target)
-    bool can_undo = false;  // an edit of this run can be taken back
+    bool program = false;      // the entry starts a program (.exe target)
+    bool can_undo = false;     // an edit of this run can be taken back
+    bool live_result = false;  // the entry is a search result shown as the user types
 };
 
 MenuItemStates tree_menu_states(const TreeMenuInput& input);

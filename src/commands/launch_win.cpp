@@ -14,6 +14,7 @@
 #include "platform/launcher_win.h"
 #include "platform/shortcut_win.h"
 #include "texts/text_table.h"
+#include "window/live_search_win.h"
 
 namespace trevalon {
 namespace {
@@ -59,6 +60,9 @@ void launch_entry(App& app, const std::string& path) {
         // A launch the shell refused is not a program the user used.
         if (opened && kind == LaunchKind::open_and_record)
             record_launch(app, path);
+        // Whatever the user starts, the search puts first next time.
+        if (opened && app.clock)
+            count_launch(app, path, app.clock->now_seconds());
     }
     if (app.ui.cursors.wait)
         SetCursor(app.ui.cursors.wait);

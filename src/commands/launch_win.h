@@ -13,7 +13,8 @@ struct App;
 // and the recorded copy's time set to now, so that it is kept for another
 // KeepRecentObjectsDays days. A link that cannot be read or whose target is
 // gone opens nothing and says so. Afterwards the wait cursor shows for a
-// second, while the started program comes up.
+// second, while the started program comes up. Every launch the shell took
+// is counted for the search's order (window/live_search_win.h).
 void launch_entry(App& app, const std::string& path);
 
 }  // namespace trevalon

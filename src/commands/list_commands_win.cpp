@@ -13,6 +13,7 @@
 #include "platform/file_ops_win.h"
 #include "platform/shortcut_win.h"
 #include "texts/text_table.h"
+#include "window/live_search_win.h"
 
 namespace trevalon {
 namespace {
@@ -56,6 +57,8 @@ void clear_recent_programs(App& app, MenuView& view) {
     if (!yes(app, "TXT00240"))
         return;
     delete_files_in(app.folders.recent_programs);
+    // The counts that order the search results are a record of the same.
+    clear_launch_counts(app);
     if (list_shows(view, app.folders.recent_programs))
         view.show_recent_programs();
 }

@@ -56,6 +56,8 @@ ProgramFolders derive_program_folders(const SystemFolders& system, const TextTab
     folders.undo = subfolder(folders.data, "Undo");
     folders.settings_file =
         folders.data.empty() ? std::string() : folders.data + texts.find("Settings_File");
+    folders.usage_file =
+        folders.data.empty() ? std::string() : folders.data + texts.find("Usage_File");
     folders.url_template = subfolder(folders.own_temp, "URLdummy");
     folders.predecessor_data = subfolder(folders.app_data, "Osmeric");
     return folders;

@@ -40,6 +40,7 @@ struct ProgramFolders : SystemFolders {
     std::string cut_entries;       // cut entries waiting to be pasted, each with its origin
     std::string undo;              // copies Undo puts back; removed at exit and at start
     std::string settings_file;     // data folder + Settings_File
+    std::string usage_file;        // data folder + Usage_File: the launch counts
     std::string url_template;      // own temporary folder + "URLdummy\"
     std::string predecessor_data;  // application data + "Osmeric\"
 };

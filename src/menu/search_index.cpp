@@ -13,7 +13,9 @@ namespace {
 IndexedEntry make_entry(const DirectoryEntry& listed) {
     IndexedEntry entry;
     entry.name = listed.name;
-    entry.key = upper_case(utf8_to_utf16(listed.name));
+    const std::u16string wide = utf8_to_utf16(listed.name);
+    entry.key = upper_case(wide);
+    entry.search = SearchKey(wide, !listed.is_directory);
     entry.is_folder = listed.is_directory;
     entry.is_link = listed.is_link;
     entry.has_content = !listed.is_directory && listed.size > 0;
@@ -98,15 +100,20 @@ Totals totals_of(const IndexedFolder& top) {
     return totals;
 }
 
-template <typename Visit>
-void walk_files(const IndexedFolder& top, const std::string& root, Visit visit) {
+// The walk in its order: enter(number, folder, path) for each folder it goes
+// into answers the number that folder's entries are reported under;
+// visit(number, path, file) for each file (path: its folder's).
+template <typename Enter, typename Visit>
+void walk_tree(const IndexedFolder& top, const std::string& root, std::size_t top_number,
+               Enter enter, Visit visit) {
     struct Frame {
         const IndexedFolder* folder;
         std::size_t next;
+        std::size_t number;
         std::string path;
     };
     std::vector<Frame> stack;
-    stack.push_back({&top, 0, root});
+    stack.push_back({&top, 0, top_number, root});
     while (!stack.empty()) {
         Frame& frame = stack.back();
         if (frame.next == frame.folder->entries.size()) {
@@ -115,13 +122,23 @@ void walk_files(const IndexedFolder& top, const std::string& root, Visit visit) 
         }
         const IndexedEntry& entry = frame.folder->entries[frame.next++];
         if (!entry.is_folder) {
-            visit(frame.path, entry);
+            visit(frame.number, frame.path, entry);
         } else if (entry.folder) {
             std::string path = frame.path + entry.name + kPathSeparator;
+            const std::size_t number = enter(frame.number, entry, path);
             // frame is not used after this point: pushing may move the frames.
-            stack.push_back({entry.folder.get(), 0, std::move(path)});
+            stack.push_back({entry.folder.get(), 0, number, std::move(path)});
         }
     }
+}
+
+template <typename Visit>
+void walk_files(const IndexedFolder& top, const std::string& root, Visit visit) {
+    walk_tree(
+        top, root, 0, [](std::size_t, const IndexedEntry&, const std::string&) { return 0; },
+        [&visit](std::size_t, const std::string& folder, const IndexedEntry& entry) {
+            visit(folder, entry);
+        });
 }
 
 }  // namespace
@@ -156,6 +173,7 @@ void RootIndex::rebuild() {
 }
 
 void RootIndex::count() {
+    ++version_;
     const Totals totals = totals_of(top_);
     files_ = totals.files;
     folders_ = totals.folders;
@@ -250,6 +268,13 @@ void RootIndex::for_each_file(const FileVisitor& visit) const {
     walk_files(top_, root_, visit);
 }
 
+void RootIndex::walk(std::size_t top, const FolderEnter& enter, const FileInFolder& visit) const {
+    walk_tree(top_, root_, top, enter,
+              [&visit](std::size_t folder, const std::string&, const IndexedEntry& entry) {
+                  visit(folder, entry);
+              });
+}
+
 std::size_t RootIndex::approximate_bytes() const {
     std::size_t bytes = 0;
     std::vector<const IndexedFolder*> pending{&top_};
@@ -263,6 +288,7 @@ std::size_t RootIndex::approximate_bytes() const {
                 bytes += entry.name.capacity() + 1;
             if (entry.key.capacity() > 7)
                 bytes += (entry.key.capacity() + 1) * sizeof(char16_t);
+            bytes += entry.search.heap_bytes();
             if (entry.folder)
                 pending.push_back(entry.folder.get());
         }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "menu/directory_listing.h"
+#include "menu/text_fold.h"
 
 namespace trevalon {
 
@@ -23,7 +25,8 @@ std::optional<std::vector<DirectoryEntry>> list_directory_full(std::string_view 
 
 struct IndexedEntry {
     std::string name;
-    std::u16string key;  // the upper-cased UTF-16 name: what search texts are matched against
+    std::u16string key;  // the upper-cased UTF-16 name: what the search command compares
+    SearchKey search;    // the folded name with its words: what a live search compares
     bool is_folder = false;
     bool is_link = false;      // a folder or file that is a symbolic link
     bool has_content = false;  // a file of at least one byte
@@ -52,6 +55,9 @@ class RootIndex {
     const IndexedFolder& top() const { return top_; }
     std::size_t file_count() const { return files_; }
     std::size_t folder_count() const { return folders_; }
+    // Changes whenever the index does: what was found in it before may be
+    // reused only while it stays the same.
+    std::uint64_t version() const { return version_; }
 
     // Walks the whole root afresh.
     void rebuild();
@@ -72,6 +78,15 @@ class RootIndex {
     // Every file with its folder, in walk order (tests and checks).
     void for_each_file(const FileVisitor& visit) const;
 
+    // The walk with its folders: enter(parent, folder, path) is called for
+    // each folder the walk goes into (path ends in the separator) and
+    // answers the number its files and folders are reported under; the
+    // root's own number is `top`. visit(number, file) for each file.
+    using FolderEnter = std::function<std::size_t(std::size_t parent, const IndexedEntry& folder,
+                                                  const std::string& path)>;
+    using FileInFolder = std::function<void(std::size_t folder, const IndexedEntry& file)>;
+    void walk(std::size_t top, const FolderEnter& enter, const FileInFolder& visit) const;
+
     // What the index holds in memory, roughly: entries, names, keys, folders.
     std::size_t approximate_bytes() const;
 
@@ -86,6 +101,7 @@ class RootIndex {
     IndexedFolder top_;
     std::size_t files_ = 0;
     std::size_t folders_ = 0;
+    std::uint64_t version_ = 0;
 };
 
 }  // namespace trevalon

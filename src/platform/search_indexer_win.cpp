@@ -1,5 +1,6 @@
 #include "platform/search_indexer_win.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "menu/path_text.h"
@@ -18,6 +19,14 @@ std::u16string root_key(std::string_view path) {
 bool folder_exists(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(file_path_wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Repaints the windows of this thread and answers the messages sent to
+// them; everything else (input above all) stays queued in its order.
+void paint_waiting_windows() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT))
+        DispatchMessageW(&message);
 }
 
 }  // namespace
@@ -48,6 +57,7 @@ struct SearchIndexer::Root {
     std::u16string key;
     RootIndex index;
     std::unique_ptr<FolderWatch> watch;
+    std::uint64_t last_asked = 0;
 };
 
 SearchIndexer::SearchIndexer(std::vector<std::string> roots, HWND window, UINT message)
@@ -77,8 +87,9 @@ std::optional<SearchAnswer> SearchIndexer::take_answer() {
     return std::exchange(answer_, std::nullopt);
 }
 
-bool SearchIndexer::wait_for_answer(std::uint64_t generation, DWORD milliseconds) {
+bool SearchIndexer::wait_for_answer(std::uint64_t generation, DWORD milliseconds, bool paint) {
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    const HANDLE answered = answered_.get();
     for (;;) {
         {
             std::lock_guard lock(mutex_);
@@ -86,9 +97,17 @@ bool SearchIndexer::wait_for_answer(std::uint64_t generation, DWORD milliseconds
                 return true;
         }
         const ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
+        if (now >= deadline || ended_.load())
             return false;
-        WaitForSingleObject(answered_.get(), static_cast<DWORD>(deadline - now));
+        const auto left = static_cast<DWORD>(deadline - now);
+        if (!paint) {
+            WaitForSingleObject(answered, left);
+            continue;
+        }
+        if (MsgWaitForMultipleObjects(1, &answered, FALSE, left, QS_PAINT | QS_SENDMESSAGE) ==
+            WAIT_OBJECT_0 + 1) {
+            paint_waiting_windows();
+        }
     }
 }
 
@@ -97,15 +116,35 @@ SearchIndexer::Totals SearchIndexer::totals() const {
     return totals_;
 }
 
-SearchIndexer::Root& SearchIndexer::root_for(const std::string& path) {
+SearchIndexer::Root& SearchIndexer::root_for(const std::string& path,
+                                             const std::vector<std::string>& asked) {
     const std::u16string key = root_key(path);
     for (const auto& root : roots_) {
         if (root->key == key) {
+            root->last_asked = asked_count_;
             root->revive();
             return *root;
         }
     }
+    if (roots_.size() >= kIndexedRootLimit) {
+        // The root asked for least recently, and not now, makes room.
+        std::vector<std::u16string> wanted;
+        for (const std::string& name : asked)
+            wanted.push_back(root_key(name));
+        auto oldest = roots_.end();
+        for (auto it = roots_.begin(); it != roots_.end(); ++it) {
+            if (std::find(wanted.begin(), wanted.end(), (*it)->key) != wanted.end())
+                continue;
+            if (oldest == roots_.end() || (*it)->last_asked < (*oldest)->last_asked)
+                oldest = it;
+        }
+        if (oldest != roots_.end()) {
+            matcher_.forget();
+            roots_.erase(oldest);
+        }
+    }
     roots_.push_back(std::make_unique<Root>(path));
+    roots_.back()->last_asked = asked_count_;
     return *roots_.back();
 }
 
@@ -128,26 +167,61 @@ void SearchIndexer::apply_changes() {
     }
 }
 
-void SearchIndexer::answer(const SearchQuestion& question) {
-    std::vector<const RootIndex*> indexes;
-    for (const std::string& path : question.roots)
-        indexes.push_back(path.empty() ? nullptr : &root_for(path).index);
-    SearchAnswer found{question.generation, question.text, question.roots,
-                       find_live_matches(indexes, question.text)};
+void SearchIndexer::count() {
     Totals totals;
     for (const auto& root : roots_) {
         totals.files += root->index.file_count();
         totals.bytes += root->index.approximate_bytes();
     }
+    totals.roots = roots_.size();
+    std::lock_guard lock(mutex_);
+    totals_ = totals;
+}
+
+void SearchIndexer::answer(const SearchQuestion& question) {
+    ++asked_count_;
+    std::vector<const RootIndex*> indexes;
+    for (const std::string& path : question.roots)
+        indexes.push_back(path.empty() ? nullptr : &root_for(path, question.roots).index);
+    LiveResults found = matcher_.find(indexes, question.text);
+    if (question.usage)
+        apply_usage(found, *question.usage);
+    SearchAnswer answer{question.generation, question.text, question.roots,
+                        RankedResults(std::move(found), question.names)};
+    answer.ranked.rank_first(kFirstRanks);
+    count();
     {
         std::lock_guard lock(mutex_);
         answered_generation_ = std::max(answered_generation_, question.generation);
-        answer_ = std::move(found);
-        totals_ = totals;
+        answer_ = std::move(answer);
     }
     SetEvent(answered_.get());
     if (window_)
         PostMessageW(window_, message_, 0, 0);
+}
+
+// Waits for a question, a change on disk or the end. A wait the system
+// refuses (a watch handle gone bad) drops the watches: each root is walked
+// and watched again when a question names it. False when the thread is to
+// end.
+bool SearchIndexer::wait_for_work() {
+    std::vector<HANDLE> waits{stop_.get(), asked_.get()};
+    for (const auto& root : roots_) {
+        if (root->watch && waits.size() < MAXIMUM_WAIT_OBJECTS)
+            waits.push_back(root->watch->event());
+    }
+    const DWORD woke =
+        WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE, INFINITE);
+    if (woke == WAIT_OBJECT_0)
+        return false;
+    if (woke != WAIT_FAILED)
+        return true;
+    if (waits.size() == 2)
+        return false;  // not even the question can be waited for
+    matcher_.forget();
+    for (const auto& root : roots_)
+        root->watch.reset();
+    return true;
 }
 
 void SearchIndexer::run(std::vector<std::string> roots) {
@@ -155,28 +229,11 @@ void SearchIndexer::run(std::vector<std::string> roots) {
         if (WaitForSingleObject(stop_.get(), 0) == WAIT_OBJECT_0)
             return;
         if (!path.empty())
-            root_for(path);
+            root_for(path, roots);
     }
-    {
-        Totals totals;
-        for (const auto& root : roots_) {
-            totals.files += root->index.file_count();
-            totals.bytes += root->index.approximate_bytes();
-        }
-        std::lock_guard lock(mutex_);
-        totals_ = totals;
-    }
+    count();
     ready_ = true;
-    for (;;) {
-        std::vector<HANDLE> waits{stop_.get(), asked_.get()};
-        for (const auto& root : roots_) {
-            if (root->watch)
-                waits.push_back(root->watch->event());
-        }
-        const DWORD woke =
-            WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE, INFINITE);
-        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED)
-            return;
+    while (wait_for_work()) {
         // What changed on disk first, so the answer is as current as the disk.
         apply_changes();
         std::optional<SearchQuestion> question;
@@ -187,6 +244,11 @@ void SearchIndexer::run(std::vector<std::string> roots) {
         if (question)
             answer(*question);
     }
+    ended_ = true;
+    // Whoever waits for an answer learns at once that none will come.
+    SetEvent(answered_.get());
+    if (window_ && WaitForSingleObject(stop_.get(), 0) != WAIT_OBJECT_0)
+        PostMessageW(window_, message_, 0, 0);
 }
 
 }  // namespace trevalon

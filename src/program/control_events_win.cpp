@@ -119,7 +119,7 @@ void folder_tree(App& app, const Event& event) {
 
 // The list row the event is about, as a path; empty for none.
 std::string entry_path(const App& app, int row) {
-    return app.entry_names.path(row, app.window.list.text());
+    return listed_entry_path(app, row);
 }
 
 // The list's event types are tested in this order, so a launch setting equal
@@ -134,7 +134,7 @@ void file_list(App& app, const Event& event) {
             return;
         // Search results shown as the user types are the original entries:
         // they may be copied out, never moved away.
-        const bool originals = !app.entry_names.folders.empty();
+        const bool originals = app.window.list.showing_rows();
         drag_file(path, originals ? DROPEFFECT_COPY : DROPEFFECT_COPY | DROPEFFECT_MOVE);
         WindowMenuView(app).refresh_list();
     } else if (event.type == app.settings.explorer_list_click_event) {
@@ -240,7 +240,8 @@ MenuItemStates prepare_list_menu(App& app) {
         // Only asked when paste could be offered.
         .clipboard_files = editable && entry.path.empty() ? clipboard_file_count() : 0,
         .program = entry.program,
-        .can_undo = !app.undo.empty()};
+        .can_undo = !app.undo.empty(),
+        .live_result = !entry.path.empty() && live_results_shown(app)};
     name_undo_item(app, app.window.popup(kListMenu));
     const MenuItemStates states = list_menu_states(input);
     apply_states(app.window.popup(kListMenu), kListMenuItems, states);

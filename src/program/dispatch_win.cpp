@@ -62,7 +62,7 @@ void close_main_window(App& app) {
 }  // namespace
 
 const CommandEntry* find_command(int command) {
-    for (const auto rows : {main_command_rows(), key_command_rows()}) {
+    for (const auto rows : {main_command_rows(), key_command_rows(), search_command_rows()}) {
         for (const CommandEntry& row : rows) {
             if (row.command == command)
                 return &row;

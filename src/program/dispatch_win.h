@@ -43,6 +43,9 @@ void open_tree_folder(App& app, int item);
 // The commands only keys raise (80-89; window/key_map.h).
 std::span<const CommandEntry> key_command_rows();
 
+// The commands of the search as the user types (90, 91).
+std::span<const CommandEntry> search_command_rows();
+
 // The context menus made ready for the tree's item (-1: none) or the list's
 // selected row: the selected folder or entry noted, the items enabled by the
 // menus' rules, which are returned.

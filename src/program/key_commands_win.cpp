@@ -11,6 +11,7 @@
 #include "errors/statement_marker.h"
 #include "program/dispatch_win.h"
 #include "window/foreground_win.h"
+#include "window/list_views_win.h"
 #include "window/key_map.h"
 #include "window/main_window_win.h"
 #include "window/view_changes.h"
@@ -56,12 +57,11 @@ void into_list(App& app, const Event&) {
 // Enter on the list starts the selected entry whichever click starts
 // entries with the mouse.
 void launch_focused(App& app, const Event&) {
-    const int row = app.window.list.state();
-    const std::string folder = app.window.list.text();
-    if (folder.empty() || !app.entry_names.valid(row))
+    const std::string path = listed_entry_path(app, app.window.list.state());
+    if (path.empty())
         return;
     TREVALON_MARK();
-    launch_entry(app, folder + app.entry_names.names[static_cast<std::size_t>(row)]);
+    launch_entry(app, path);
 }
 
 void context_menu(App& app, const Event&) {

@@ -39,6 +39,7 @@ constexpr std::array kFields{
     Field{"ExplorerListClickEvent", &Settings::explorer_list_click_event, nullptr},
     Field{"Hotkey", nullptr, &Settings::hotkey},
     Field{"WindowsKeyAlone", &Settings::windows_key_alone, nullptr, 0, 1},
+    Field{"SearchEnterStartsFirst", &Settings::search_enter_starts_first, nullptr, 0, 1},
 };
 
 bool is_blank(char c) {

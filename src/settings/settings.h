@@ -31,6 +31,9 @@ struct Settings {
     // defaults; older versions skip the lines they do not know.
     std::string hotkey{kDefaultHotkeyText};  // brings the window forward; empty: none
     int windows_key_alone = 0;               // 1: a press of the Windows key alone shows the window
+    // 1: Enter in the search field starts the top live result; 0: it runs
+    // the search command, as the search button does.
+    int search_enter_starts_first = 1;
 
     // Text values whose line was not UTF-8 and was read in the legacy code
     // page, by key: the value as read then, and the line's bytes. While the

@@ -46,6 +46,8 @@ constexpr std::array kConstants{
     T("Settings_File", "Trevalon.prefs"),
     T("Bookmarks_Subdir", "Bookmarks"),
     T("Clipboard_Subdir", "Clipboard"),
+    // How often each entry was started: what orders the search results.
+    T("Usage_File", "Launch Counts.txt"),
 };
 
 // The English list, in key order.
@@ -310,6 +312,10 @@ constexpr std::array kEnglish{
     T("TXT00360", "Nothing matches"),
     T("TXT00361", "Windows menu (all users)"),
     T("TXT00362", "Windows menu (this user)"),
+    // Enter in the search field, and the item of a result's menu (Ctrl+Enter)
+    // that shows the folder it lives in.
+    T("TXT00363", "Start the top result"),
+    T("TXT00364", "Show in folder"),
 
     // Nothing lost: the folder in My Menu that takes what was found beside
     // entries waiting to be pasted, the messages after waiting entries were

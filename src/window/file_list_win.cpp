@@ -21,6 +21,8 @@ namespace trevalon {
 namespace {
 
 constexpr int kCreatedColumnWidth = 100;
+// The number of whichever list view is hidden: none the program uses.
+constexpr int kHiddenListId = 0xF003;
 
 // IID_IImageList, which MinGW's import libraries lack; an image list from
 // SHGetImageList is also its HIMAGELIST.
@@ -117,48 +119,86 @@ bool file_list_double_buffered() {
 }
 
 bool FileList::create(HWND parent, const Rect& rect, int control_id, int dpi, int name_width) {
-    // Made in the mode it is first shown in: switching from another costs
-    // the control a layout.
-    list_ = CreateWindowExW(0, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SHAREIMAGELISTS |
-                                LVS_SINGLESEL | LVS_NOSORTHEADER,
-                            rect.x, rect.y, rect.width, rect.height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
-                            GetModuleHandleW(nullptr), nullptr);
-    if (!list_)
-        return false;
-    if (file_list_double_buffered()) {
-        SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
-    }
-
+    control_id_ = control_id;
+    const std::array<std::wstring, kColumnCount> shell_titles = shell_column_titles();
     // The system image lists, shared with the shell (never destroyed here),
     // asked for directly rather than through a file's icon.
     IImageList* small_images = nullptr;
     IImageList* large_images = nullptr;
     SHGetImageList(SHIL_SMALL, kImageListInterface, reinterpret_cast<void**>(&small_images));
     SHGetImageList(SHIL_LARGE, kImageListInterface, reinterpret_cast<void**>(&large_images));
-    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small_images));
-    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large_images));
 
-    const std::array<std::wstring, kColumnCount> shell_titles = shell_column_titles();
-    for (int column = 0; column < kColumnCount; ++column) {
-        std::wstring title = shell_titles[static_cast<std::size_t>(column)];
-        if (title.empty())
-            title =
-                utf8_to_wide(trevalon::text(kColumnTitleKeys[static_cast<std::size_t>(column)]));
-        LVCOLUMNW data{};
-        data.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        data.fmt = column == kSizeColumn ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        // The icon view takes no column width later: it is set now.
-        data.cx = column == kNameColumn ? name_width : scale_length(kCreatedColumnWidth, dpi);
-        data.pszText = title.data();
-        data.iSubItem = column;
-        SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
-                     reinterpret_cast<LPARAM>(&data));
+    // The folder's list, then the rows' list: hidden, and under another
+    // number until it is shown. The rows keep their order in every mode
+    // (arranged, so the arrow keys go from one to the next). Both are made in
+    // the mode first shown: switching from another costs a list a layout.
+    for (HWND* made : {&list_, &rows_list_}) {
+        const bool rows = made == &rows_list_;
+        *made = CreateWindowExW(
+            0, WC_LISTVIEWW, L"",
+            WS_CHILD | WS_TABSTOP | LVS_ICON | LVS_SHAREIMAGELISTS | LVS_SINGLESEL |
+                LVS_NOSORTHEADER | (rows ? LVS_OWNERDATA | LVS_AUTOARRANGE : WS_VISIBLE),
+            rect.x, rect.y, rect.width, rect.height, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(rows ? kHiddenListId : control_id)),
+            GetModuleHandleW(nullptr), nullptr);
+        if (!*made)
+            return false;
+        HWND list = *made;
+        if (file_list_double_buffered()) {
+            SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER,
+                         LVS_EX_DOUBLEBUFFER);
+        }
+        SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small_images));
+        SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large_images));
+        for (int column = 0; column < kColumnCount; ++column) {
+            std::wstring title = shell_titles[static_cast<std::size_t>(column)];
+            if (title.empty())
+                title = utf8_to_wide(
+                    trevalon::text(kColumnTitleKeys[static_cast<std::size_t>(column)]));
+            LVCOLUMNW data{};
+            data.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+            data.fmt = column == kSizeColumn ? LVCFMT_RIGHT : LVCFMT_LEFT;
+            // The icon view takes no column width later: it is set now.
+            data.cx = column == kNameColumn ? name_width : scale_length(kCreatedColumnWidth, dpi);
+            data.pszText = title.data();
+            data.iSubItem = column;
+            SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+                         reinterpret_cast<LPARAM>(&data));
+        }
     }
     name_column_width_ = name_width;
     subclass();
     return true;
+}
+
+void FileList::show_rows_list(bool rows) {
+    if (rows == showing_rows_ || !list_ || !rows_list_)
+        return;
+    HWND from = window();
+    HWND to = rows ? rows_list_ : list_;
+    // The one shown takes the other's place, number and focus. Moved only
+    // when the window's form changed meanwhile: a list view that arranges
+    // its items does so again for every move.
+    RECT place{};
+    RECT own{};
+    GetWindowRect(from, &place);
+    GetWindowRect(to, &own);
+    if (!EqualRect(&place, &own)) {
+        MapWindowPoints(nullptr, GetParent(from), reinterpret_cast<POINT*>(&place), 2);
+        SetWindowPos(to, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetWindowLongPtrW(from, GWLP_ID, kHiddenListId);
+    SetWindowLongPtrW(to, GWLP_ID, control_id_);
+    const bool had_focus = GetFocus() == from;
+    showing_rows_ = rows;
+    ShowWindow(to, SW_SHOWNA);
+    ShowWindow(from, SW_HIDE);
+    if (had_focus)
+        SetFocus(to);
+    tooltip_row_ = -1;
+    if (tooltip_)
+        SendMessageW(tooltip_, TTM_POP, 0, 0);
 }
 
 void FileList::set_text(std::string_view text) {
@@ -168,11 +208,17 @@ void FileList::set_text(std::string_view text) {
 
 void FileList::read_folder() {
     ++serial_;
-    rows_.clear();
-    filled_ = 0;
-    has_locations_ = false;
+    rows_.reset();
+    rows_given_ = 0;
+    note_.clear();
+    icons_due_.clear();
+    icons_asked_.clear();
     if (!list_)
         return;
+    show_rows_list(false);
+    // The rows' list lets go of its rows while hidden.
+    if (rows_list_)
+        SendMessageW(rows_list_, LVM_SETITEMCOUNT, 0, 0);
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
     looks_.clear();
@@ -240,13 +286,15 @@ LRESULT FileList::answer_folder_row(NMLVDISPINFOW& info) {
 }
 
 int FileList::state() const {
-    return list_ ? static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                 MAKELPARAM(LVNI_SELECTED, 0)))
-                 : -1;
+    HWND list = window();
+    return list ? static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                MAKELPARAM(LVNI_SELECTED, 0)))
+                : -1;
 }
 
 int FileList::row_count() const {
-    return list_ ? static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    HWND list = window();
+    return list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
 std::string FileList::item_text(int row, int column) const {
@@ -258,7 +306,7 @@ std::string FileList::item_text(int row, int column) const {
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(buffer.size());
     const auto length = static_cast<std::size_t>(SendMessageW(
-        list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+        window(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
     buffer.resize(std::min(length, buffer.size()));
     return wide_to_utf8(buffer);
 }
@@ -266,19 +314,23 @@ std::string FileList::item_text(int row, int column) const {
 void FileList::set_display_mode(int mode) {
     if (!list_ || mode < 0 || mode >= static_cast<int>(kModeStyles.size()))
         return;
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(list_, GWL_STYLE));
-    SetWindowLongPtrW(list_, GWL_STYLE,
-                      static_cast<LONG_PTR>((style & ~LVS_TYPEMASK) |
-                                            kModeStyles[static_cast<std::size_t>(mode)]));
-    if (mode == kListMode && name_column_width_ >= 0)
-        SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(list_entry_width(), 0));
-    SendMessageW(list_, LVM_ARRANGE, LVA_DEFAULT, 0);
-    InvalidateRect(list_, nullptr, TRUE);
+    for (HWND list : windows()) {
+        if (!list)
+            continue;
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(list, GWL_STYLE));
+        SetWindowLongPtrW(list, GWL_STYLE,
+                          static_cast<LONG_PTR>((style & ~LVS_TYPEMASK) |
+                                                kModeStyles[static_cast<std::size_t>(mode)]));
+        if (mode == kListMode && name_column_width_ >= 0)
+            SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(list_entry_width(), 0));
+        SendMessageW(list, LVM_ARRANGE, LVA_DEFAULT, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
 }
 
 int FileList::list_entry_width() const {
     RECT inner{};
-    GetClientRect(list_, &inner);
+    GetClientRect(window(), &inner);
     return inner.right > 0 ? std::min(name_column_width_, static_cast<int>(inner.right))
                            : name_column_width_;
 }
@@ -286,7 +338,7 @@ int FileList::list_entry_width() const {
 int FileList::display_mode() const {
     if (!list_)
         return kDetailsMode;
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(list_, GWL_STYLE)) & LVS_TYPEMASK;
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window(), GWL_STYLE)) & LVS_TYPEMASK;
     for (std::size_t mode = 0; mode < kModeStyles.size(); ++mode) {
         if (kModeStyles[mode] == style)
             return static_cast<int>(mode);
@@ -299,23 +351,32 @@ void FileList::set_column_width(int column, int width) {
         name_column_width_ = width;
     const int applied =
         column == kNameColumn && display_mode() == kListMode ? list_entry_width() : width;
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(applied, 0));
+    for (HWND list : windows()) {
+        if (list) {
+            SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                         MAKELPARAM(applied, 0));
+        }
+    }
 }
 
 void FileList::set_colours(COLORREF text, COLORREF background) {
-    SendMessageW(list_, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
-    SendMessageW(list_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
-    SendMessageW(list_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
+    for (HWND list : windows()) {
+        SendMessageW(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
+        SendMessageW(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
+        SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
+    }
 }
 
 void FileList::set_font(HFONT font) {
-    if (font)
-        SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (HWND list : windows()) {
+        if (font && list)
+            SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
 }
 
 void FileList::focus() {
-    if (list_)
-        SetFocus(list_);
+    if (HWND list = window())
+        SetFocus(list);
 }
 
 }  // namespace trevalon

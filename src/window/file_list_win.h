@@ -2,16 +2,26 @@
 // by pattern, in the shared name order, with the shell's icons and type
 // names (looked up as rows are drawn). It shows a snapshot: it reads its folder only when its text
 // is set and does not watch the folder.
+//
+// Rows of files from anywhere (search results as the user types) go to a
+// second list view of its own that holds no rows at all: it asks for each
+// row as it draws it (a virtual list), so showing thousands costs no more
+// than one screen. The two take turns in the same place under the same
+// control number; window() is the one shown.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "window/file_list_text.h"
@@ -46,6 +56,25 @@ struct ListRow {
     std::string location;
 };
 
+// Rows the list asks for one at a time, as it draws them.
+class ListRows {
+  public:
+    virtual ~ListRows() = default;
+    virtual std::size_t count() const = 0;
+    virtual ListRow row(std::size_t index) = 0;
+};
+
+// Rows held whole in memory.
+class ListRowVector final : public ListRows {
+  public:
+    explicit ListRowVector(std::vector<ListRow> rows) : rows_(std::move(rows)) {}
+    std::size_t count() const override { return rows_.size(); }
+    ListRow row(std::size_t index) override { return rows_[index]; }
+
+  private:
+    std::vector<ListRow> rows_;
+};
+
 class FileList {
   public:
     // Creates the control in large-icon mode with pattern "*.*" and no
@@ -53,24 +82,37 @@ class FileList {
     // would set).
     bool create(HWND parent, const Rect& rect, int control_id, int dpi, int name_width);
 
-    HWND window() const { return list_; }
+    // The list view shown: the folder's or the rows'.
+    HWND window() const { return showing_rows_ ? rows_list_ : list_; }
+    // Whether a window is one of the two.
+    bool owns(HWND window) const { return window && (window == list_ || window == rows_list_); }
+    // Both list views, for what each needs alike (subclasses).
+    std::array<HWND, 2> windows() const { return {list_, rows_list_}; }
 
     // Shows a folder and/or a pattern (see apply_list_text) and reads the
     // folder again.
     void set_text(std::string_view text);
 
     // Shows rows of files from anywhere instead of a folder: the folder is
-    // cleared (the pattern stays). The first rows (more than a screen holds)
-    // are in the list at once, the rest follow in steps whenever the window
-    // has nothing else to do; icons are looked up only for the rows drawn.
+    // cleared (the pattern stays). The list asks for the rows it draws. It
+    // holds the first thousand rows at first and more as it is scrolled
+    // towards their end. A row drawn before its file's icon is known shows
+    // the icon of its kind of file; the file's own icon is looked up
+    // afterwards, while no input waits, and the row drawn again.
+    void show_rows(std::shared_ptr<ListRows> rows);
     void show_rows(std::vector<ListRow> rows);
-    // Whether rows of show_rows are still to follow; fill_all puts them in now.
-    bool filling() const { return filled_ < rows_.size(); }
-    void fill_all();
+    bool showing_rows() const { return showing_rows_; }
     // Adds a row that is no file: a line of text without an icon (the list's
     // answer when it has nothing to show).
     void add_note(std::string_view line);
-    const std::vector<ListRow>& rows() const { return rows_; }
+    // The rows shown by show_rows (none while a folder shows), and one of
+    // them; the note is no row.
+    std::size_t row_total() const { return showing_rows_ && rows_ ? rows_->count() : 0; }
+    std::optional<ListRow> shown_row(int row) const;
+    // Rows drawn whose files' icons are still to be looked up.
+    std::size_t icons_waiting() const { return icons_due_.size(); }
+    // How many of the rows the list holds so far.
+    std::size_t rows_given() const { return rows_given_; }
     // Changes whenever the list gets new content, by any of the calls above.
     std::uint64_t serial() const { return serial_; }
 
@@ -115,10 +157,16 @@ class FileList {
   private:
     void read_folder();
     LRESULT answer_folder_row(NMLVDISPINFOW& info);
+    LRESULT answer_rows_row(NMLVDISPINFOW& info);
+    int icon_for(int row, const std::string& path);
+    void look_up_due_icons();
     int list_entry_width() const;
-    // The list's own handling of its timer, the pointer and its tooltip.
+    void show_rows_list(bool rows);
+    // In list mode each entry is a whole line, whatever the list measured.
+    void keep_whole_lines(HWND list);
+    void give_more_rows();
+    // The lists' own handling of their timers, the pointer and the tooltip.
     void subclass();
-    void fill_up_to(std::size_t count);
     static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR self);
 
@@ -130,17 +178,25 @@ class FileList {
         std::wstring type;
     };
 
-    HWND list_ = nullptr;
+    HWND list_ = nullptr;       // the folder's rows
+    HWND rows_list_ = nullptr;  // the rows of show_rows: a virtual list
+    bool showing_rows_ = false;
+    int control_id_ = 0;
     HWND tooltip_ = nullptr;
-    int tooltip_row_ = -1;       // the row the tooltip speaks of, -1 for none
-    std::wstring tooltip_text_;  // what the tooltip shows, kept while it shows it
-    std::vector<ListRow> rows_;  // the rows of show_rows, while shown
-    std::size_t filled_ = 0;     // how many of them are in the list
+    int tooltip_row_ = -1;            // the row the tooltip speaks of, -1 for none
+    std::wstring tooltip_text_;       // what the tooltip shows, kept while it shows it
+    std::shared_ptr<ListRows> rows_;  // the rows of show_rows, while shown
+    std::size_t rows_given_ = 0;      // how many of them the list holds
+    bool more_rows_asked_ = false;
+    std::wstring note_;  // the line after them, when there is one
     // The system image list's icon of each file shown by show_rows so far:
     // the same files come back with every key typed, and the shell's look-up
-    // of a link's icon is slow.
+    // of a link's icon is slow. The icons of kinds of files, by extension,
+    // stand in meanwhile; the rows still to look up wait in their order.
     std::unordered_map<std::string, int> icons_;
-    bool has_locations_ = false;
+    std::unordered_map<std::string, int> kind_icons_;
+    std::deque<std::pair<int, std::string>> icons_due_;
+    std::unordered_set<std::string> icons_asked_;
     std::uint64_t serial_ = 0;
     ListSource source_;
     std::vector<RowLook> looks_;

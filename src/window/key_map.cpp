@@ -19,9 +19,16 @@ constexpr std::array kBindings{
     KeyBinding{'F', kCtrl, kAnywhere, kSearchFieldCommand},
     KeyBinding{key::kF3, kNoModifier, kAnywhere, kSearchFieldCommand},
     KeyBinding{key::kDown, kNoModifier, kInSearchField, kIntoListCommand},
-    // Return searches from the search field and starts the list's entry.
-    KeyBinding{key::kReturn, kNoModifier, kAnywhere & ~kInList, kReturnKeyCommand},
+    // Return starts the list's entry; in the search field the top result
+    // (Shift+Return: the search command), elsewhere it searches.
+    KeyBinding{key::kReturn, kNoModifier, kAnywhere & ~kInList & ~kInSearchField,
+               kReturnKeyCommand},
     KeyBinding{key::kReturn, kNoModifier, kInList, kLaunchFocusedCommand},
+    KeyBinding{key::kReturn, kNoModifier, kInSearchField, kSearchEnterCommand},
+    KeyBinding{key::kReturn, kShift, kInSearchField, kReturnKeyCommand},
+    // Ctrl+Return: where a search result lives (the top one from the field).
+    KeyBinding{key::kReturn, kCtrl, kInList, kShowInFolderCommand, kMenu},
+    KeyBinding{key::kReturn, kCtrl, kInSearchField, kShowInFolderCommand},
     KeyBinding{key::kEscape, kNoModifier, kAnywhere, kEscapeCommand},
     KeyBinding{key::kBackspace, kNoModifier, kPanes, kBackCommand},
     KeyBinding{key::kLeft, kAlt, kPanes, kBackCommand},

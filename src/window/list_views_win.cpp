@@ -83,6 +83,15 @@ void open_folder_in_list(WindowState& state, std::string_view folder) {
     }
 }
 
+std::string listed_entry_path(const WindowState& state, int row) {
+    const FileList& list = state.window.list;
+    if (list.showing_rows()) {
+        const std::optional<ListRow> shown = list.shown_row(row);
+        return shown ? shown->path : std::string();
+    }
+    return state.entry_names.path(row, list.text());
+}
+
 void show_menu(WindowState& state, std::string_view menu_folder, std::string_view caption) {
     TREVALON_MARK();
     ViewChangeFrame frame(state);

@@ -42,6 +42,10 @@ void collapse_folder_tree(WindowState& state);
 // list is pointed at the folder (ending in "\") and cleaned up.
 void open_folder_in_list(WindowState& state, std::string_view folder);
 
+// The file a row of the list stands for: a row of a folder, or a search
+// result shown as the user types. Empty for no row, or a row that is no file.
+std::string listed_entry_path(const WindowState& state, int row);
+
 // The window title (the program's name, " - ", the text) and the list's
 // caption (control 5, the text alone).
 void set_view_title(WindowState& state, std::string_view text);

@@ -2,6 +2,9 @@
 
 #include "menu/file_list_cleanup.h"
 #include "menu/live_matches.h"
+#include "menu/path_text.h"
+#include "platform/file_ops_win.h"
+#include "platform/name_order_win.h"
 #include "texts/text_table.h"
 #include "window/list_views_win.h"
 #include "window/main_window_win.h"
@@ -13,11 +16,6 @@
 
 namespace trevalon {
 namespace {
-
-// How long input that acts on the list waits for the current text's answer.
-// The answer comes within milliseconds once the folders are indexed; only
-// the first indexing after start-up takes longer.
-constexpr DWORD kInputWait = 3000;
 
 // The captions the results name their folders by, in the order of
 // searched_roots.
@@ -87,34 +85,79 @@ bool shows_this_search(const WindowState& state, const LiveSearch& live) {
     return live.before && state.window.list.serial() == live.list_serial;
 }
 
-void show_answer(WindowState& state, LiveSearch& live, const SearchAnswer& answer) {
+void show_answer(WindowState& state, LiveSearch& live, SearchAnswer answer) {
     enter_list(state.view, ListView::search_results);
     state.window.tree.select(-1);
-
-    std::vector<ListRow> rows;
-    rows.reserve(answer.matches.size());
     state.entry_names.clear();
-    for (const LiveMatch& match : answer.matches) {
-        const std::string& caption =
-            match.root < live.captions.size() ? live.captions[match.root] : std::string();
-        rows.push_back(ListRow{
-            match.path(), display_name(match.shown_name),
-            location_text(caption, folder_below_root(answer.roots[match.root], match.folder))});
-        state.entry_names.names.push_back(match.name);
-        state.entry_names.folders.push_back(match.folder);
-    }
+    const std::string searched = answer.text;
+    const bool nothing = answer.ranked.empty();
+    live.rows = std::make_shared<LiveResultRows>(std::move(answer), live.captions);
     FileList& list = state.window.list;
-    const bool nothing = rows.empty();
-    list.show_rows(std::move(rows));
+    list.show_rows(live.rows);
     if (nothing)
-        list.add_note(search_caption(text("TXT00360"), answer.text));
+        list.add_note(search_caption(text("TXT00360"), searched));
     const std::string heading = text("TXT00204");
-    set_window_text(state.main_window, joined_text(find_text("Program_Name"), heading));
-    set_window_text(state.window.list_caption, search_caption(heading, answer.text));
+    // The title is the same for every key: set once (the system hands it on
+    // to the window manager each time).
+    const std::string title = joined_text(find_text("Program_Name"), heading);
+    if (window_text(state.main_window) != title)
+        set_window_text(state.main_window, title);
+    set_window_text(state.window.list_caption, search_caption(heading, searched));
     live.list_serial = list.serial();
 }
 
+SearchIndexer& running_indexer(WindowState& state, LiveSearch& live) {
+    // A thread that could not go on is replaced rather than left silent.
+    if (!live.indexer->running()) {
+        live.indexer = std::make_unique<SearchIndexer>(live.index_roots, state.main_window,
+                                                       kSearchAnswerMessage);
+    }
+    return *live.indexer;
+}
+
+// The launch counts as of their last change, for the index's thread.
+std::shared_ptr<const UsageScores> usage_scores(WindowState& state, LiveSearch& live) {
+    if (!live.usage || live.usage_version != state.launch_usage_version) {
+        // Weights fade alike for every name: their order is the same seen
+        // from any moment after the last launch.
+        live.usage = std::make_shared<const UsageScores>(
+            state.launch_usage.scores(state.launch_usage.latest()));
+        live.usage_version = state.launch_usage_version;
+    }
+    return live.usage;
+}
+
+void ask(WindowState& state, LiveSearch& live) {
+    running_indexer(state, live)
+        .ask(SearchQuestion{live.generation, live.text, searched_roots(state),
+                            usage_scores(state, live), live.names});
+}
+
+void save_launch_counts(const WindowState& state) {
+    if (!state.folders.usage_file.empty())
+        write_file_atomically(state.folders.usage_file, state.launch_usage.format());
+}
+
 }  // namespace
+
+LiveResultRows::LiveResultRows(SearchAnswer answer, std::vector<std::string> captions)
+    : answer_(std::move(answer)), captions_(std::move(captions)) {}
+
+ListRow LiveResultRows::row(std::size_t index) {
+    const LiveMatch& match = answer_.ranked.at(index);
+    const LiveResults& results = answer_.ranked.results();
+    const std::string& caption =
+        match.root < captions_.size() ? captions_[match.root] : std::string();
+    const std::string& root =
+        match.root < answer_.roots.size() ? answer_.roots[match.root] : std::string();
+    return ListRow{results.path_of(match), display_name(results.shown_name_of(match)),
+                   location_text(caption, folder_below_root(root, results.folder_of(match)))};
+}
+
+std::string LiveResultRows::path(std::size_t index) {
+    const LiveMatch& match = answer_.ranked.at(index);
+    return answer_.ranked.results().path_of(match);
+}
 
 std::vector<std::string> searched_roots(const WindowState& state) {
     std::vector<std::string> roots{state.settings.my_own_menu, state.folders.common_programs,
@@ -125,12 +168,18 @@ std::vector<std::string> searched_roots(const WindowState& state) {
 }
 
 void start_live_search(WindowState& state) {
+    if (!state.folders.usage_file.empty()) {
+        if (const auto bytes = read_file(state.folders.usage_file, kUsageFileLimit))
+            state.launch_usage = LaunchUsage::parse(*bytes);
+        ++state.launch_usage_version;
+    }
     // Every folder a search may cover, the Recent folder too: switching
     // SearchRecentDocuments on then needs no new walk.
     std::vector<std::string> roots{state.settings.my_own_menu, state.folders.common_programs,
                                    state.folders.user_programs, state.folders.recent};
     state.live_search = std::make_unique<LiveSearch>(
-        std::make_unique<SearchIndexer>(std::move(roots), state.main_window, kSearchAnswerMessage));
+        std::make_unique<SearchIndexer>(roots, state.main_window, kSearchAnswerMessage), roots);
+    state.live_search->names = std::make_shared<SystemNameOrder>();
 }
 
 void live_search_text_changed(WindowState& state, DWORD idle_wait) {
@@ -145,6 +194,7 @@ void live_search_text_changed(WindowState& state, DWORD idle_wait) {
         if (shows_this_search(state, live))
             go_back_to(state, *live.before);
         live.before.reset();
+        live.rows.reset();
         return;
     }
     if (!shows_this_search(state, live)) {
@@ -157,7 +207,7 @@ void live_search_text_changed(WindowState& state, DWORD idle_wait) {
     }
     live.text = wanted;
     live.captions = root_captions(state);
-    live.indexer->ask(SearchQuestion{live.generation, wanted, searched_roots(state)});
+    ask(state, live);
     if (!input_waiting())
         settle_live_search(state, idle_wait);
 }
@@ -166,7 +216,13 @@ void live_search_answer_arrived(WindowState& state) {
     if (!state.live_search)
         return;
     LiveSearch& live = *state.live_search;
-    const std::optional<SearchAnswer> answer = live.indexer->take_answer();
+    if (!live.indexer->running()) {
+        // The thread ended: a new one answers the question still open.
+        if (live.due())
+            ask(state, live);
+        return;
+    }
+    std::optional<SearchAnswer> answer = live.indexer->take_answer();
     if (!answer || answer->generation != live.generation || !live.due())
         return;
     // The field may have changed with its change not yet handled (the answer
@@ -174,7 +230,7 @@ void live_search_answer_arrived(WindowState& state) {
     // the field holds now.
     if (answer->text != trimmed_search_text(window_text(state.window.search_field)))
         return;
-    show_answer(state, live, *answer);
+    show_answer(state, live, std::move(*answer));
     live.shown = live.generation;
 }
 
@@ -184,10 +240,15 @@ bool settle_live_search(WindowState& state, DWORD milliseconds) {
     LiveSearch& live = *state.live_search;
     if (!live.due())
         return true;
-    if (!live.indexer->wait_for_answer(live.generation, milliseconds))
-        return false;
+    const bool answered = live.indexer->wait_for_answer(live.generation, milliseconds, true);
     live_search_answer_arrived(state);
-    return !live.due();
+    return answered && !live.due();
+}
+
+bool live_results_shown(const WindowState& state) {
+    const LiveSearch* live = state.live_search.get();
+    return live && live->rows && !live->due() && shows_this_search(state, *live) &&
+           state.window.list.showing_rows() && live->rows->text() == live->text;
 }
 
 bool input_needs_settled_list(const WindowState& state, const MSG& message) {
@@ -216,6 +277,7 @@ void search_command_shown(WindowState& state) {
         return;
     LiveSearch& live = *state.live_search;
     live.shown = live.generation;
+    live.rows.reset();
     if (live.before)
         live.list_serial = state.window.list.serial();
 }
@@ -223,6 +285,20 @@ void search_command_shown(WindowState& state) {
 void settle_before_input(WindowState& state, const MSG& message) {
     if (input_needs_settled_list(state, message))
         settle_live_search(state, kInputWait);
+}
+
+void count_launch(WindowState& state, const std::string& path, std::int64_t now) {
+    if (state.settings.keep_recent_objects_days < 1)
+        return;
+    state.launch_usage.record(file_name_part(path), now);
+    ++state.launch_usage_version;
+    save_launch_counts(state);
+}
+
+void clear_launch_counts(WindowState& state) {
+    state.launch_usage.clear();
+    ++state.launch_usage_version;
+    save_launch_counts(state);
 }
 
 }  // namespace trevalon

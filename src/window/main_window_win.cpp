@@ -94,7 +94,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             if (answer_tooltip(*state, lparam))
                 return 0;
             if (const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-                header && header->hwndFrom && header->hwndFrom == state->window.list.window()) {
+                header && state->window.list.owns(header->hwndFrom)) {
                 if (header->code == NM_CUSTOMDRAW) {
                     // The hover highlight, then where search results live.
                     const LRESULT hover = list_custom_draw(*state, lparam).value_or(CDRF_DODEFAULT);

@@ -224,15 +224,17 @@ bool tree_rest_timer(WindowState& state, UINT_PTR timer) {
 }
 
 void start_list_hover(WindowState& state) {
-    if (HWND list = state.window.list.window())
-        SetWindowSubclass(list, list_hover_proc, kHoverSubclass,
-                          reinterpret_cast<DWORD_PTR>(&state));
+    for (HWND list : state.window.list.windows()) {
+        if (list)
+            SetWindowSubclass(list, list_hover_proc, kHoverSubclass,
+                              reinterpret_cast<DWORD_PTR>(&state));
+    }
 }
 
 std::optional<LRESULT> list_custom_draw(const WindowState& state, LPARAM lparam) {
     auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lparam);
     if (!draw || draw->nmcd.hdr.code != NM_CUSTOMDRAW ||
-        draw->nmcd.hdr.hwndFrom != state.window.list.window())
+        !state.window.list.owns(draw->nmcd.hdr.hwndFrom))
         return std::nullopt;
     if (draw->nmcd.dwDrawStage == CDDS_PREPAINT)
         return state.keyboard.hot_row >= 0 ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;

@@ -42,6 +42,13 @@ inline constexpr int kUndoCommand = 70;
 // taskbar; no button or menu item carries it.
 inline constexpr int kPinningRefusedCommand = 100;
 
+// Search results as the user types. Enter in the search field: the top
+// result starts (or, with SearchEnterStartsFirst 0, the search command
+// runs). Show in folder: the tree shows the folder of a result, the list the
+// result in it; an item of the list's menu, and Ctrl+Enter.
+inline constexpr int kSearchEnterCommand = 90;
+inline constexpr int kShowInFolderCommand = 91;
+
 // Image numbers of the size button: while the window is full, and small.
 inline constexpr int kSmallerImage = 30;
 inline constexpr int kLargerImage = 31;
@@ -132,9 +139,9 @@ inline constexpr std::array kFileListMenuItems{
     MenuItem{60, "TXT00112"}, MenuItem{61, "TXT00113"}, kMenuSeparator,
     MenuItem{62, "TXT00114"}, MenuItem{63, "TXT00115"}, kMenuSeparator,
     MenuItem{64, "TXT00116"}, MenuItem{65, "TXT00117"}, kMenuSeparator,
-    MenuItem{66, "TXT00118"}, MenuItem{67, "TXT00119"}, kMenuSeparator,
-    MenuItem{68, "TXT00120"}, kMenuSeparator,           MenuItem{69, "TXT00121"},
-    kMenuSeparator,           MenuItem{70, "TXT00300"},
+    MenuItem{66, "TXT00118"}, MenuItem{67, "TXT00119"}, MenuItem{kShowInFolderCommand, "TXT00364"},
+    kMenuSeparator,           MenuItem{68, "TXT00120"}, kMenuSeparator,
+    MenuItem{69, "TXT00121"}, kMenuSeparator,           MenuItem{70, "TXT00300"},
 };
 
 inline constexpr std::array kPopupMenus{

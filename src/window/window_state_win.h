@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "menu/launch_usage.h"
 #include "menu/menu_tables.h"
 #include "menu/program_folders.h"
 #include "platform/event_queue.h"
@@ -76,6 +78,10 @@ struct WindowState {
     // Search results as the user types: the index's thread and what the list
     // shows of it. Started once the window is shown.
     std::unique_ptr<LiveSearch> live_search;
+    // How often and how recently each entry was started, which orders the
+    // results; the version counts its changes.
+    LaunchUsage launch_usage;
+    std::uint64_t launch_usage_version = 0;
 
     // What the edge watcher reads, and the watcher (declared after the
     // switches it reads, so it ends first).

@@ -513,6 +513,7 @@ def browse_and_launch(s):
 
 
 # Positions in the popup menus, separators not counted.
+TOOLS_CLEAR_RECENT_PROGRAMS = 5
 TREE_NEW_FOLDER, TREE_DELETE, TREE_RENAME = 1, 3, 4
 LIST_COPY, LIST_CUT, LIST_PASTE, LIST_DELETE, LIST_RENAME = 2, 3, 4, 5, 6
 
@@ -814,9 +815,11 @@ def start_ended_at(s, change):
 
 
 def search_for(s, text):
+    """The search command: Shift+Enter in the search field (Enter starts the
+    top result)."""
     s.click_rect(s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["rect"])
     s.type_text(text)
-    s.key("Return")
+    s.key("shift+Return")
     s.wait_title(f"{PRODUCT} - Search results")
 
 
@@ -829,6 +832,8 @@ def search(s):
     search_for(s, "budget")
     wait_for(lambda: sorted(list_texts(s)) == ["Budget notes", "Budget planner"], 20,
              f"both matches (the list shows {list_texts(s)})")
+    check(os.path.isfile(s.data + "/Search Results/Budget planner.lnk"),
+          "Shift+Enter did not run the search command")
     s.screenshot("results")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
@@ -861,7 +866,9 @@ def live_search(s):
     s.click_rect(field)
     s.type_text("note")
     s.wait_title(f"{PRODUCT} - Search results")
-    expected = ["Meeting notes", "Notepad", "Sticky Notes"]
+    # Best first: the name that starts with the text, then the shorter of
+    # those where a later word does.
+    expected = ["Notepad", "Sticky Notes", "Meeting notes"]
     wait_for(lambda: list_texts(s) == expected, 20,
              f"the live results (the list shows {list_texts(s)})")
     caption = s.control(5, control_class="Static")["text"]
@@ -900,6 +907,207 @@ def live_search(s):
     s.screenshot("nothing-matches")
     s.key("ctrl+a", "BackSpace")
     s.wait_title(f"{PRODUCT} - Office")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+# --- search that picks the right thing ---------------------------------------
+
+# A start menu for the search: (folder below the programs folder, name, marker
+# key), the all-users part first, then the user's.
+PICKS_ALL_USERS = [
+    ("Accessories", "Character Map", "charmap"), ("Accessories", "Sticky Notes", "sticky"),
+    ("Accessories", "Notepad", "notepad"), ("Accessories", "Paint", "paint"),
+    ("Windows Tools", "Command Prompt", "cmd"), ("Windows Tools", "Task Manager", "taskmgr"),
+    ("Windows Tools", "Computer Management", "compmgmt"),
+    ("Windows Tools", "Registry Editor", "regedit"),
+    ("Microsoft Office", "Word", "word"), ("Microsoft Office", "Excel", "excel"),
+    ("Microsoft Office", "PowerPoint", "powerpoint"), ("Microsoft Office", "Outlook", "outlook"),
+    ("Microsoft Office Tools", "Spreadsheet Compare", "compare"),
+    ("", "Visual Studio 2022", "vs2022"), ("", "Visual Studio Installer", "vsinstaller"),
+    ("", "Google Chrome", "chrome"), ("", "Firefox", "firefox"), ("", "Microsoft Edge", "edge"),
+    ("", "\u00c9diteur vid\u00e9o", "editeur"), ("", "\u00dcbersetzer", "ubersetzer"),
+    ("Notes", "Notes 1", "notes1"), ("Notes", "Notes 2", "notes2"), ("Notes", "Notes 9", "notes9"),
+    ("Notes", "Notes 16", "notes16"), ("Notes", "Notes 100", "notes100"),
+    ("Steam", "Steam", "steam"), ("Steam", "Stardew Valley", "stardew"),
+    ("Steam", "Counter-Strike 2", "cs2"), ("7-Zip", "7-Zip File Manager", "7zip"),
+]
+PICKS_THIS_USER = [
+    ("", "Visual Studio Code", "vscode"), ("", "Spotify", "spotify"),
+    ("Discord Inc", "Discord", "discord"),
+]
+
+
+def picks_start_menu(s):
+    """The start menu above, every link the marker program with its own marker."""
+    lines = []
+    for root, entries in ((s.folders["common_programs"], PICKS_ALL_USERS),
+                          (s.folders["programs"], PICKS_THIS_USER)):
+        for folder, name, key in entries:
+            place = root + ("\\" + folder if folder else "")
+            lines.append(f"{place}\\{name}.lnk|{s.windows(s.marker_exe)}|"
+                         f"{s.windows(marker(s, key))}")
+    listing = os.path.join(s.scratch, "picks-links.txt")
+    write_text(listing, "\n".join(lines) + "\n")
+    s.probe("links", s.windows(listing))
+
+
+def selected_texts(s):
+    return [item["text"] for item in s.probe("list", MAIN_CLASS)["items"] if item["selected"]]
+
+
+def marker_counts(s):
+    return {key: len(marker_lines(s, key))
+            for _, _, key in PICKS_ALL_USERS + PICKS_THIS_USER}
+
+
+KEYSYMS = {" ": "space", "-": "minus", ".": "period", "+": "plus"}
+
+
+def type_and_enter(s, text, keys=("Return",)):
+    """Replaces the search text and presses the keys at once: letters and
+    keys in one run of xdotool, so no pause falls between the last letter
+    and the key."""
+    s.click_rect(s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["rect"])
+    s.key("ctrl+a", "BackSpace")
+    if all(c.isascii() and (c.isalnum() or c in KEYSYMS) for c in text):
+        s.xdo("key", "--delay", 25, *[KEYSYMS.get(c, c) for c in text], *keys)
+    else:
+        s.type_text(text)
+        if keys:
+            s.key(*keys)
+
+
+def expect_started(s, key, before, what):
+    """The entry with the marker key started once, and nothing else."""
+    wait_for(lambda: marker_counts(s)[key] == before[key] + 1, 20, f"{what} to start")
+    after = marker_counts(s)
+    others = {k: v - before[k] for k, v in after.items() if k != key and v != before[k]}
+    check(not others, f"{what}: other entries started too: {others}")
+    return after
+
+
+def search_enter(s):
+    """Type a name and Enter at once, fifty times: always the top result of
+    the whole text starts, never that of a text a key shorter."""
+    picks_start_menu(s)
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
+    counts = marker_counts(s)
+    # Each text's beginning has another top result: "notes 1" is Notes 1,
+    # "note" Notepad, "ex" Excel's neighbour in a shorter text.
+    texts = [("notes 16", "notes16"), ("notes 100", "notes100"), ("notepad", "notepad"),
+             ("excel", "excel"), ("notes 9", "notes9")]
+    for repetition in range(50):
+        text, key = texts[repetition % len(texts)]
+        type_and_enter(s, text)
+        counts = expect_started(s, key, counts, f"{text!r} (repetition {repetition + 1})")
+    s.screenshot("after-fifty")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+def search_picks(s):
+    """Down and Enter start the chosen result; accents, initials, words in
+    any order and folder names find their entries; Ctrl+Enter shows where a
+    result lives; what is started often comes first; clearing the recent
+    programs forgets that; SearchEnterStartsFirst 0 gives Enter back to the
+    search command."""
+    picks_start_menu(s)
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
+    counts = marker_counts(s)
+    field = s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["rect"]
+
+    # Ranked: the names that start with the text, shortest and in number
+    # order, before the name where it starts a later word.
+    s.click_rect(field)
+    s.type_text("notes")
+    ranked = ["Notes 1", "Notes 2", "Notes 9", "Notes 16", "Notes 100", "Sticky Notes"]
+    wait_for(lambda: list_texts(s)[:6] == ranked, 20,
+             f"the ranked results (the list shows {list_texts(s)})")
+    s.screenshot("ranked")
+    # Down into the list (the top result selected), the arrow to the next
+    # one (to the right in icon mode), Enter: that one starts.
+    s.key("Down")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the list")
+    wait_for(lambda: selected_texts(s) == ["Notes 1"], 10, "the top result selected")
+    s.key("Right")
+    wait_for(lambda: selected_texts(s) == ["Notes 2"], 10, "the second result selected")
+    s.key("Return")
+    counts = expect_started(s, "notes2", counts, "the selected result")
+    # In list mode the next one is below.
+    s.click_command(CMD_LIST)
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
+    type_and_enter(s, "notes", keys=("Down", "Down", "Down"))
+    wait_for(lambda: selected_texts(s) == ["Notes 9"], 10, "the third result selected")
+    s.screenshot("list-mode")
+    s.key("Return")
+    counts = expect_started(s, "notes9", counts, "the selected result in list mode")
+    s.click_command(CMD_LARGE_ICONS)
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_ICON, 20, "the icon view")
+    # Started, they now come first among the names that start alike: the
+    # later one first.
+    type_and_enter(s, "notes", keys=())
+    wait_for(lambda: list_texts(s)[:3] == ["Notes 9", "Notes 2", "Notes 1"], 20,
+             f"the started ones first (the list shows {list_texts(s)})")
+
+    for text, key, what in [("editeur", "editeur", "without accents"),
+                            ("UBER", "ubersetzer", "in upper case without the umlaut"),
+                            ("cm", "charmap", "by its initials"),
+                            ("vsc", "vscode", "by its initials"),
+                            ("notes sticky", "sticky", "with its words the other way round"),
+                            ("office word", "word", "with its folder's name")]:
+        type_and_enter(s, text)
+        counts = expect_started(s, key, counts, f"{text!r}: the entry found {what}")
+    # A folder's name alone lists what it holds.
+    type_and_enter(s, "office", keys=())
+    wait_for(lambda: {"Word", "Excel", "PowerPoint", "Outlook"} <= set(list_texts(s)), 20,
+             f"the entries of Microsoft Office (the list shows {list_texts(s)})")
+    s.screenshot("folder-name")
+
+    # Ctrl+Enter on a result: its folder in the tree, the result selected.
+    type_and_enter(s, "excel", keys=())
+    wait_for(lambda: list_texts(s)[:1] == ["Excel"], 20, "Excel found")
+    s.key("Down")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the list")
+    s.key("ctrl+Return")
+    s.wait_title(f"{PRODUCT} - Microsoft Office")
+    wait_for(lambda: selected_texts(s) == ["Excel"], 10, "Excel selected in its folder")
+    check(s.tree_item("Microsoft Office") is not None, "the folder is not in the tree")
+    s.screenshot("show-in-folder")
+    # From the field, Ctrl+Enter shows the top result's folder.
+    type_and_enter(s, "sticky", keys=("ctrl+Return",))
+    s.wait_title(f"{PRODUCT} - Accessories")
+    wait_for(lambda: selected_texts(s) == ["Sticky Notes"], 10,
+             "Sticky Notes selected in its folder")
+
+    # Nothing matching: Enter starts nothing and the line stays.
+    type_and_enter(s, "zzzz")
+    wait_for(lambda: list_texts(s) == ['Nothing matches "zzzz"'], 20, "the nothing-matches line")
+    time.sleep(1)
+    check(marker_counts(s) == counts, "Enter with nothing matching started something")
+
+    # Clearing the recent programs forgets the counts too.
+    s.click_command(CMD_TOOLS)
+    s.choose_from_popup(TOOLS_CLEAR_RECENT_PROGRAMS)
+    s.answer_dialog(s.wait_dialog(), "Yes")
+    type_and_enter(s, "notes", keys=())
+    wait_for(lambda: list_texts(s)[:2] == ["Notes 1", "Notes 2"], 20,
+             f"the counts forgotten (the list shows {list_texts(s)})")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+    # With SearchEnterStartsFirst 0 Enter runs the search command again.
+    set_settings_value(s, "SearchEnterStartsFirst", 0)
+    run = s.start()
+    s.wait_window_shown()
+    type_and_enter(s, "excel")
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["items"] and
+             s.window()["title"] == f"{PRODUCT} - Search results" and
+             os.path.isfile(s.data + "/Search Results/Excel.lnk"), 20,
+             "the search command's results")
+    time.sleep(1)
+    check(marker_counts(s) == counts, "Enter started an entry with SearchEnterStartsFirst 0")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
@@ -1214,8 +1422,6 @@ def keyboard(s):
 
     # From here on the keys go to the window under the pointer: Trevalon's.
     s.type_text("calc")
-    s.key("Return")
-    s.wait_title(f"{PRODUCT} - Search results")
     wait_for(lambda: "Calculator" in list_texts(s), 20, "the calculator found")
     s.key("Down")
     wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the list")
@@ -1223,6 +1429,16 @@ def keyboard(s):
     s.key("Return")
     wait_for(lambda: marker_lines(s, "calculator"), 20, "the calculator started")
     check(os.path.isfile(s.data + "/Recent Programs/Calculator.lnk"), "the launch was not recorded")
+    # Enter in the search field starts the top result at once.
+    s.key("F3")
+    wait_for(lambda: s.window()["focus"] == CONTROL_SEARCH_FIELD, 10, "the search field")
+    s.type_text("notepad")
+    s.key("Return")
+    wait_for(lambda: marker_lines(s, "editor"), 20, "Notepad started from the field")
+    # The first Esc in the field clears the text.
+    s.key("Escape")
+    wait_for(lambda: s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["text"] == "", 10,
+             "the search text cleared")
 
     # Esc hides (minimises: closing would only minimise too); the hotkey
     # brings it back from over the other program, searching again.
@@ -1410,7 +1626,9 @@ def live_search_picture(s):
     s.click_rect(field)
     s.key("ctrl+a", "BackSpace")
     s.type_text("pad")
-    wait_for(lambda: {"Notepad", "WordPad"} <= set(list_texts(s)), 20,
+    # WordPad, where a word starts with the text, above Notepad, where it
+    # stands inside a word.
+    wait_for(lambda: list_texts(s)[:2] == ["WordPad", "Notepad"], 20,
              f"the live results (the list shows {list_texts(s)})")
     item = s.list_item("WordPad")["rect"]
     s.xdo("mousemove", item[0] + 20, (item[1] + item[3]) // 2 - 3)
@@ -1501,7 +1719,8 @@ def guide_pictures(s):
 
 
 SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_launch, search,
-                                     live_search, edit, undo, windows_menu,
+                                     live_search, search_enter, search_picks, edit, undo,
+                                     windows_menu,
                                      windows_menu_update, view_toggles, settings_window, bookmarks,
                                      help_files, exit_cleanup, keyboard, tree_keys, edge,
                                      nothing_lost]}

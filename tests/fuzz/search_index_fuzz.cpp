@@ -18,8 +18,10 @@
 #include "menu/file_list_cleanup.h"
 #include "menu/folder_walk.h"
 #include "menu/live_matches.h"
+#include "menu/live_ranking.h"
 #include "menu/search_index.h"
 #include "menu/unicode_text.h"
+#include "window/search_text.h"
 
 namespace {
 
@@ -170,21 +172,45 @@ std::vector<std::string> indexed(const RootIndex& index) {
     return files;
 }
 
-void check_matches(const RootIndex& index, std::string_view text) {
+// The live matches of text and of each of its beginnings, typed one byte
+// after another into one matcher that narrows what it found: the same as
+// found afresh; every file the search command finds is there; one row per
+// name, never a hidden file, the later root's copy; ranked, no row stands
+// above one of a better tier.
+void check_matches(LiveMatcher& matcher, const RootIndex& index, std::string_view text) {
     const RootIndex* roots[] = {&index, nullptr, &index};
-    const std::vector<LiveMatch> found = find_live_matches(roots, text);
-    std::set<std::u16string> keys;
-    std::u16string last;
-    const std::u16string needle = upper_case(utf8_to_utf16(text));
-    for (const LiveMatch& match : found) {
-        const std::u16string key = upper_case(utf8_to_utf16(match.shown_name));
-        fuzz::require(keys.insert(key).second, "one row per name");
-        fuzz::require(last.empty() || last < key, "rows in listing order");
-        last = key;
-        fuzz::require(!is_hidden_menu_file(match.shown_name), "no hidden file");
-        fuzz::require(match.root == 2, "the later root's copy stays");
-        fuzz::require(upper_case(utf8_to_utf16(match.name)).find(needle) != std::u16string::npos,
-                      "every row matches the text");
+    for (std::size_t typed = 1; typed <= text.size(); ++typed) {
+        // As the field hands its text on: without blanks at the ends.
+        const std::string part = trimmed_search_text(text.substr(0, typed));
+        if (part.empty())
+            continue;
+        const LiveResults found = matcher.find(roots, part);
+        const LiveResults fresh = find_live_matches(roots, part);
+        fuzz::require(found.matches == fresh.matches && found.names == fresh.names &&
+                          found.folders == fresh.folders,
+                      "typing on finds what a fresh search finds");
+        std::set<std::u16string> keys;
+        std::set<std::u16string> names;
+        for (const LiveMatch& match : found.matches) {
+            fuzz::require(keys.insert(upper_case(utf8_to_utf16(found.shown_name_of(match)))).second,
+                          "one row per name");
+            names.insert(upper_case(utf8_to_utf16(found.name_of(match))));
+            fuzz::require(!is_hidden_menu_file(found.shown_name_of(match)), "no hidden file");
+            fuzz::require(match.root == 2, "the later root's copy stays");
+            fuzz::require(match.tier != MatchTier::none, "every row matches");
+        }
+        // Internet shortcuts aside, whose names the conversion may change.
+        const std::u16string needle = upper_case(utf8_to_utf16(part));
+        index.for_each_file([&](const std::string&, const IndexedEntry& entry) {
+            if (entry.key.find(needle) != std::u16string::npos &&
+                !is_hidden_menu_file(entry.name) && !entry.key.ends_with(u".URL"))
+                fuzz::require(names.contains(entry.key), "what the search command finds is there");
+        });
+        RankedResults ranked(found, nullptr);
+        for (std::size_t i = 1; i < ranked.size(); ++i) {
+            const MatchTier before = ranked.at(i - 1).tier;
+            fuzz::require(before <= ranked.at(i).tier, "no row above one of a better tier");
+        }
     }
 }
 
@@ -195,6 +221,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FolderLister lister = [&tree](std::string_view folder) { return tree.list(folder); };
     RootIndex index(kRoot, lister);
     index.rebuild();
+    LiveMatcher matcher;
     int steps = 0;
     for (const std::string& line : fuzz::split(fuzz::as_text(data, size), '\n')) {
         if (line.size() < 2 || ++steps > 64)
@@ -203,7 +230,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view argument = std::string_view(line).substr(2);
         std::vector<std::string> touched;
         if (op == 's') {
-            check_matches(index, argument);
+            check_matches(matcher, index, argument);
             continue;
         }
         if (op == 'r') {
@@ -245,6 +272,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             index.refresh(path);
         fuzz::require(indexed(index) == walked(lister), "the index holds what a fresh walk finds");
     }
-    check_matches(index, "e");
+    check_matches(matcher, index, "e");
     return 0;
 }

@@ -31,6 +31,7 @@
 #include "support/wait_win.h"
 #include "texts/text_table.h"
 #include "window/list_views_win.h"
+#include "window/live_search_win.h"
 #include "window/main_window_win.h"
 #include "window/settings_window_win.h"
 #include "window/window_events_win.h"
@@ -62,6 +63,8 @@ std::set<int> expected_commands() {
         numbers.insert(n);
     for (int n = 80; n <= 89; ++n)  // raised by keys only
         numbers.insert(n);
+    numbers.insert(kSearchEnterCommand);
+    numbers.insert(kShowInFolderCommand);
     return numbers;
 }
 
@@ -69,7 +72,8 @@ TEST(CommandTables, EveryCommandHasOneRowWithItsCaption) {
     if (!texts().contains("Program_Name"))
         load_builtin_texts(texts());
     std::set<int> seen;
-    for (const auto rows : {main_command_rows(), system_command_rows(), key_command_rows()}) {
+    for (const auto rows :
+         {main_command_rows(), system_command_rows(), key_command_rows(), search_command_rows()}) {
         for (const CommandEntry& row : rows) {
             EXPECT_TRUE(seen.insert(row.command).second) << "twice: " << row.command;
             EXPECT_EQ(find_command(row.command), &row) << row.command;
@@ -915,6 +919,85 @@ TEST_F(WindowDispatch, AClickOpensTheSelectedFolderOnlyOnItsTextOrItsIconSpace) 
     ASSERT_GT(box.left, 40) << "room left of the text";
     EXPECT_TRUE(opens(-30));
     EXPECT_FALSE(opens(-31));
+}
+
+// Enter in the search field and Show in folder on live results: the top
+// result starts; a result of the own menu, of a programs folder and of the
+// recent documents each shows in its own place, selected.
+TEST_F(WindowDispatch, EnterStartsTheTopResultAndShowInFolderFindsEachResultsHome) {
+    ProgramFolders& folders = app().folders;
+    folders.common_programs = with_backslash(test_app_.dir().make_dir("Common Programs"));
+    folders.user_programs = with_backslash(test_app_.dir().make_dir("User Programs"));
+    folders.recent = with_backslash(test_app_.dir().make_dir("Recent"));
+    {
+        ComInit com;
+        ASSERT_TRUE(test::make_test_link(root_ + "Games\\Chessboard.lnk", target_));
+        ASSERT_TRUE(test::make_test_link(
+            app().folders.common_programs + "Accessories\\Checkers.lnk", target_));
+        ASSERT_TRUE(test::make_test_link(app().folders.recent + "Check list.lnk", target_));
+    }
+    start_live_search(app());
+    ASSERT_TRUE(test::wait_until([&] { return app().live_search->indexer->ready(); }));
+    const auto type = [&](const std::string& text) {
+        set_window_text(app().window.search_field, text);
+        run_queued();
+        ASSERT_TRUE(settle_live_search(app(), 5000));
+    };
+
+    // Enter: the top result of the whole text starts.
+    SetFocus(app().window.search_field);
+    type("chess");
+    ASSERT_TRUE(live_results_shown(app()));
+    const std::size_t launches = test_app_.launcher.records.size();
+    key_command(kSearchEnterCommand);
+    ASSERT_EQ(test_app_.launcher.records.size(), launches + 1);
+    EXPECT_EQ(test_app_.launcher.records.back().program, root_ + "Games\\chess.lnk");
+    // Nothing matching starts nothing.
+    type("zzzz");
+    key_command(kSearchEnterCommand);
+    EXPECT_EQ(test_app_.launcher.records.size(), launches + 1);
+    // The setting at 0: Enter runs the search command.
+    app().settings.search_enter_starts_first = 0;
+    type("chess");
+    key_command(kSearchEnterCommand);
+    EXPECT_EQ(app().window.list.text(), app().folders.recent_search);
+    EXPECT_EQ(test_app_.launcher.records.size(), launches + 1);
+    app().settings.search_enter_starts_first = 1;
+
+    // Show in folder from the field: the own menu's folder, the result selected.
+    type("chessb");
+    key_command(kShowInFolderCommand);
+    EXPECT_EQ(app().view.menu_mode, kOwnMenuMode);
+    EXPECT_EQ(app().window.list.text(), root_ + "Games\\");
+    EXPECT_EQ(title(), find_text("Program_Name") + " - Games");
+    EXPECT_EQ(app().window.list.state(), list_row("Chessboard.lnk"));
+    EXPECT_EQ(GetFocus(), app().window.list.window());
+
+    // From the list, gated by its menu: a programs folder's result shows in
+    // the Windows menu's copy.
+    SetFocus(app().window.search_field);
+    type("checkers");
+    select_row(0);
+    SetFocus(app().window.list.window());
+    key_command(kShowInFolderCommand, true);
+    EXPECT_EQ(app().view.menu_mode, kWindowsMenuMode);
+    EXPECT_EQ(app().window.list.text(),
+              with_backslash(app().folders.windows_menu) + "Accessories\\");
+    EXPECT_EQ(app().window.list.state(), list_row("Checkers.lnk"));
+
+    // A recent document: the recent documents' list, the document selected.
+    SetFocus(app().window.search_field);
+    type("check list");
+    key_command(kShowInFolderCommand);
+    EXPECT_EQ(app().window.list.text(), app().folders.recent_documents);
+    EXPECT_EQ(app().window.list.state(), list_row("Check list.lnk"));
+
+    // A folder's entry is no live result: the menu does not offer it.
+    SetFocus(app().window.list.window());
+    select_row(0);
+    const std::string shown = app().window.list.text();
+    key_command(kShowInFolderCommand, true);
+    EXPECT_EQ(app().window.list.text(), shown);
 }
 
 }  // namespace

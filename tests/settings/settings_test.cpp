@@ -66,7 +66,8 @@ TEST(SettingsFile, WritesEveryKeyInTableOrderWithCrLf) {
               "MouseCursorHorizontal = 0\r\n"
               "ExplorerListClickEvent = 0\r\n"
               "Hotkey = Ctrl+Alt+Space\r\n"
-              "WindowsKeyAlone = 0\r\n");
+              "WindowsKeyAlone = 0\r\n"
+              "SearchEnterStartsFirst = 1\r\n");
 }
 
 TEST(SettingsFile, AFileWithoutTheKeyboardKeysReadsTheirDefaultsAndKeepsAnEmptyHotkey) {
@@ -80,6 +81,14 @@ TEST(SettingsFile, AFileWithoutTheKeyboardKeysReadsTheirDefaultsAndKeepsAnEmptyH
     EXPECT_EQ(none.hotkey, "");
     EXPECT_EQ(none.windows_key_alone, 1);
     EXPECT_EQ(parse_settings(format_settings(none), kOwnMenu), none);
+}
+
+TEST(SettingsFile, EnterStartsTheTopResultUnlessTheFileSaysOtherwise) {
+    EXPECT_EQ(parse_settings("KeepRecentObjectsDays = 3\r\n", kOwnMenu).search_enter_starts_first,
+              1);
+    const Settings command = parse_settings("SearchEnterStartsFirst = 0\r\n", kOwnMenu);
+    EXPECT_EQ(command.search_enter_starts_first, 0);
+    EXPECT_EQ(parse_settings(format_settings(command), kOwnMenu), command);
 }
 
 TEST(SettingsFile, EveryValueSurvivesAWriteAndReadRoundTrip) {
@@ -99,6 +108,7 @@ TEST(SettingsFile, EveryValueSurvivesAWriteAndReadRoundTrip) {
     settings.explorer_list_click_event = 2;
     settings.hotkey = "Win+Shift+F12";
     settings.windows_key_alone = 1;
+    settings.search_enter_starts_first = 0;
     EXPECT_EQ(parse_settings(format_settings(settings), kOwnMenu), settings);
 }
 

@@ -190,6 +190,8 @@ constexpr std::array kTxtKeys{
     "TXT00360"sv,
     "TXT00361"sv,
     "TXT00362"sv,
+    "TXT00363"sv,
+    "TXT00364"sv,
     // Nothing lost: recovered entries, left-out items, names read as devices.
     "TXT00400"sv,
     "TXT00401"sv,
@@ -211,7 +213,7 @@ constexpr std::array kTxtKeys{
     "TXT00417"sv,
     "TXT00418"sv,
 };
-static_assert(kTxtKeys.size() == 188);
+static_assert(kTxtKeys.size() == 190);
 
 // The named keys of the English list, in their built-in order.
 constexpr std::array kNamedEnglishKeys{
@@ -229,7 +231,7 @@ constexpr std::array kConstantKeys{
     "Copyright_Text"sv,      "Offline_Hilfe"sv,
     "Temp_Subdir"sv,         "WindowsMenu_Subdir"sv,
     "Settings_File"sv,       "Bookmarks_Subdir"sv,
-    "Clipboard_Subdir"sv,
+    "Clipboard_Subdir"sv,    "Usage_File"sv,
 };
 
 // Subfolders of the data folder. The program deletes some of them at exit, so
@@ -238,15 +240,25 @@ constexpr std::array kDataSubfolderKeys{
     "RecentSearch_Subdir"sv, "RecentPrograms_Subdir"sv, "RecentDocuments_Subdir"sv,
     "Velmora_Subdir"sv,      "IconCache_Subdir"sv,      "WindowsMenu_Subdir"sv,
     "Bookmarks_Subdir"sv,    "Settings_File"sv,         "Clipboard_Subdir"sv,
+    "Usage_File"sv,
 };
 
 // Names that become folder or file names on disk.
 constexpr std::array kFileNameKeys{
-    "RecentSearch_Subdir"sv, "RecentPrograms_Subdir"sv, "RecentDocuments_Subdir"sv,
-    "Velmora_Subdir"sv,      "IconCache_Subdir"sv,      "WindowsMenu_Subdir"sv,
-    "Bookmarks_Subdir"sv,    "AppData_Subdir"sv,        "Temp_Subdir"sv,
-    "Settings_File"sv,       "Offline_PDF"sv,           "Offline_Hilfe"sv,
+    "RecentSearch_Subdir"sv,
+    "RecentPrograms_Subdir"sv,
+    "RecentDocuments_Subdir"sv,
+    "Velmora_Subdir"sv,
+    "IconCache_Subdir"sv,
+    "WindowsMenu_Subdir"sv,
+    "Bookmarks_Subdir"sv,
+    "AppData_Subdir"sv,
+    "Temp_Subdir"sv,
+    "Settings_File"sv,
+    "Offline_PDF"sv,
+    "Offline_Hilfe"sv,
     "Clipboard_Subdir"sv,
+    "Usage_File"sv,
 };
 
 // Texts by the way they are shown.
@@ -280,7 +292,7 @@ constexpr std::array kCaptionKeys{
     "TXT00136"sv, "TXT00141"sv, "TXT00150"sv, "TXT00151"sv, "TXT00154"sv, "TXT00159"sv,
     "TXT00164"sv, "TXT00165"sv, "TXT00300"sv, "TXT00301"sv, "TXT00302"sv, "TXT00303"sv,
     "TXT00304"sv, "TXT00305"sv, "TXT00306"sv, "TXT00307"sv, "TXT00308"sv, "TXT00360"sv,
-    "TXT00361"sv, "TXT00362"sv,
+    "TXT00361"sv, "TXT00362"sv, "TXT00363"sv, "TXT00364"sv,
 };
 
 TextTable loaded_table() {

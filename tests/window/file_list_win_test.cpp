@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/wide_win.h"
 #include "window/window_fixture_win.h"
+#include "window/window_numbers.h"
 
 namespace trevalon {
 namespace {
@@ -116,49 +118,95 @@ TEST_F(FileListControl, UsesTheSystemImageListsAndSwitchesDisplayModes) {
     }
 }
 
-TEST_F(FileListControl, RowsFromAnywhereComeByStepsWithTheirIconsAsTheyAreDrawn) {
+// Rows that count how often the list asks for them.
+class CountedRows final : public ListRows {
+  public:
+    CountedRows(std::string path, std::size_t count) : path_(std::move(path)), count_(count) {}
+    std::size_t count() const override { return count_; }
+    ListRow row(std::size_t index) override {
+        ++asked;
+        return {path_, "Row " + std::to_string(index), "Somewhere"};
+    }
+    int asked = 0;
+
+  private:
+    std::string path_;
+    std::size_t count_;
+};
+
+TEST_F(FileListControl, RowsFromAnywhereAreAskedForOnlyAsTheyAreDrawn) {
     list().set_text(folder_);
+    HWND folder_list = list().window();
+    SetFocus(folder_list);
     const std::uint64_t before = list().serial();
-    std::vector<ListRow> rows;
-    for (int i = 0; i < 1000; ++i)
-        rows.push_back({folder_ + "Notes.txt", "Row " + std::to_string(i), "Somewhere"});
+    auto rows = std::make_shared<CountedRows>(folder_ + "Notes.txt", 100000);
     list().show_rows(rows);
+    UpdateWindow(list().window());
     EXPECT_NE(list().serial(), before);
     EXPECT_EQ(list().text(), "") << "no folder behind rows from anywhere";
     EXPECT_EQ(list().pattern(), "*.*");
-    // The first screens at once, the rest when the window has time.
-    EXPECT_GT(list().row_count(), 0);
-    EXPECT_LT(list().row_count(), 1000);
-    EXPECT_TRUE(list().filling());
-    EXPECT_EQ(list().item_text(0, 0), "Row 0");
-    ASSERT_TRUE(test::wait_until([&] { return !list().filling(); }));
-    ASSERT_EQ(list().row_count(), 1000);
-    EXPECT_EQ(list().item_text(999, 0), "Row 999");
+    // A list of its own takes the place, the number and the focus.
+    HWND rows_list = list().window();
+    ASSERT_NE(rows_list, folder_list);
+    EXPECT_TRUE(IsWindowVisible(rows_list));
+    EXPECT_FALSE(IsWindowVisible(folder_list));
+    EXPECT_EQ(GetDlgCtrlID(rows_list), kFileListControl);
+    EXPECT_NE(GetDlgCtrlID(folder_list), kFileListControl);
+    EXPECT_EQ(GetFocus(), rows_list);
+    EXPECT_EQ(test::rect_in_parent(rows_list), test::rect_in_parent(folder_list));
+    // The list holds the first thousand rows; only those drawn were asked for.
+    EXPECT_EQ(list().row_total(), 100000u);
+    EXPECT_EQ(list().row_count(), 1000);
+    EXPECT_GT(rows->asked, 0);
+    EXPECT_LT(rows->asked, 200);
+    EXPECT_EQ(list().shown_row(99999)->text, "Row 99999");
+    EXPECT_EQ(list().shown_row(5)->text, "Row 5");
+    EXPECT_FALSE(list().shown_row(100000));
 
-    // The shell's icon of the file, asked when a row is drawn.
+    // A row drawn shows its kind of file's icon at once; the shell's icon of
+    // the file itself comes when no input waits.
+    EXPECT_GT(list().icons_waiting(), 0u);
+    ASSERT_TRUE(test::wait_until([&] { return list().icons_waiting() == 0; }));
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
     item.iItem = 0;
-    SendMessageW(list().window(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(rows_list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     SHFILEINFOW file{};
     SHGetFileInfoW(utf8_to_wide(folder_ + "Notes.txt").c_str(), 0, &file, sizeof(file),
                    SHGFI_SYSICONINDEX);
     EXPECT_EQ(item.iImage, file.iIcon);
 
-    // A folder shown while rows are still coming stops them.
-    list().show_rows(rows);
+    // Drawn near the end of what it holds, it takes more, until it holds all.
+    list().show_rows(std::make_shared<CountedRows>(folder_ + "Notes.txt", 3500));
+    for (int step = 0; step < 10 && list().row_count() < 3500; ++step) {
+        SendMessageW(rows_list, LVM_ENSUREVISIBLE, list().row_count() - 1, FALSE);
+        UpdateWindow(rows_list);
+        test::pump_messages();
+    }
+    EXPECT_EQ(list().row_count(), 3500);
+    EXPECT_EQ(list().item_text(3499, 0), "Row 3499");
+
+    // A mode set while the rows show holds for both lists.
+    list().set_display_mode(kListMode);
+    EXPECT_EQ(SendMessageW(folder_list, LVM_GETVIEW, 0, 0), LV_VIEW_LIST);
+
+    // A folder takes its own list back.
     list().set_text(folder_);
-    test::pump_messages();
-    Sleep(50);
-    test::pump_messages();
+    EXPECT_EQ(list().window(), folder_list);
+    EXPECT_EQ(GetDlgCtrlID(folder_list), kFileListControl);
+    EXPECT_EQ(GetFocus(), folder_list);
     EXPECT_EQ(list().row_count(), 5);
-    EXPECT_TRUE(list().rows().empty());
-    EXPECT_FALSE(list().filling());
+    EXPECT_EQ(list().row_total(), 0u);
+    EXPECT_FALSE(list().shown_row(0));
 
     // A note is a row without a file.
-    list().show_rows({});
+    list().show_rows(std::vector<ListRow>{});
     list().add_note("Nothing here");
     EXPECT_EQ(list_rows(), std::vector<std::string>{"Nothing here"});
+    EXPECT_FALSE(list().shown_row(0));
+    list().show_rows(std::vector<ListRow>{{folder_ + "Notes.txt", "Notes", ""}});
+    list().add_note("and a line");
+    EXPECT_EQ(list_rows(), (std::vector<std::string>{"Notes", "and a line"}));
 }
 
 }  // namespace

@@ -31,11 +31,20 @@ TEST(KeyMap, NoKeyMeansTwoThingsInOnePlace) {
     }
 }
 
-TEST(KeyMap, ReturnSearchesFromTheFieldAndStartsTheListsEntry) {
-    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInSearchField), 44);
-    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInTree), 44);
+TEST(KeyMap, ReturnStartsTheTopResultFromTheFieldShiftReturnSearchesAndCtrlReturnShowsTheFolder) {
+    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInSearchField), kSearchEnterCommand);
+    EXPECT_EQ(command_of(key::kReturn, kShift, kInSearchField), kReturnKeyCommand);
+    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInTree), kReturnKeyCommand);
+    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kElsewhere), kReturnKeyCommand);
     EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInList), kLaunchFocusedCommand);
-    EXPECT_EQ(command_of(key::kReturn, kShift, kInSearchField), 0);
+    EXPECT_EQ(command_of(key::kReturn, kShift, kInList), 0);
+    // Where a result lives: in the list only as far as its menu offers it.
+    const KeyBinding* in_list = find_key_binding(key::kReturn, kCtrl, kInList);
+    ASSERT_TRUE(in_list);
+    EXPECT_EQ(in_list->command, kShowInFolderCommand);
+    EXPECT_EQ(in_list->gate, KeyGate::context_menu);
+    EXPECT_EQ(command_of(key::kReturn, kCtrl, kInSearchField), kShowInFolderCommand);
+    EXPECT_EQ(command_of(key::kReturn, kCtrl, kInTree), 0);
 }
 
 TEST(KeyMap, TheFieldKeepsItsEditingKeysAndTheListItsMenuKeys) {

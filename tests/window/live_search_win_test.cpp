@@ -1,12 +1,13 @@
 // Search results as the user types, in the real window over fixture
-// folders: the same rows as the search command, each the original entry and
-// where it lives; answers to older texts dropped; clearing the field goes
-// back to what was shown before.
+// folders: every row of the search command among them, each the original
+// entry and where it lives, best first; answers to older texts dropped;
+// clearing the field goes back to what was shown before.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "window/live_search_win.h"
 #include "window/view_changes.h"
 #include "window/window_fixture_win.h"
+#include "window/window_numbers.h"
 
 namespace trevalon {
 namespace {
@@ -42,9 +44,7 @@ class LiveSearchTest : public test::WindowTest {
         live_search_text_changed(app_, idle_wait);
     }
 
-    std::string entry_path(int row) const {
-        return app_.entry_names.path(row, app_.window.list.text());
-    }
+    std::string entry_path(int row) const { return listed_entry_path(app_, row); }
 
     // A file and the folders it needs.
     static bool put(const std::string& path, std::string_view content) {
@@ -58,7 +58,7 @@ class LiveSearchTest : public test::WindowTest {
     const std::string& recent() const { return app_.folders.recent; }
 };
 
-TEST_F(LiveSearchTest, ShowTheSearchCommandsRowsWithTheOriginalEntries) {
+TEST_F(LiveSearchTest, HoldEveryRowOfTheSearchCommandAsTheOriginalEntry) {
     // Names in several scripts; one name in several roots and folders, also
     // in another letter case; internet shortcuts that become links; files
     // the menu never shows.
@@ -91,28 +91,36 @@ TEST_F(LiveSearchTest, ShowTheSearchCommandsRowsWithTheOriginalEntries) {
         for (const std::string text : {"note", "NOTES", "заметки", "σημειώσεις", "lnk", "e"}) {
             SCOPED_TRACE(text + " with SearchRecentDocuments " + std::to_string(recent_documents));
             type(text);
-            const std::vector<std::string> live = list_rows();
-            std::vector<std::string> originals;
-            for (int row = 0; row < static_cast<int>(live.size()); ++row)
-                originals.push_back(entry_path(row));
+            std::multimap<std::string, std::string> live;  // row text -> original
+            for (int row = 0; row < app_.window.list.row_count(); ++row)
+                live.emplace(app_.window.list.item_text(row, 0), entry_path(row));
             EXPECT_TRUE(app_.window.list.text().empty());
 
             show_search_results(app_, app_.settings.my_own_menu, text);
-            EXPECT_EQ(live, list_rows());
-            ASSERT_EQ(originals.size(), live.size());
-            for (std::size_t row = 0; row < originals.size(); ++row) {
+            const std::vector<std::string> command = list_rows();
+            ASSERT_FALSE(command.empty());
+            for (std::size_t row = 0; row < command.size(); ++row) {
+                // One of the live rows of that text is the copy's original.
                 const std::string copy = entry_path(static_cast<int>(row));
-                if (originals[row].ends_with(".url")) {
-                    // Converted: the link opens the shortcut's address.
-                    const auto link = read_shortcut_resolved(copy);
-                    ASSERT_TRUE(link) << copy;
-                    EXPECT_NE(link->arguments.find(originals[row] == own() + "Note page.url"
-                                                       ? "example.org"
-                                                       : "example.net"),
-                              std::string::npos);
-                } else {
-                    EXPECT_EQ(read_file(originals[row]), read_file(copy)) << originals[row];
+                if (copy.empty())
+                    continue;  // the command found nothing (the live search may)
+                const auto link = copy.ends_with(".lnk") ? read_shortcut_resolved(copy)
+                                                         : std::optional<LinkFields>();
+                bool found = false;
+                const auto [first, last] = live.equal_range(command[row]);
+                for (auto it = first; it != last && !found; ++it) {
+                    const std::string& original = it->second;
+                    if (original.ends_with(".url")) {
+                        // Converted: the link opens the shortcut's address.
+                        found =
+                            link && link->arguments.find(original == own() + "Note page.url"
+                                                             ? "example.org"
+                                                             : "example.net") != std::string::npos;
+                    } else {
+                        found = read_file(original) == read_file(copy);
+                    }
                 }
+                EXPECT_TRUE(found) << copy;
             }
         }
     }
@@ -130,20 +138,23 @@ TEST_F(LiveSearchTest, TitleCaptionFlagsAndLocationsFollowTheText) {
     EXPECT_EQ(app_.view.editable, kReadOnlyView);
     EXPECT_EQ(app_.view.tree_selection, -1);
     EXPECT_EQ(app_.view.record_launch, 1);
-    // In the listing's order: " " comes before ".".
-    EXPECT_EQ(list_rows(), (std::vector<std::string>{"Chess board", "Chess clock", "Chess"}));
-    const auto& rows = app_.window.list.rows();
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].location, text("TXT00361"));
-    EXPECT_EQ(rows[1].location, text("TXT00362") + "\\Games");
-    EXPECT_EQ(rows[1].path, user() + "Games\\Chess clock.lnk");
-    EXPECT_EQ(rows[2].location, text("TXT00206") + "\\Office\\Tools");
+    // All start with the text: the shorter name first, then in name order.
+    EXPECT_EQ(list_rows(), (std::vector<std::string>{"Chess", "Chess board", "Chess clock"}));
+    std::vector<ListRow> rows;
+    for (int row = 0; row < 3; ++row)
+        rows.push_back(*app_.window.list.shown_row(row));
+    EXPECT_EQ(rows[0].location, text("TXT00206") + "\\Office\\Tools");
+    EXPECT_EQ(rows[1].location, text("TXT00361"));
+    EXPECT_EQ(rows[2].location, text("TXT00362") + "\\Games");
+    EXPECT_EQ(rows[2].path, user() + "Games\\Chess clock.lnk");
 
     // The tooltip speaks of the row under the pointer.
     RECT box{};
     box.left = LVIR_LABEL;
     HWND list = app_.window.list.window();
+    UpdateWindow(list);  // drawn, as before anyone can point at it
     ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&box)));
+    ASSERT_EQ(list, GetDlgItem(app_.window.list_container, kFileListControl));
     SendMessageW(list, WM_MOUSEMOVE, 0,
                  MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2));
     EXPECT_EQ(app_.window.list.tooltip_row(), 2);
@@ -265,6 +276,62 @@ TEST_F(LiveSearchTest, InputThatActsOnTheListWaitsForTheCurrentAnswer) {
     settle_before_input(app_, message(WM_LBUTTONDOWN, 0, list));
     EXPECT_FALSE(live.due());
     EXPECT_FALSE(input_needs_settled_list(app_, message(WM_LBUTTONDOWN, 0, list)));
+}
+
+TEST_F(LiveSearchTest, WhatIsStartedMoreComesFirstWithinItsTierUntilTheCountsAreCleared) {
+    for (const char* name : {"Notes one.lnk", "Notes two.lnk", "Notes three.lnk"})
+        ASSERT_TRUE(put(own() + name, "x"));
+    ASSERT_TRUE(put(own() + "Notes.lnk", "x"));
+    start();
+    type("notes");
+    EXPECT_EQ(list_rows(),
+              (std::vector<std::string>{"Notes", "Notes one", "Notes two", "Notes three"}));
+    count_launch(app_, own() + "Notes three.lnk", 1000);
+    count_launch(app_, own() + "Notes two.lnk", 1000);
+    count_launch(app_, own() + "Notes three.lnk", 2000);
+    type("note");
+    // The whole name equal to the text stays above every count.
+    EXPECT_EQ(list_rows(),
+              (std::vector<std::string>{"Notes three", "Notes two", "Notes", "Notes one"}));
+    // The counts are in the data folder, and a new run reads them.
+    const std::string saved = read_file(app_.folders.usage_file).value_or("");
+    EXPECT_EQ(LaunchUsage::parse(saved).entries().size(), 2u);
+    app_.live_search.reset();
+    app_.launch_usage.clear();
+    start();
+    EXPECT_EQ(app_.launch_usage.entries().size(), 2u);
+
+    clear_launch_counts(app_);
+    EXPECT_TRUE(LaunchUsage::parse(read_file(app_.folders.usage_file).value_or("x")).empty());
+    type("notes");
+    EXPECT_EQ(list_rows(),
+              (std::vector<std::string>{"Notes", "Notes one", "Notes two", "Notes three"}));
+    // Launches are not kept at all: not counted either.
+    app_.settings.keep_recent_objects_days = 0;
+    count_launch(app_, own() + "Notes three.lnk", 3000);
+    EXPECT_TRUE(app_.launch_usage.empty());
+}
+
+TEST_F(LiveSearchTest, ADamagedHugeOrMissingCountsFileStartsEmptyAndIsWrittenAfresh) {
+    ASSERT_TRUE(put(own() + "Chess.lnk", "x"));
+    for (const std::string& damaged :
+         {std::string("Trevalon launch counts 1\r\n3\t100\t3000000\tChess.lnk\r\n"),
+          std::string("\xFF\xFE garbage"), std::string(4u << 20, 'x'), std::string()}) {
+        ASSERT_TRUE(write_file(app_.folders.usage_file, damaged));
+        app_.live_search.reset();
+        app_.launch_usage.clear();
+        start();
+        EXPECT_TRUE(app_.launch_usage.empty());
+        type("ches");
+        EXPECT_EQ(list_rows(), std::vector<std::string>{"Chess"});
+    }
+    delete_file(app_.folders.usage_file);
+    app_.live_search.reset();
+    start();
+    EXPECT_TRUE(app_.launch_usage.empty());
+    count_launch(app_, own() + "Chess.lnk", 1000);
+    EXPECT_EQ(LaunchUsage::parse(read_file(app_.folders.usage_file).value_or("")).entries().size(),
+              1u);
 }
 
 }  // namespace

@@ -190,11 +190,12 @@ const std::map<int, std::vector<ExpectedItem>>& expected_popup_menus() {
           {53, "TXT00107"},
           {0, ""},
           {70, "TXT00300"}}},
-        {54, {{55, "TXT00110"}, {0, ""},          {59, "TXT00111"}, {60, "TXT00112"},
-              {61, "TXT00113"}, {0, ""},          {62, "TXT00114"}, {63, "TXT00115"},
-              {0, ""},          {64, "TXT00116"}, {65, "TXT00117"}, {0, ""},
-              {66, "TXT00118"}, {67, "TXT00119"}, {0, ""},          {68, "TXT00120"},
-              {0, ""},          {69, "TXT00121"}, {0, ""},          {70, "TXT00300"}}},
+        {54,
+         {{55, "TXT00110"}, {0, ""},          {59, "TXT00111"}, {60, "TXT00112"}, {61, "TXT00113"},
+          {0, ""},          {62, "TXT00114"}, {63, "TXT00115"}, {0, ""},          {64, "TXT00116"},
+          {65, "TXT00117"}, {0, ""},          {66, "TXT00118"}, {67, "TXT00119"}, {91, "TXT00364"},
+          {0, ""},          {68, "TXT00120"}, {0, ""},          {69, "TXT00121"}, {0, ""},
+          {70, "TXT00300"}}},
     };
     return menus;
 }
@@ -633,16 +634,30 @@ TEST_F(MainWindow, InListModeEveryEntryTakesAWholeLine) {
         write_file(app_.folders.own_menu + name, "x");
     app_.window.list.set_text(app_.folders.own_menu);
     show_list(app_);
-    HWND list = app_.window.list.window();
-    RECT first{LVIR_BOUNDS, 0, 0, 0};
-    RECT second{LVIR_BOUNDS, 0, 0, 0};
-    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
-    SendMessageW(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
-    EXPECT_EQ(second.left, first.left);
-    EXPECT_GT(second.top, first.top);
-    EXPECT_GE(first.right - first.left, 482 - GetSystemMetrics(SM_CXVSCROLL));
-    // No horizontal scroll bar for a single column of entries.
-    EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL);
+    // The folder's entries, then rows from anywhere shown after the mode
+    // was chosen: each a whole line.
+    for (const bool rows : {false, true}) {
+        SCOPED_TRACE(rows ? "rows" : "folder");
+        if (rows) {
+            app_.window.list.show_rows(
+                std::vector<ListRow>{{app_.folders.own_menu + "a.lnk", "a", "there"},
+                                     {app_.folders.own_menu + "b.lnk", "b", "there"}});
+        }
+        HWND list = app_.window.list.window();
+        // Drawn, also for the first time: a list view measures its entries
+        // afresh when it is first drawn.
+        UpdateWindow(list);
+        test::pump_messages();
+        RECT first{LVIR_BOUNDS, 0, 0, 0};
+        RECT second{LVIR_BOUNDS, 0, 0, 0};
+        SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+        SendMessageW(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+        EXPECT_EQ(second.left, first.left);
+        EXPECT_GT(second.top, first.top);
+        EXPECT_GE(first.right - first.left, 482 - GetSystemMetrics(SM_CXVSCROLL));
+        // No horizontal scroll bar for a single column of entries.
+        EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL);
+    }
 }
 
 // The selected folder stays plainly visible while another control has the

@@ -64,7 +64,10 @@ TEST_F(WindowKeys, EachKeyBecomesItsCommandWhereTheFocusIs) {
         bool gated;
     };
     const Case cases[] = {
-        {c.search_field, VK_RETURN, {}, kReturnKeyCommand, false},
+        {c.search_field, VK_RETURN, {}, kSearchEnterCommand, false},
+        {c.search_field, VK_RETURN, {VK_SHIFT}, kReturnKeyCommand, false},
+        {c.search_field, VK_RETURN, {VK_CONTROL}, kShowInFolderCommand, false},
+        {c.list.window(), VK_RETURN, {VK_CONTROL}, kShowInFolderCommand, true},
         {c.tree.window(), VK_RETURN, {}, kReturnKeyCommand, false},
         {c.list.window(), VK_RETURN, {}, kLaunchFocusedCommand, false},
         {c.tree.window(), VK_TAB, {}, kNextPaneCommand, false},

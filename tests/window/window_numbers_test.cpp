@@ -45,9 +45,10 @@ TEST(WindowNumbers, PopupMenusHoldTheirItemsInOrder) {
     EXPECT_EQ(commands_of(kPowerMenuItems), (std::vector<int>{38, 39, 40, 0, 41, 42, 43}));
     EXPECT_EQ(commands_of(kFolderTreeMenuItems),
               (std::vector<int>{46, 47, 0, 48, 49, 0, 50, 51, 0, 52, 0, 53, 0, 70}));
-    EXPECT_EQ(commands_of(kFileListMenuItems),
-              (std::vector<int>{55, 0, 59, 60, 61, 0,  62, 63, 0, 64,
-                                65, 0, 66, 67, 0,  68, 0,  69, 0, 70}));
+    EXPECT_EQ(
+        commands_of(kFileListMenuItems),
+        (std::vector<int>{55, 0,  59, 60, 61, 0, 62, 63, 0, 64, 65, 0, 66, 67, kShowInFolderCommand,
+                          0,  68, 0,  69, 0,  70}));
     const auto help = commands_of(find_popup_menu(kHelpMenu)->items);
     EXPECT_EQ(std::count(help.begin(), help.end(), 0), 2);
     EXPECT_EQ(help.size() - 2, 6u);
@@ -66,9 +67,35 @@ TEST(WindowNumbers, EveryCommandComesFromExactlyOnePlaceButUndoAndReturnFromNone
     }
     commands.erase(0);
     std::set<int> expected;
-    for (int c : {1,  2,  3,  4,  6,  7,  8,  9,  11, 12, 13, 15, 16, 17, 18, 19, 20, 22, 23,
-                  24, 25, 26, 27, 28, 30, 31, 32, 33, 35, 36, 38, 39, 40, 41, 42, 43, 46, 47,
-                  48, 49, 50, 51, 52, 53, 55, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70})
+    for (int c : {1,  2,
+                  3,  4,
+                  6,  7,
+                  8,  9,
+                  11, 12,
+                  13, 15,
+                  16, 17,
+                  18, 19,
+                  20, 22,
+                  23, 24,
+                  25, 26,
+                  27, 28,
+                  30, 31,
+                  32, 33,
+                  35, 36,
+                  38, 39,
+                  40, 41,
+                  42, 43,
+                  46, 47,
+                  48, 49,
+                  50, 51,
+                  52, 53,
+                  55, 59,
+                  60, 61,
+                  62, 63,
+                  64, 65,
+                  66, 67,
+                  68, 69,
+                  70, kShowInFolderCommand})
         expected.insert(c);
     EXPECT_EQ(std::set<int>(commands.begin(), commands.end()), expected);
     // Undo ends both context menus.
