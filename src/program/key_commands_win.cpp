@@ -1,6 +1,6 @@
 // The commands only keys raise (window/key_map.h): moving the focus between
 // the panes, Esc, Enter on the list, the context menus at the focus, the
-// hotkey, the tree's keyboard selection and the back key.
+// hotkey, the tree's keyboard selection, the back key and the bookmarks key.
 #include <windows.h>
 
 #include <array>
@@ -98,12 +98,22 @@ void open_tree_selection(App& app, const Event&) {
     open_tree_folder(app, item);
 }
 
-void back(App& app, const Event&) {
+// A key that stands for a click on one of the bottom row's image buttons.
+void click_image_button(App& app, int control) {
     Event button;
     button.kind = EventKind::kControl;
-    button.control = kBackButton;
+    button.control = control;
     button.type = kLeftClick;
     dispatch_control_event(app, button);
+}
+
+void back(App& app, const Event&) {
+    click_image_button(app, kBackButton);
+}
+
+void bookmarks(App& app, const Event&) {
+    TREVALON_MARK();
+    click_image_button(app, kBookmarksButton);
 }
 
 constexpr std::array kKeyCommands{
@@ -117,6 +127,7 @@ constexpr std::array kKeyCommands{
     CommandEntry{kShowOrHideCommand, "TXT00347", show_or_hide},
     CommandEntry{kOpenTreeSelectionCommand, "TXT00348", open_tree_selection},
     CommandEntry{kBackCommand, "TXT00349", back},
+    CommandEntry{kBookmarksKeyCommand, "TXT00131", bookmarks},
 };
 
 }  // namespace

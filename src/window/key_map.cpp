@@ -19,6 +19,12 @@ constexpr std::array kBindings{
     KeyBinding{'F', kCtrl, kAnywhere, kSearchFieldCommand},
     KeyBinding{key::kF3, kNoModifier, kAnywhere, kSearchFieldCommand},
     KeyBinding{key::kDown, kNoModifier, kInSearchField, kIntoListCommand},
+    // The views of the upper strip's first buttons, and the bookmarks button.
+    KeyBinding{'1', kCtrl, kAnywhere, 1},
+    KeyBinding{'2', kCtrl, kAnywhere, 2},
+    KeyBinding{'3', kCtrl, kAnywhere, 3},
+    KeyBinding{'4', kCtrl, kAnywhere, 4},
+    KeyBinding{'5', kCtrl, kAnywhere, kBookmarksKeyCommand},
     // Return starts the list's entry; in the search field the top result
     // (Shift+Return: the search command), elsewhere it searches.
     KeyBinding{key::kReturn, kNoModifier, kAnywhere & ~kInList & ~kInSearchField,
@@ -59,6 +65,74 @@ const KeyBinding* find_key_binding(int key, unsigned modifiers, unsigned place) 
             return &binding;
     }
     return nullptr;
+}
+
+const KeyBinding* binding_for_command(int command, unsigned places) {
+    for (const KeyBinding& binding : kBindings) {
+        if (binding.command == command && (binding.places & places) != 0)
+            return &binding;
+    }
+    return nullptr;
+}
+
+std::string key_name(const KeyBinding& binding) {
+    std::string name;
+    if (binding.modifiers & kCtrl)
+        name += "Ctrl+";
+    if (binding.modifiers & kShift)
+        name += "Shift+";
+    if (binding.modifiers & kAlt)
+        name += "Alt+";
+    if (binding.modifiers & kWin)
+        name += "Win+";
+    const int code = binding.key;
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) {
+        name += static_cast<char>(code);
+    } else if (code >= key::kF1 && code <= key::kF1 + 11) {
+        name += "F" + std::to_string(code - key::kF1 + 1);
+    } else {
+        switch (code) {
+            case key::kBackspace:
+                name += "Backspace";
+                break;
+            case key::kTab:
+                name += "Tab";
+                break;
+            case key::kReturn:
+                name += "Enter";
+                break;
+            case key::kEscape:
+                name += "Esc";
+                break;
+            case key::kLeft:
+                name += "Left";
+                break;
+            case key::kDown:
+                name += "Down";
+                break;
+            case key::kDelete:
+                name += "Del";
+                break;
+            case key::kApps:
+                name += "Menu";
+                break;
+            default:
+                name += "?";
+                break;
+        }
+    }
+    return name;
+}
+
+std::string with_key_name(std::string words, int command, unsigned places) {
+    if (const KeyBinding* binding = binding_for_command(command, places))
+        words += " (" + key_name(*binding) + ")";
+    return words;
+}
+
+std::string menu_key_hint(int command, unsigned places) {
+    const KeyBinding* binding = binding_for_command(command, places);
+    return binding ? "\t" + key_name(*binding) : std::string();
 }
 
 bool starts_type_to_search(char32_t typed) {

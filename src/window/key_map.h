@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 namespace trevalon {
 
@@ -18,6 +19,7 @@ inline constexpr int kLeft = 0x25;
 inline constexpr int kDown = 0x28;
 inline constexpr int kDelete = 0x2E;
 inline constexpr int kApps = 0x5D;  // the menu key
+inline constexpr int kF1 = 0x70;
 inline constexpr int kF2 = 0x71;
 inline constexpr int kF3 = 0x72;
 inline constexpr int kF6 = 0x75;
@@ -49,6 +51,7 @@ inline constexpr int kContextMenuCommand = 86;        // the tree's or the list'
 inline constexpr int kShowOrHideCommand = 87;         // the global hotkey and the Windows key
 inline constexpr int kOpenTreeSelectionCommand = 88;  // the tree's keyboard selection, at rest
 inline constexpr int kBackCommand = 89;               // as the back button
+inline constexpr int kBookmarksKeyCommand = 92;       // as a click on the bookmarks button
 
 // Whether a command from a key first asks the enabling rules of the context
 // menu that holds it (the tree's or the list's, by where the focus is): a key
@@ -69,6 +72,22 @@ std::span<const KeyBinding> key_bindings();
 // The binding for a key pressed with these modifiers where the focus is
 // (exactly one of the place flags); null when the key is the control's own.
 const KeyBinding* find_key_binding(int key, unsigned modifiers, unsigned place);
+
+// The first binding that raises `command` where the focus is in one of
+// `places`; null when no key does. Menus and tooltips name their keys from
+// this, so a hint and its key never disagree.
+const KeyBinding* binding_for_command(int command, unsigned places = kAnywhere);
+
+// How a binding's key is written in a hint: "Ctrl+1", "Del", "Shift+F10".
+std::string key_name(const KeyBinding& binding);
+
+// A hint's text with its key: `words` and the key name in brackets after a
+// space, or `words` alone when no key raises the command there.
+std::string with_key_name(std::string words, int command, unsigned places = kAnywhere);
+
+// What a menu item shows after its words: a tab and the key that raises
+// `command` in one of `places`; empty when no key does.
+std::string menu_key_hint(int command, unsigned places);
 
 // Whether a typed character in the tree or the list starts a search instead
 // of the control's own jump to an item: printable characters, not the space

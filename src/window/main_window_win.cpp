@@ -42,8 +42,10 @@ bool answer_tooltip(WindowState& state, LPARAM lparam) {
     }
     if (!from_toolbar)
         return false;
-    const std::string_view key = toolbar_tooltip_key(static_cast<int>(request->hdr.idFrom));
-    state.window.tooltip_text = key.empty() ? std::wstring() : utf8_to_wide(text(key));
+    const auto command = static_cast<int>(request->hdr.idFrom);
+    const std::string_view key = toolbar_tooltip_key(command);
+    state.window.tooltip_text =
+        key.empty() ? std::wstring() : utf8_to_wide(with_key_name(text(key), command));
     request->lpszText = state.window.tooltip_text.data();
     return true;
 }

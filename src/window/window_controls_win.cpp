@@ -5,6 +5,7 @@
 #include "platform/wide_win.h"
 #include "texts/text_table.h"
 #include "window/button_images_win.h"
+#include "window/key_map.h"
 #include "window/main_window_win.h"
 #include "window/pane_window_win.h"
 #include "window/window_events_win.h"
@@ -105,6 +106,15 @@ HWND create_toolbar(HWND parent, int number, std::span<const ToolbarButton> butt
     return toolbar;
 }
 
+// A menu item's words, and after a tab the key that does the same where
+// the menu belongs (the tree's menu: the tree; the list's: the list).
+std::string menu_item_caption(int menu, const MenuItem& item) {
+    const unsigned places = menu == kFolderTreeMenu ? kInTree
+                            : menu == kFileListMenu ? kInList
+                                                    : kAnywhere;
+    return text(item.caption_key) + menu_key_hint(item.command, places);
+}
+
 UniqueMenu create_popup_menu(const PopupMenu& menu) {
     UniqueMenu popup(CreatePopupMenu());
     if (!popup)
@@ -114,16 +124,16 @@ UniqueMenu create_popup_menu(const PopupMenu& menu) {
             AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
         } else {
             AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(item.command),
-                        utf8_to_wide(text(item.caption_key)).c_str());
+                        utf8_to_wide(menu_item_caption(menu.number, item)).c_str());
         }
     }
     return popup;
 }
 
-void add_tooltip(HWND tooltips, HWND owner, HWND tool, std::string_view key) {
+void add_tooltip(HWND tooltips, HWND owner, HWND tool, const std::string& words) {
     if (!tooltips || !tool)
         return;
-    std::wstring tip = utf8_to_wide(text(key));
+    std::wstring tip = utf8_to_wide(words);
     TOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -295,8 +305,8 @@ void create_tooltips(WindowState& state) {
                         CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, state.instance, nullptr);
     for (const ImageButton& button : kImageButtons)
         add_tooltip(controls.tooltips, window, controls.control(button.control),
-                    button.tooltip_key);
-    add_tooltip(controls.tooltips, window, controls.search_field, kSearchFieldTooltipKey);
+                    with_key_name(text(button.tooltip_key), button.key_command));
+    add_tooltip(controls.tooltips, window, controls.search_field, text(kSearchFieldTooltipKey));
     set_font(controls.tooltips, state.ui.fonts.font1.get());
     controls.list.create_tooltip();
 }

@@ -1541,6 +1541,119 @@ def tree_keys(s):
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
+def focused_row(s):
+    """The list's row with the focus mark, with its index; None when none has it."""
+    for index, item in enumerate(s.probe("list", MAIN_CLASS)["items"]):
+        if item["focused"]:
+            return dict(item, index=index)
+    return None
+
+
+def in_list_view(s, item):
+    """Whether a row lies whole within the list's window."""
+    box, row = s.probe("list", MAIN_CLASS)["rect"], item["rect"]
+    return (row[0] >= box[0] and row[1] >= box[1] and row[2] <= box[2] and row[3] <= box[3])
+
+
+def wait_focused_row(s, text, what):
+    """Waits for the row `text` to be selected, focused and in view."""
+    def shown():
+        row = focused_row(s)
+        return (row and row["text"] == text and row["selected"] and in_list_view(s, row) and
+                row) or None
+    return wait_for(shown, 20, f"{what}: {text!r} focused in view (focused: {focused_row(s)})")
+
+
+def direct_keys(s):
+    """Ctrl+1 to Ctrl+5, the focus mark after Tab and after each edit, the
+    menus' key hints, Ctrl+Z with nothing to undo, and End in list mode with
+    56 results."""
+    template = s.windows(os.path.join(s.scratch, "template.lnk"))
+    s.make_link(template, s.windows(s.marker_exe), s.windows(marker(s, "note")))
+    with open(s.unix(template), "rb") as f:
+        link = f.read()
+    notes = s.unix(s.folders["common_programs"]) + "/Notes"
+    os.makedirs(notes, exist_ok=True)
+    for i in range(1, 56):
+        with open(f"{notes}/Note {i:02}.lnk", "wb") as f:
+            f.write(link)
+    run = start_seeded(s)
+    field = s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["rect"]
+    s.click_rect(field)
+    for keys, title in [("ctrl+2", "Windows menu"), ("ctrl+3", "Recent programs"),
+                        ("ctrl+4", "Recent documents"), ("ctrl+5", "Bookmarks"),
+                        ("ctrl+1", "My Menu - Top level")]:
+        s.key(keys)
+        wait_for(lambda: s.window()["title"].startswith(f"{PRODUCT} - {title}"), 20,
+                 f"{keys} to show {title} (the title is {s.window()['title']!r})")
+
+    # Tab from the field: the tree, then the list, whose first row shows the
+    # focus mark at once.
+    s.click_rect(field)
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_TREE, 10, "the focus in the tree")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the list")
+    row = wait_for(lambda: focused_row(s), 10, "a focused row after Tab")
+    check(row["index"] == 0 and in_list_view(s, row), f"the focus mark is on {row}")
+    s.screenshot("list-focus-after-tab")
+
+    # Rename by F2: the entry is selected and focused under its new name.
+    s.key("space")
+    first = wait_for(lambda: (r := focused_row(s)) and r["selected"] and r, 10,
+                     "Space to select the focused row")
+    s.key("F2")
+    s.type_into_dialog(s.wait_dialog(first["text"]), "Renamed entry")
+    wait_focused_row(s, "Renamed entry", "after the rename")
+    check(s.window()["focus"] == CONTROL_LIST, "the list lost the focus after the rename")
+    # Copy, then paste into Office: the pasted entry is the one selected.
+    s.key("ctrl+c")
+    s.click_tree("Office")
+    s.wait_title(f"{PRODUCT} - Office")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in Office's list")
+    s.key("ctrl+v")
+    wait_for(lambda: os.path.isfile(s.own_menu + "/Office/Renamed entry.lnk"), 20, "the paste")
+    wait_focused_row(s, "Renamed entry", "after the paste")
+    s.screenshot("after-paste")
+    # Undo the paste: the list keeps a focused row in view.
+    s.key("ctrl+z")
+    wait_for(lambda: "Renamed entry" not in list_texts(s), 20, "the paste undone")
+    wait_for(lambda: (r := focused_row(s)) and in_list_view(s, r), 10, "a focused row in view")
+    # Undo the rename, then again with nothing left: a beep, no box.
+    s.key("ctrl+z")
+    wait_for(lambda: os.path.exists(s.own_menu + f"/{first['text']}.lnk"), 20, "the old name")
+    s.key("ctrl+z")
+    time.sleep(1.5)
+    check(s.dialog() is None, f"Ctrl+Z with nothing to undo opened {s.dialog()}")
+
+    # The entry menu names its keys.
+    s.key("shift+F10")
+    wait_for(s.popup, 10, "the entry menu")
+    s.screenshot("entry-menu-key-hints")
+    s.key("Escape")
+    wait_for(lambda: s.popup() is None, 10, "the menu to close")
+
+    # 56 results, then list mode: End and Down keep the focused row in view.
+    s.click_rect(field)
+    s.type_text("note")
+    wait_for(lambda: len(list_texts(s)) >= 56, 20, f"56 results (there are {len(list_texts(s))})")
+    results = list_texts(s)
+    s.click_command(CMD_LIST)
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
+    s.click_rect(field)
+    s.key("Down")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the results")
+    s.key("End")
+    last = wait_focused_row(s, results[-1], "End in list mode")
+    check(last["index"] == len(results) - 1, f"End went to {last}")
+    s.screenshot("list-mode-end")
+    s.key("Home", *["Down"] * 30)
+    wait_focused_row(s, results[30], "thirty times Down in list mode")
+    s.screenshot("list-mode-down")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
 def edge(s):
     """Run in a Wine virtual desktop (TREVALON_WINE_DESKTOP): its desktop
     window receives every pointer move, as Windows' desktop does, so the
@@ -1722,8 +1835,8 @@ SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_la
                                      live_search, search_enter, search_picks, edit, undo,
                                      windows_menu,
                                      windows_menu_update, view_toggles, settings_window, bookmarks,
-                                     help_files, exit_cleanup, keyboard, tree_keys, edge,
-                                     nothing_lost]}
+                                     help_files, exit_cleanup, keyboard, tree_keys, direct_keys,
+                                     edge, nothing_lost]}
 TOURS = {f.__name__: f for f in [guide_pictures, guide_live_search]}
 
 

@@ -99,6 +99,45 @@ TEST(KeyMap, MovingAroundAndBack) {
     EXPECT_EQ(next_pane(kElsewhere, true), kInSearchField);
 }
 
+TEST(KeyMap, CtrlAndADigitShowTheViewsAndTheBookmarksEverywhere) {
+    for (unsigned place = kInTree; place <= kElsewhere; place <<= 1) {
+        for (int view = 1; view <= 4; ++view)
+            EXPECT_EQ(command_of('0' + view, kCtrl, place), view) << place;
+        EXPECT_EQ(command_of('5', kCtrl, place), kBookmarksKeyCommand) << place;
+        // A digit alone is typed, not a command.
+        EXPECT_EQ(command_of('1', kNoModifier, place), 0) << place;
+    }
+    EXPECT_EQ(command_of('6', kCtrl, kInList), 0);
+}
+
+TEST(KeyMap, HintsNameTheKeyThatRaisesACommandWhereItIsPressed) {
+    const auto hint = [](int command, unsigned places) {
+        const KeyBinding* binding = binding_for_command(command, places);
+        return binding ? key_name(*binding) : std::string("none");
+    };
+    EXPECT_EQ(hint(1, kAnywhere), "Ctrl+1");
+    EXPECT_EQ(hint(kBookmarksKeyCommand, kAnywhere), "Ctrl+5");
+    EXPECT_EQ(hint(62, kInList), "Del");
+    EXPECT_EQ(hint(63, kInList), "F2");
+    EXPECT_EQ(hint(60, kInList), "Ctrl+X");
+    EXPECT_EQ(hint(kUndoCommand, kInTree), "Ctrl+Z");
+    EXPECT_EQ(hint(kShowInFolderCommand, kInList), "Ctrl+Enter");
+    EXPECT_EQ(hint(kContextMenuCommand, kInList), "Shift+F10");
+    EXPECT_EQ(hint(kBackCommand, kInTree), "Backspace");
+    EXPECT_EQ(hint(kBackCommand, kInSearchField), "none");  // there Backspace edits
+    // Delete in the list is command 62, in the tree 48: each menu its own.
+    EXPECT_EQ(hint(48, kInList), "none");
+    EXPECT_EQ(hint(48, kInTree), "Del");
+    // Every binding can be written out: no key the hints cannot name.
+    for (const KeyBinding& binding : key_bindings())
+        EXPECT_EQ(key_name(binding).find('?'), std::string::npos) << binding.key;
+
+    EXPECT_EQ(with_key_name("Recent programs", 3), "Recent programs (Ctrl+3)");
+    EXPECT_EQ(with_key_name("Tools", 11), "Tools");
+    EXPECT_EQ(menu_key_hint(61, kInList), "\tCtrl+V");
+    EXPECT_EQ(menu_key_hint(61, kInTree), "");
+}
+
 TEST(KeyMap, PrintableCharactersStartASearch) {
     for (const char32_t typed : {U'a', U'Z', U'7', U'.', U'é', U'ß', U'\u4E2D', U'\U0001F600'})
         EXPECT_TRUE(starts_type_to_search(typed)) << static_cast<unsigned>(typed);

@@ -217,11 +217,43 @@ TEST_F(MainWindow, PopupMenusHoldTheirItemsAndSeparatorsWithTheirTexts) {
             EXPECT_EQ(static_cast<int>(info.wID), items[i].command) << number << "/" << i;
             wchar_t caption[200] = {};
             GetMenuStringW(popup, static_cast<UINT>(i), caption, 200, MF_BYPOSITION);
-            EXPECT_EQ(wide_to_utf8(caption), find_text(items[i].caption_key)) << items[i].command;
+            // The words as the text table has them; a key hint after a tab.
+            const std::string shown = wide_to_utf8(caption);
+            EXPECT_EQ(shown.substr(0, shown.find('\t')), find_text(items[i].caption_key))
+                << items[i].command;
             EXPECT_FALSE(find_text(items[i].caption_key).empty()) << items[i].command;
         }
     }
     EXPECT_EQ(app_.window.popup(44), nullptr);
+}
+
+std::string menu_caption(HMENU menu, int command) {
+    wchar_t caption[200] = {};
+    GetMenuStringW(menu, static_cast<UINT>(command), caption, 200, MF_BYCOMMAND);
+    return wide_to_utf8(caption);
+}
+
+TEST_F(MainWindow, TheEntryAndFolderMenusNameTheKeysThatDoTheSameThere) {
+    HMENU list = app_.window.popup(kFileListMenu);
+    HMENU tree = app_.window.popup(kFolderTreeMenu);
+    ASSERT_TRUE(list && tree);
+    const std::pair<int, const char*> list_keys[] = {{59, "\tCtrl+C"},
+                                                     {60, "\tCtrl+X"},
+                                                     {61, "\tCtrl+V"},
+                                                     {62, "\tDel"},
+                                                     {63, "\tF2"},
+                                                     {70, "\tCtrl+Z"},
+                                                     {kShowInFolderCommand, "\tCtrl+Enter"}};
+    for (const auto& [command, hint] : list_keys) {
+        const std::string caption = menu_caption(list, command);
+        EXPECT_TRUE(caption.ends_with(hint)) << command << ": " << caption;
+    }
+    EXPECT_TRUE(menu_caption(tree, 48).ends_with("\tDel"));
+    EXPECT_TRUE(menu_caption(tree, 49).ends_with("\tF2"));
+    EXPECT_TRUE(menu_caption(tree, 70).ends_with("\tCtrl+Z"));
+    // No key pastes into the tree or makes a new shortcut: no hint there.
+    EXPECT_EQ(menu_caption(tree, 46), find_text("TXT00100"));
+    EXPECT_EQ(menu_caption(list, 55), find_text("TXT00110"));
 }
 
 TEST_F(MainWindow, APopupMenuChoiceBecomesACommandEventOfItsOwn) {
@@ -384,20 +416,27 @@ TEST_F(MainWindow, EveryButtonAndTheSearchFieldHaveTheirTooltips) {
             SendMessageW(app_.main_window, WM_NOTIFY, static_cast<WPARAM>(button.idCommand),
                          reinterpret_cast<LPARAM>(&request));
             ASSERT_TRUE(request.lpszText) << button.idCommand;
-            EXPECT_EQ(wide_to_utf8(request.lpszText), find_text(found->second)) << button.idCommand;
+            // The views of the first four name their keys.
+            const std::string key_hint = button.idCommand <= 4
+                                             ? " (Ctrl+" + std::to_string(button.idCommand) + ")"
+                                             : std::string();
+            EXPECT_EQ(wide_to_utf8(request.lpszText), find_text(found->second) + key_hint)
+                << button.idCommand;
             asked[button.idCommand] = found->second;
         }
     }
     EXPECT_EQ(asked, toolbar_tips);
 
     // The bottom row: the image buttons and the search field.
-    const std::map<HWND, const char*> bottom_tips{
-        {app_.window.size_button, "TXT00130"},      {app_.window.back_button, "TXT00136"},
-        {app_.window.bookmarks_button, "TXT00131"}, {app_.window.search_button, "TXT00133"},
-        {app_.window.search_field, "TXT00134"},
+    const std::map<HWND, std::string> bottom_tips{
+        {app_.window.size_button, find_text("TXT00130")},
+        {app_.window.back_button, find_text("TXT00136") + " (Backspace)"},
+        {app_.window.bookmarks_button, find_text("TXT00131") + " (Ctrl+5)"},
+        {app_.window.search_button, find_text("TXT00133")},
+        {app_.window.search_field, find_text("TXT00134")},
     };
     EXPECT_EQ(SendMessageW(app_.window.tooltips, TTM_GETTOOLCOUNT, 0, 0), 5);
-    for (const auto& [control, key] : bottom_tips) {
+    for (const auto& [control, expected] : bottom_tips) {
         wchar_t tip[200] = {};
         TOOLINFOW info{};
         info.cbSize = sizeof(info);
@@ -405,8 +444,8 @@ TEST_F(MainWindow, EveryButtonAndTheSearchFieldHaveTheirTooltips) {
         info.uId = reinterpret_cast<UINT_PTR>(control);
         info.lpszText = tip;
         SendMessageW(app_.window.tooltips, TTM_GETTEXTW, 200, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(wide_to_utf8(tip), find_text(key)) << key;
-        EXPECT_FALSE(find_text(key).empty()) << key;
+        EXPECT_EQ(wide_to_utf8(tip), expected);
+        EXPECT_FALSE(expected.empty());
     }
 }
 
