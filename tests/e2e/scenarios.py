@@ -1651,6 +1651,19 @@ def direct_keys(s):
     s.key("Home", *["Down"] * 30)
     wait_focused_row(s, results[30], "thirty times Down in list mode")
     s.screenshot("list-mode-down")
+    # A folder of 55 entries in list mode, from the tree: the same.
+    s.key("F3", "Escape")
+    wait_for(lambda: s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["text"] == "", 10,
+             "the search text cleared")
+    s.key("ctrl+2")
+    wait_for(lambda: s.window()["title"].startswith(f"{PRODUCT} - Windows menu"), 20,
+             "the Windows menu")
+    s.click_tree("Notes")
+    s.wait_title(f"{PRODUCT} - Notes")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the folder's list")
+    s.key("End")
+    wait_focused_row(s, "Note 55", "End in a folder in list mode")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
