@@ -27,8 +27,7 @@ constexpr std::array kBindings{
     KeyBinding{'5', kCtrl, kAnywhere, kBookmarksKeyCommand},
     // Return starts the list's entry; in the search field the top result
     // (Shift+Return: the search command), elsewhere it searches.
-    KeyBinding{key::kReturn, kNoModifier, kAnywhere & ~kInList & ~kInSearchField,
-               kReturnKeyCommand},
+    KeyBinding{key::kReturn, kNoModifier, kInTree | kElsewhere, kReturnKeyCommand},
     KeyBinding{key::kReturn, kNoModifier, kInList, kLaunchFocusedCommand},
     KeyBinding{key::kReturn, kNoModifier, kInSearchField, kSearchEnterCommand},
     KeyBinding{key::kReturn, kShift, kInSearchField, kReturnKeyCommand},
@@ -36,6 +35,14 @@ constexpr std::array kBindings{
     KeyBinding{key::kReturn, kCtrl, kInList, kShowInFolderCommand, kMenu},
     KeyBinding{key::kReturn, kCtrl, kInSearchField, kShowInFolderCommand},
     KeyBinding{key::kEscape, kNoModifier, kAnywhere, kEscapeCommand},
+    // The bottom row: the arrows move between its buttons, Enter and Space
+    // press the focused one. The strips, toolbars, do the same themselves.
+    KeyBinding{key::kRight, kNoModifier, kInBottomRow, kNextButtonCommand},
+    KeyBinding{key::kDown, kNoModifier, kInBottomRow, kNextButtonCommand},
+    KeyBinding{key::kLeft, kNoModifier, kInBottomRow, kPreviousButtonCommand},
+    KeyBinding{key::kUp, kNoModifier, kInBottomRow, kPreviousButtonCommand},
+    KeyBinding{key::kReturn, kNoModifier, kInBottomRow, kPressButtonCommand},
+    KeyBinding{key::kSpace, kNoModifier, kInBottomRow, kPressButtonCommand},
     KeyBinding{key::kBackspace, kNoModifier, kPanes, kBackCommand},
     KeyBinding{key::kLeft, kAlt, kPanes, kBackCommand},
     KeyBinding{key::kF10, kShift, kPanes, kContextMenuCommand},
@@ -104,8 +111,17 @@ std::string key_name(const KeyBinding& binding) {
             case key::kEscape:
                 name += "Esc";
                 break;
+            case key::kSpace:
+                name += "Space";
+                break;
             case key::kLeft:
                 name += "Left";
+                break;
+            case key::kUp:
+                name += "Up";
+                break;
+            case key::kRight:
+                name += "Right";
                 break;
             case key::kDown:
                 name += "Down";
@@ -140,16 +156,13 @@ bool starts_type_to_search(char32_t typed) {
 }
 
 unsigned next_pane(unsigned place, bool backward) {
-    switch (place) {
-        case kInTree:
-            return backward ? kInSearchField : kInList;
-        case kInList:
-            return backward ? kInTree : kInSearchField;
-        case kInSearchField:
-            return backward ? kInList : kInTree;
-        default:
-            return backward ? kInSearchField : kInTree;
+    constexpr std::array kRing{kInSearchField, kInTree,       kInList,
+                               kInUpperStrip,  kInLowerStrip, kInBottomRow};
+    for (std::size_t i = 0; i < kRing.size(); ++i) {
+        if (kRing[i] == place)
+            return kRing[(i + (backward ? kRing.size() - 1 : 1)) % kRing.size()];
     }
+    return backward ? kInSearchField : kInTree;
 }
 
 }  // namespace trevalon

@@ -15,7 +15,10 @@ inline constexpr int kBackspace = 0x08;
 inline constexpr int kTab = 0x09;
 inline constexpr int kReturn = 0x0D;
 inline constexpr int kEscape = 0x1B;
+inline constexpr int kSpace = 0x20;
 inline constexpr int kLeft = 0x25;
+inline constexpr int kUp = 0x26;
+inline constexpr int kRight = 0x27;
 inline constexpr int kDown = 0x28;
 inline constexpr int kDelete = 0x2E;
 inline constexpr int kApps = 0x5D;  // the menu key
@@ -37,8 +40,12 @@ inline constexpr unsigned kWin = 8;
 inline constexpr unsigned kInTree = 1;
 inline constexpr unsigned kInList = 2;
 inline constexpr unsigned kInSearchField = 4;
-inline constexpr unsigned kElsewhere = 8;  // the window itself or another control
-inline constexpr unsigned kAnywhere = kInTree | kInList | kInSearchField | kElsewhere;
+inline constexpr unsigned kElsewhere = 8;      // the window itself or another control
+inline constexpr unsigned kInUpperStrip = 16;  // toolbar 0
+inline constexpr unsigned kInLowerStrip = 32;  // toolbar 14
+inline constexpr unsigned kInBottomRow = 64;   // the image buttons beside the search field
+inline constexpr unsigned kInButtons = kInUpperStrip | kInLowerStrip | kInBottomRow;
+inline constexpr unsigned kAnywhere = kInTree | kInList | kInSearchField | kElsewhere | kInButtons;
 
 // The commands that only keys raise.
 inline constexpr int kNextPaneCommand = 80;           // tree -> list -> search field -> tree
@@ -52,6 +59,9 @@ inline constexpr int kShowOrHideCommand = 87;         // the global hotkey and t
 inline constexpr int kOpenTreeSelectionCommand = 88;  // the tree's keyboard selection, at rest
 inline constexpr int kBackCommand = 89;               // as the back button
 inline constexpr int kBookmarksKeyCommand = 92;       // as a click on the bookmarks button
+inline constexpr int kNextButtonCommand = 93;         // the bottom row's next button
+inline constexpr int kPreviousButtonCommand = 94;     // and the one before
+inline constexpr int kPressButtonCommand = 95;        // as a click on the focused one
 
 // Whether a command from a key first asks the enabling rules of the context
 // menu that holds it (the tree's or the list's, by where the focus is): a key
@@ -94,9 +104,10 @@ std::string menu_key_hint(int command, unsigned places);
 // (which the list uses to select) nor control characters.
 bool starts_type_to_search(char32_t typed);
 
-// The pane after (or before) the one with the focus, as a place flag: tree,
-// list and search field in a ring; from elsewhere forward is the tree and
-// backward the search field.
+// The stop of the Tab ring after (or before) the one with the focus, as a
+// place flag: search field, tree, list, upper strip, lower strip, bottom row
+// and round again; from elsewhere forward is the tree and backward the
+// search field.
 unsigned next_pane(unsigned place, bool backward);
 
 }  // namespace trevalon

@@ -126,6 +126,7 @@ void mark_first_row_when_unfocused(WindowState& state) {
 void set_view_title(WindowState& state, std::string_view item_text) {
     set_window_text(state.main_window, joined_text(find_text("Program_Name"), item_text));
     set_window_text(state.window.list_caption, item_text);
+    set_window_text(state.window.list.window(), item_text);  // its name for a screen reader
 }
 
 void open_folder_in_list(WindowState& state, std::string_view folder) {

@@ -11,6 +11,7 @@
 #include "texts/text_table.h"
 #include "window/dpi_win.h"
 #include "window/key_map.h"
+#include "window/image_buttons_win.h"
 #include "window/list_views_win.h"
 #include "window/pinning_win.h"
 #include "window/placement.h"
@@ -131,6 +132,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             // loop, like every command.
             post_event(*state, main_window_command(kShowOrHideCommand));
             return 0;
+        case WM_DRAWITEM:
+            if (const auto drawn = draw_image_button(state->window, lparam))
+                return *drawn;
+            break;
         case WM_CTLCOLORSTATIC:
             if (const auto brush = colour_static(*state, wparam, lparam))
                 return *brush;
@@ -227,6 +232,7 @@ bool build_main_window(WindowState& state, WindowForm form) {
         set_inner_size(state, built.inner.width, built.inner.height);
     }
     start_list_hover(state);
+    start_button_keys(state);
     return true;
 }
 
@@ -291,8 +297,7 @@ void apply_layout(WindowState& state) {
     move_control(controls.search_field, layout.search_field);
     const int image = controls.form == WindowForm::full ? kSmallerImage : kLargerImage;
     if (controls.size_button) {
-        SendMessageW(controls.size_button, STM_SETICON,
-                     reinterpret_cast<WPARAM>(controls.button_icons[image].get()), 0);
+        set_button_picture(controls.size_button, controls.button_icons[image].get());
     }
 }
 

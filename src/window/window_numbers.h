@@ -162,6 +162,9 @@ inline constexpr std::array kImageButtons{
     ImageButton{kSearchButton, 13, "TXT00133"},
 };
 inline constexpr std::string_view kSearchFieldTooltipKey = "TXT00134";
+// The search field's name for assistive technology, and its grey hint.
+inline constexpr std::string_view kSearchFieldNameKey = "TXT00368";
+inline constexpr std::string_view kSearchFieldHintKey = "TXT00369";
 
 // The text key of a toolbar button's tooltip; empty for other commands.
 std::string_view toolbar_tooltip_key(int command);

@@ -1242,7 +1242,7 @@ def view_toggles(s):
     check(s.probe("list", MAIN_CLASS)["view"] == VIEW_ICON, "the list does not start with icons")
     s.click_command(CMD_LIST)
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
-    s.click_rect(s.control(CONTROL_SIZE, control_class="Static")["rect"])
+    s.click_rect(s.control(CONTROL_SIZE, control_class="Button")["rect"])
     height = smaller[3] - smaller[1] + BAND_HEIGHT
     wait_for(lambda: (r := s.window()["rect"])[3] - r[1] == height, 20, "the larger window")
     s.screenshot("list-larger")
@@ -1257,7 +1257,7 @@ def view_toggles(s):
     s.screenshot("restarted")
     s.click_command(CMD_LARGE_ICONS)
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_ICON, 20, "the icon view")
-    s.click_rect(s.control(CONTROL_SIZE, control_class="Static")["rect"])
+    s.click_rect(s.control(CONTROL_SIZE, control_class="Button")["rect"])
     wait_for(lambda: (r := s.window()["rect"])[3] - r[1] == smaller[3] - smaller[1], 20,
              "the smaller window")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
@@ -1339,7 +1339,7 @@ def settings_window(s):
 def bookmarks(s):
     write_text(s.data + "/Trevalon.prefs", "AllowInternetAccess = 0\r\n")
     run = start_seeded(s)
-    s.click_rect(s.control(CONTROL_BOOKMARKS, control_class="Static")["rect"])
+    s.click_rect(s.control(CONTROL_BOOKMARKS, control_class="Button")["rect"])
     s.wait_title(f"{PRODUCT} - Bookmarks")
     address = "https://www.example.org/guide/start.html"
     listing = s.probe("list", MAIN_CLASS)["rect"]
@@ -1392,6 +1392,8 @@ def exit_cleanup(s):
 
 
 CONTROL_TREE, CONTROL_LIST = 1, 3
+# The toolbars' child window ids (toolbar numbers 0 and 14 above 100).
+TOOLBAR_UPPER, TOOLBAR_LOWER = 100, 114
 HOTKEY = "ctrl+alt+space"
 
 
@@ -1505,13 +1507,15 @@ def tree_keys(s):
     wait_for(lambda: sorted(list_texts(s)) == folder_entries(s, folders[-1]), 20,
              "the last folder's entries")
 
-    # Tab goes round tree, list and search field; Shift+Tab back.
-    for expected in [CONTROL_LIST, CONTROL_SEARCH_FIELD, CONTROL_TREE]:
+    # Tab goes round tree, list, the two strips, the bottom row and the
+    # search field; Shift+Tab back.
+    for expected in [CONTROL_LIST, TOOLBAR_UPPER, TOOLBAR_LOWER, CONTROL_SIZE,
+                     CONTROL_SEARCH_FIELD, CONTROL_TREE]:
         s.key("Tab")
         wait_for(lambda: s.window()["focus"] == expected, 10, f"the focus on {expected}")
     s.key("shift+Tab")
     wait_for(lambda: s.window()["focus"] == CONTROL_SEARCH_FIELD, 10, "Shift+Tab back")
-    s.key("shift+Tab")
+    s.key("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
     wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "Shift+Tab to the list")
     # The menu key opens the entry menu at the selected entry.
     s.key("Home", "shift+F10")
@@ -1587,6 +1591,31 @@ def direct_keys(s):
         wait_for(lambda: s.window()["title"].startswith(f"{PRODUCT} - {title}"), 20,
                  f"{keys} to show {title} (the title is {s.window()['title']!r})")
 
+    # Tab reaches every button: the upper strip's first button marked, Down
+    # to the Windows menu's and Enter shows it; the lower strip; the bottom
+    # row, where Right and Enter press the back button's neighbour.
+    s.click_rect(field)
+    s.key("shift+Tab", "shift+Tab", "shift+Tab")
+    wait_for(lambda: s.window()["focus"] == TOOLBAR_UPPER, 10, "the focus on the upper strip")
+    s.key("Down")
+    s.screenshot("upper-strip-focused", s.window()["client"])
+    s.key("Return")
+    wait_for(lambda: s.window()["title"].startswith(f"{PRODUCT} - Windows menu"), 20,
+             f"Enter on the Windows menu's button (the title is {s.window()['title']!r})")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == TOOLBAR_LOWER, 10, "the focus on the lower strip")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_SIZE, 10, "the focus on the bottom row")
+    s.key("Right", "Right")
+    wait_for(lambda: s.window()["focus"] == CONTROL_BOOKMARKS, 10, "the bookmarks button")
+    s.screenshot("bottom-row-focused", s.window()["client"])
+    s.key("Return")
+    s.wait_title(f"{PRODUCT} - Bookmarks")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_SEARCH_FIELD, 10, "round to the field")
+    s.key("ctrl+1")
+    s.wait_title(f"{PRODUCT} - My Menu - Top level")
+
     # Tab from the field: the tree, then the list, whose first row shows the
     # focus mark at once.
     s.click_rect(field)
@@ -1639,6 +1668,9 @@ def direct_keys(s):
     s.type_text("note")
     wait_for(lambda: len(list_texts(s)) >= 56, 20, f"56 results (there are {len(list_texts(s))})")
     results = list_texts(s)
+    # A screen reader hears the list's name: what it shows and how many.
+    named = s.control(CONTROL_LIST, control_class="SysListView32")["text"]
+    check(named.endswith(f"Results: {len(results)}"), f"the list is named {named!r}")
     s.click_command(CMD_LIST)
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
     s.click_rect(field)
@@ -1827,7 +1859,7 @@ def guide_pictures(s):
     s.click_tree("Windows Tools")
     s.click_command(CMD_LIST)
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
-    s.click_rect(s.control(CONTROL_SIZE, control_class="Static")["rect"])
+    s.click_rect(s.control(CONTROL_SIZE, control_class="Button")["rect"])
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST and
              s.window()["rect"][3] - s.window()["rect"][1] > 600, 20, "the larger window")
     s.picture("list-larger")

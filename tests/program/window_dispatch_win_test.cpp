@@ -65,7 +65,8 @@ std::set<int> expected_commands() {
         numbers.insert(n);
     numbers.insert(kSearchEnterCommand);
     numbers.insert(kShowInFolderCommand);
-    numbers.insert(kBookmarksKeyCommand);
+    for (int n = kBookmarksKeyCommand; n <= kPressButtonCommand; ++n)
+        numbers.insert(n);
     return numbers;
 }
 

@@ -22,7 +22,7 @@ TEST(KeyMap, NoKeyMeansTwoThingsInOnePlace) {
     std::set<std::tuple<int, unsigned, unsigned>> seen;
     for (const KeyBinding& binding : key_bindings()) {
         EXPECT_NE(binding.places, 0u) << binding.key;
-        for (unsigned place = kInTree; place <= kElsewhere; place <<= 1) {
+        for (unsigned place = kInTree; place <= kInBottomRow; place <<= 1) {
             if (binding.places & place) {
                 EXPECT_TRUE(seen.emplace(binding.key, binding.modifiers, place).second)
                     << "key " << binding.key << " twice in place " << place;
@@ -88,19 +88,41 @@ TEST(KeyMap, MovingAroundAndBack) {
     EXPECT_EQ(command_of(key::kApps, kNoModifier, kInList), kContextMenuCommand);
     EXPECT_EQ(command_of(key::kF10, kShift, kInTree), kContextMenuCommand);
 
-    // Tab and Shift+Tab go round the three panes in opposite directions;
-    // from anywhere else Tab starts at the tree and Shift+Tab at the field.
-    const unsigned ring[] = {kInTree, kInList, kInSearchField};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(next_pane(ring[i], false), ring[(i + 1) % 3]) << i;
-        EXPECT_EQ(next_pane(ring[(i + 1) % 3], true), ring[i]) << i;
+    // Tab and Shift+Tab go round the panes and the buttons in opposite
+    // directions; from anywhere else Tab starts at the tree and Shift+Tab at
+    // the field.
+    const unsigned ring[] = {kInSearchField, kInTree,       kInList,
+                             kInUpperStrip,  kInLowerStrip, kInBottomRow};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(next_pane(ring[i], false), ring[(i + 1) % 6]) << i;
+        EXPECT_EQ(next_pane(ring[(i + 1) % 6], true), ring[i]) << i;
     }
     EXPECT_EQ(next_pane(kElsewhere, false), kInTree);
     EXPECT_EQ(next_pane(kElsewhere, true), kInSearchField);
 }
 
+TEST(KeyMap, AmongTheButtonsTheArrowsMoveAndEnterOrSpacePresses) {
+    for (const unsigned strip : {kInUpperStrip, kInLowerStrip, kInBottomRow}) {
+        EXPECT_EQ(command_of(key::kTab, kNoModifier, strip), kNextPaneCommand);
+        EXPECT_EQ(command_of(key::kTab, kShift, strip), kPreviousPaneCommand);
+        EXPECT_EQ(command_of('2', kCtrl, strip), 2);
+    }
+    // The toolbars move and press by themselves: no key of the window's.
+    for (const unsigned strip : {kInUpperStrip, kInLowerStrip}) {
+        for (const int key : {key::kReturn, key::kSpace, key::kLeft, key::kDown})
+            EXPECT_EQ(command_of(key, kNoModifier, strip), 0) << key;
+    }
+    EXPECT_EQ(command_of(key::kRight, kNoModifier, kInBottomRow), kNextButtonCommand);
+    EXPECT_EQ(command_of(key::kDown, kNoModifier, kInBottomRow), kNextButtonCommand);
+    EXPECT_EQ(command_of(key::kLeft, kNoModifier, kInBottomRow), kPreviousButtonCommand);
+    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInBottomRow), kPressButtonCommand);
+    EXPECT_EQ(command_of(key::kSpace, kNoModifier, kInBottomRow), kPressButtonCommand);
+    // Space stays the list's own (it selects there).
+    EXPECT_EQ(command_of(key::kSpace, kNoModifier, kInList), 0);
+}
+
 TEST(KeyMap, CtrlAndADigitShowTheViewsAndTheBookmarksEverywhere) {
-    for (unsigned place = kInTree; place <= kElsewhere; place <<= 1) {
+    for (unsigned place = kInTree; place <= kInBottomRow; place <<= 1) {
         for (int view = 1; view <= 4; ++view)
             EXPECT_EQ(command_of('0' + view, kCtrl, place), view) << place;
         EXPECT_EQ(command_of('5', kCtrl, place), kBookmarksKeyCommand) << place;

@@ -17,6 +17,7 @@
 #include "support/screenshot_win.h"
 #include "window/button_images_win.h"
 #include "window/file_list_view_win.h"
+#include "window/image_buttons_win.h"
 #include "window/font_sizes.h"
 #include "window/layout.h"
 #include "window/list_views_win.h"
@@ -330,7 +331,7 @@ TEST_F(MainWindow, FontsColoursAndStylesOfTheControls) {
     EXPECT_FALSE(GetWindowLongPtrW(app_.window.search_field, GWL_STYLE) & WS_BORDER);
     EXPECT_FALSE(GetWindowLongPtrW(app_.window.search_field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     // The size button shows the picture for making the window smaller.
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app_.window.size_button, STM_GETICON, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HICON>(button_picture(app_.window.size_button)),
               app_.window.button_icons[kSmallerImage].get());
 }
 
@@ -375,8 +376,8 @@ TEST_F(MainWindow, ButtonsShowTheLoadedPicturesAtTheWindowsResolution) {
     }
     EXPECT_EQ(ImageList_GetImageCount(app_.window.upper_images.get()), 11);
     for (const ImageButton& button : kImageButtons) {
-        const auto icon = reinterpret_cast<HICON>(
-            SendMessageW(app_.window.control(button.control), STM_GETICON, 0, 0));
+        const auto icon =
+            reinterpret_cast<HICON>(button_picture(app_.window.control(button.control)));
         EXPECT_GT(visible_pixels(icon), 20) << button.control;
         const auto image = image_from_icon(icon);
         ASSERT_TRUE(image);
@@ -537,7 +538,7 @@ TEST_F(MainWindow, TheSmallerFormGivesUpTheBandAndTwoTogglesRestoreEveryRectangl
     EXPECT_EQ(rect_in_parent(app_.window.lower_toolbar).y, 330);
     EXPECT_EQ(rect_in_parent(app_.window.tree_container).height, 435);
     EXPECT_EQ(rect_in_parent(app_.window.size_button).y, 463);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app_.window.size_button, STM_GETICON, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HICON>(button_picture(app_.window.size_button)),
               app_.window.button_icons[kLargerImage].get());
     RECT small_frame{};
     GetWindowRect(app_.main_window, &small_frame);
@@ -548,7 +549,7 @@ TEST_F(MainWindow, TheSmallerFormGivesUpTheBandAndTwoTogglesRestoreEveryRectangl
     EXPECT_EQ(app_.settings.window_smaller, 0);
     EXPECT_EQ(inner_size(), full_size);
     EXPECT_EQ(control_rects(app_), full);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app_.window.size_button, STM_GETICON, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HICON>(button_picture(app_.window.size_button)),
               app_.window.button_icons[kSmallerImage].get());
 
     // And the other way round.
@@ -582,7 +583,7 @@ TEST_F(MainWindow, BuiltInTheSmallerFormItIsTheFullWindowMadeSmaller) {
     EXPECT_EQ(frame.left, expected_frame.left);
     EXPECT_EQ(frame.top, expected_frame.top) << "centred as the full form, then made smaller";
     EXPECT_EQ(frame.bottom - frame.top, expected_frame.bottom - expected_frame.top);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(built.window.size_button, STM_GETICON, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HICON>(button_picture(built.window.size_button)),
               built.window.button_icons[kLargerImage].get());
 
     // The saved position is weighed against the full form's height: a top
@@ -624,12 +625,11 @@ TEST_F(MainWindow, ANewResolutionLaysEverythingOutAgain) {
     const auto upper = toolbar_buttons(app_.window.upper_toolbar);
     EXPECT_EQ(upper[1].rect.top, upper[0].rect.bottom);
     EXPECT_GE(upper[0].rect.bottom - upper[0].rect.top, 24);
-    const auto search = image_from_icon(
-        reinterpret_cast<HICON>(SendMessageW(app_.window.search_button, STM_GETICON, 0, 0)));
+    const auto search =
+        image_from_icon(reinterpret_cast<HICON>(button_picture(app_.window.search_button)));
     ASSERT_TRUE(search);
     EXPECT_EQ(search->width, 24);
-    EXPECT_GT(visible_pixels(reinterpret_cast<HICON>(
-                  SendMessageW(app_.window.search_button, STM_GETICON, 0, 0))),
+    EXPECT_GT(visible_pixels(reinterpret_cast<HICON>(button_picture(app_.window.search_button))),
               40);
     // The fonts follow the resolution's rule.
     LOGFONTW caption{};
