@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/accessible_name_win.h"
 #include "platform/wide_win.h"
 #include "texts/text_table.h"
 #include "window/button_images_win.h"
@@ -294,6 +295,7 @@ void build_controls(WindowState& state) {
                                          layout.search_field, kSearchField);
     // The grey hint while the field is empty, kept while it has the focus.
     if (controls.search_field) {
+        set_accessible_name(controls.search_field, text(kSearchFieldNameKey));
         SendMessageW(controls.search_field, EM_SETCUEBANNER, TRUE,
                      reinterpret_cast<LPARAM>(utf8_to_wide(text(kSearchFieldHintKey)).c_str()));
     }

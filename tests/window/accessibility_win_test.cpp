@@ -110,6 +110,17 @@ TEST_F(Accessibility, TheListIsNamedByWhatItShowsAndHowManyResults) {
     EXPECT_FALSE(folder.name.empty());
 }
 
+TEST_F(Accessibility, TheSearchFieldIsNamedByItsPurposeWhateverItHolds) {
+    const std::string name = text(kSearchFieldNameKey);
+    ASSERT_FALSE(name.empty());
+    EXPECT_EQ(describe(app_.window.search_field).name, name);
+    set_window_text(app_.window.search_field, "calc");
+    const Described typed = describe(app_.window.search_field);
+    EXPECT_EQ(typed.name, name);
+    // The rest is the system's: an editable text.
+    EXPECT_TRUE(typed.role == ROLE_SYSTEM_TEXT || typed.role == ROLE_SYSTEM_CLIENT) << typed.role;
+}
+
 TEST_F(Accessibility, TheSearchFieldShowsItsGreyHintWhileEmpty) {
     wchar_t hint[100] = {};
     ASSERT_TRUE(SendMessageW(app_.window.search_field, EM_GETCUEBANNER,
