@@ -381,6 +381,21 @@ void FileList::focus() {
         SetFocus(list);
 }
 
+void FileList::select_row(int row) {
+    HWND list = window();
+    if (!list || row < 0 || row >= row_count())
+        return;
+    // The list selects single rows, but the old one's mark goes all the same.
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
 void FileList::mark_focus_row() {
     HWND list = window();
     if (!list || GetFocus() != list || row_count() <= 0 ||

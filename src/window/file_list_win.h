@@ -156,6 +156,8 @@ class FileList {
     // While the list has the keyboard focus, one row shows the focus mark:
     // the first when none has it (the selection stays as it is).
     void mark_focus_row();
+    // Makes `row` the one selected and focused row, scrolled into view.
+    void select_row(int row);
 
   private:
     void read_folder();

@@ -185,6 +185,20 @@ void focus_buttons(WindowState& state, HWND toolbar_or_button) {
         mark_first_button(toolbar_or_button);
 }
 
+void announce_hot_button(const WindowControls& controls, LPARAM lparam) {
+    const auto* change = reinterpret_cast<const NMTBHOTITEM*>(lparam);
+    if (!change || change->hdr.code != TBN_HOTITEMCHANGE || (change->dwFlags & HICF_LEAVING))
+        return;
+    HWND toolbar = change->hdr.hwndFrom;
+    if (!toolbar || GetFocus() != toolbar ||
+        (toolbar != controls.upper_toolbar && toolbar != controls.lower_toolbar))
+        return;
+    const auto index = static_cast<LONG>(
+        SendMessageW(toolbar, TB_COMMANDTOINDEX, static_cast<WPARAM>(change->idNew), 0));
+    if (index >= 0)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, toolbar, OBJID_CLIENT, index + 1);
+}
+
 void start_button_keys(WindowState& state) {
     for (HWND button : image_buttons(state.window)) {
         if (button)

@@ -40,6 +40,11 @@ void move_button_focus(WindowState& state, bool backward);
 // toolbar's first button marked as the one the arrows start from.
 void focus_buttons(WindowState& state, HWND toolbar_or_button);
 
+// A toolbar's marked button moved by the keys (TBN_HOTITEMCHANGE) while
+// the toolbar has the focus: the focus event a screen reader follows, for
+// that button. The change itself goes ahead.
+void announce_hot_button(const WindowControls& controls, LPARAM lparam);
+
 // Subclasses the image buttons and the toolbars: a click on an image button
 // leaves the focus where it was, as the toolbars do; a toolbar marks its
 // first button when it gets the focus and no button when it loses it.

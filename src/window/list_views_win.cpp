@@ -93,34 +93,9 @@ bool select_listed_entry(WindowState& state, std::string_view path) {
     }
     if (row < 0 || row >= list.row_count())
         return false;
-    HWND window = list.window();
-    // One row selected: the list selects single rows, but the old one's mark
-    // goes first all the same.
-    LVITEMW none{};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&none));
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(window, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
-    SendMessageW(window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    list.select_row(row);
     list.focus();
     return true;
-}
-
-void mark_first_row_when_unfocused(WindowState& state) {
-    HWND window = state.window.list.window();
-    if (!window || state.window.list.row_count() <= 0)
-        return;
-    if (SendMessageW(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) >= 0)
-        return;
-    LVITEMW item{};
-    item.stateMask = LVIS_FOCUSED;
-    item.state = LVIS_FOCUSED;
-    SendMessageW(window, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-    SendMessageW(window, LVM_ENSUREVISIBLE, 0, FALSE);
 }
 
 void set_view_title(WindowState& state, std::string_view item_text) {

@@ -52,10 +52,6 @@ std::string listed_entry_path(const WindowState& state, int row);
 // false, changing nothing, when the list shows no such row.
 bool select_listed_entry(WindowState& state, std::string_view path);
 
-// The focus mark of the list on its first row when no row has it, so the
-// keys' target shows; the selection stays as it is.
-void mark_first_row_when_unfocused(WindowState& state);
-
 // The window title (the program's name, " - ", the text) and the list's
 // caption (control 5, the text alone).
 void set_view_title(WindowState& state, std::string_view text);

@@ -96,6 +96,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_NOTIFY:
             if (answer_tooltip(*state, lparam))
                 return 0;
+            announce_hot_button(state->window, lparam);
             if (const auto* header = reinterpret_cast<const NMHDR*>(lparam);
                 header && state->window.list.owns(header->hwndFrom)) {
                 if (header->code == NM_CUSTOMDRAW) {

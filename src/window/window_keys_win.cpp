@@ -167,14 +167,8 @@ void focus_list_from_field(WindowState& state) {
     int row = list.state();
     if (row < 0 && list.row_count() > 0)
         row = 0;
-    if (row >= 0) {
-        LVITEMW item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(list.window(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&item));
-        SendMessageW(list.window(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-    }
+    if (row >= 0)
+        list.select_row(row);
     list.focus();
 }
 

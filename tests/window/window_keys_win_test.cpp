@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/file_ops_win.h"
@@ -198,6 +199,32 @@ TEST_F(WindowKeys, TheTabRingReachesBothStripsAndTheBottomRowWhereArrowsMoveAndE
     SetFocus(c.upper_toolbar);
     SendMessageW(c.upper_toolbar, TB_SETHOTITEM, 1, 0);
     EXPECT_EQ(pressed_command(c.upper_toolbar, VK_RETURN), 2);
+}
+
+std::vector<std::pair<HWND, LONG>>& focus_events() {
+    static std::vector<std::pair<HWND, LONG>> seen;
+    return seen;
+}
+
+void CALLBACK note_focus_event(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                               DWORD) {
+    if (object == OBJID_CLIENT)
+        focus_events().emplace_back(window, child);
+}
+
+TEST_F(WindowKeys, TheArrowsInAStripRaiseAFocusEventForTheButtonTheyReach) {
+    const DWORD process = GetCurrentProcessId();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
+                                         note_focus_event, process, 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_TRUE(hook);
+    focus_pane(app_, kInUpperStrip);
+    focus_events().clear();
+    SendMessageW(app_.window.upper_toolbar, WM_KEYDOWN, VK_DOWN, 0x00500001);
+    test::wait_until([] { return !focus_events().empty(); }, std::chrono::milliseconds(2000));
+    UnhookWinEvent(hook);
+    EXPECT_EQ(SendMessageW(app_.window.upper_toolbar, TB_GETHOTITEM, 0, 0), 1);
+    ASSERT_FALSE(focus_events().empty());
+    EXPECT_EQ(focus_events().back(), std::make_pair(app_.window.upper_toolbar, LONG{2}));
 }
 
 TEST_F(WindowKeys, AClickOnAnImageButtonLeavesTheFocusInTheField) {
