@@ -125,6 +125,8 @@ void paste_entries(App& app, MenuView& view) {
     take_over_cuts(app, edit, outcome.cuts_taken);
     record_edit(app, std::move(edit));
     view.refresh_list();
+    if (!outcome.imported.empty())
+        view.select_entry(outcome.imported.front().target);
     say_skipped(app, outcome.skipped);
 }
 

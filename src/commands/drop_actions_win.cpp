@@ -93,6 +93,8 @@ void drop_on_list(App& app, MenuView& view, const Event& drop) {
             app, EditKind::drop, ImportRequest{drop.dropped_files, folder, false, {}, {}});
         view.refresh_list();
         bring_forward(app, view);
+        if (!outcome.imported.empty())
+            view.select_entry(outcome.imported.front().target);
         say_skipped(app, outcome.skipped);
         return;
     }
@@ -103,8 +105,9 @@ void drop_on_list(App& app, MenuView& view, const Event& drop) {
     bookmark.text = drop.dropped_text;
     bookmark.allow_internet = app.settings.allow_internet_access != 0;
     bookmark.icon_folder = app.folders.icon_cache;
-    if (const std::optional<std::string> link =
-            make_web_bookmark(app.main_window, bookmark, app.network, *app.clock)) {
+    const std::optional<std::string> link =
+        make_web_bookmark(app.main_window, bookmark, app.network, *app.clock);
+    if (link) {
         Edit edit = new_edit(app, EditKind::drop, entry_subject(*link));
         if (std::optional<UndoStep> step = made_file_step(*link))
             edit.steps.push_back(std::move(*step));
@@ -112,6 +115,8 @@ void drop_on_list(App& app, MenuView& view, const Event& drop) {
     }
     view.refresh_list();
     bring_forward(app, view);
+    if (link)
+        view.select_entry(*link);
 }
 
 void drop_on_bookmarks_button(App& app, MenuView& view, const Event& drop) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "commands/undo_win.h"
 #include "commands/undoable_delete_win.h"
 #include "errors/statement_marker.h"
+#include "menu/directory_listing.h"
 #include "menu/free_name.h"
 #include "menu/path_text.h"
 #include "menu/reserved_names.h"
@@ -39,6 +41,18 @@ std::string file_name_of(const std::string& path) {
     return std::string(file_name_part(path));
 }
 
+// The names of the files in a folder, for telling afterwards which one is new.
+std::vector<std::string> file_names(const std::string& folder) {
+    std::vector<std::string> names;
+    if (const auto entries = list_directory(folder)) {
+        for (const DirectoryEntry& entry : *entries) {
+            if (!entry.is_directory)
+                names.push_back(entry.name);
+        }
+    }
+    return names;
+}
+
 }  // namespace
 
 SelectedEntry read_selected_entry(const std::string& path, const std::string& display) {
@@ -56,6 +70,7 @@ void new_shortcut(App& app, MenuView& view) {
     if (folder.empty())
         return;
     const std::string temporary = folder + kWizardFile;
+    const std::vector<std::string> before = file_names(folder);
     // An entry of that name is the user's: the wizard only starts on a fresh
     // empty file, or on one an interrupted run left empty.
     const bool prepared = create_new_file(temporary) || file_size(temporary).value_or(1) == 0;
@@ -71,6 +86,13 @@ void new_shortcut(App& app, MenuView& view) {
             delete_file(temporary);
     }
     view.refresh_list();
+    // The shortcut the wizard made, under the name it was given.
+    for (const std::string& name : file_names(folder)) {
+        if (std::find(before.begin(), before.end(), name) == before.end() && name != kWizardFile) {
+            view.select_entry(folder + name);
+            break;
+        }
+    }
 }
 
 void delete_entry(App& app, MenuView& view, const SelectedEntry& entry) {
@@ -121,6 +143,9 @@ void rename_entry(App& app, MenuView& view, const SelectedEntry& entry) {
             edit.steps.push_back(std::move(*step));
         }
         record_edit(app, std::move(edit));
+        view.refresh_list();
+        view.select_entry(path);
+        return;
     }
     view.refresh_list();
 }

@@ -31,6 +31,11 @@ class MenuView {
     virtual void clear_list() = 0;
     // Gives the list the keyboard focus.
     virtual void focus_list() = 0;
+    // Selects the list's row of the file at `path` (an entry of the list's
+    // folder, after a change made or brought it there), marks it focused,
+    // scrolls it into view and gives the list the focus: the user sees what
+    // changed and where the keys go. Nothing when the list does not show it.
+    virtual void select_entry(std::string_view path) = 0;
 
     virtual void show_recent_programs() = 0;
     virtual void show_recent_documents() = 0;

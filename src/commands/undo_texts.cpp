@@ -44,10 +44,6 @@ std::string undo_caption(const Edit* newest, const TextTable& texts) {
     return caption;
 }
 
-std::string nothing_to_undo_text(const TextTable& texts) {
-    return texts.find("TXT00309");
-}
-
 std::string undo_refused_text(bool changed_since, const std::string& path, const TextTable& texts) {
     return texts.find(changed_since ? "TXT00310" : "TXT00311") + "\n\n" + path;
 }

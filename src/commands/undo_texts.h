@@ -15,9 +15,6 @@ class TextTable;
 // at once are named by the first, followed by ", …".
 std::string undo_caption(const Edit* newest, const TextTable& texts);
 
-// What Ctrl+Z shows when there is nothing to undo.
-std::string nothing_to_undo_text(const TextTable& texts);
-
 // The refusal when the place was changed since (or a step failed and was put
 // back): the reason, a blank line, the path.
 std::string undo_refused_text(bool changed_since, const std::string& path, const TextTable& texts);

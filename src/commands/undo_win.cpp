@@ -8,6 +8,7 @@
 #include "commands/cut_keeper_win.h"
 #include "commands/edit_places_win.h"
 #include "commands/entry_rules.h"
+#include "commands/import_plan.h"
 #include "commands/menu_view.h"
 #include "commands/undo_run.h"
 #include "commands/undo_store_win.h"
@@ -49,10 +50,26 @@ std::string folder_to_show(const Edit& edit) {
     }
 }
 
+// The entry an undone edit brought back into view: one restored, or renamed
+// back; empty when it only took something away.
+std::string entry_brought_back(const Edit& edit) {
+    for (const UndoStep& step : edit.steps) {
+        if (step.action == UndoAction::restore_file)
+            return step.path;
+        if (step.action == UndoAction::rename_back)
+            return step.original;
+    }
+    return {};
+}
+
 void show_after_undo(App& app, MenuView& view, const Edit& edit, const std::string& listed) {
     if (!changes_folders(edit.kind)) {
-        if (!view.list_folder().empty())
+        if (!view.list_folder().empty()) {
             view.refresh_list();
+            const std::string entry = entry_brought_back(edit);
+            if (!entry.empty() && same_path(folder_part(entry), view.list_folder()))
+                view.select_entry(entry);
+        }
         return;
     }
     view.show_menu_again();
@@ -107,9 +124,10 @@ void undo_last_edit(App& app, MenuView& view) {
     TREVALON_MARK();
     const std::string caption = find_text("Program_Name");
     const Edit* newest = app.undo.newest();
+    // Nothing to undo: the menu item is disabled then, and Ctrl+Z only
+    // beeps, as editors do.
     if (!newest) {
-        app.dialogs->message_box(nothing_to_undo_text(texts()), caption,
-                                 MB_OK | MB_ICONINFORMATION);
+        app.dialogs->beep(MB_ICONINFORMATION);
         return;
     }
     WindowsFileDisk disk(app.main_window);

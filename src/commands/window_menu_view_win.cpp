@@ -41,6 +41,10 @@ void WindowMenuView::focus_list() {
     app_.window.list.focus();
 }
 
+void WindowMenuView::select_entry(std::string_view path) {
+    select_listed_entry(app_, path);
+}
+
 void WindowMenuView::show_recent_programs() {
     trevalon::show_recent_programs(app_);
 }

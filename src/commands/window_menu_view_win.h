@@ -19,6 +19,7 @@ class WindowMenuView final : public MenuView {
     void refresh_list() override;
     void clear_list() override;
     void focus_list() override;
+    void select_entry(std::string_view path) override;
     void show_recent_programs() override;
     void show_recent_documents() override;
     void show_bookmarks() override;

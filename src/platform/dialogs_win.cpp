@@ -31,6 +31,10 @@ std::string Dialogs::choose_folder(std::string_view, std::string_view, HWND) {
     return {};
 }
 
+void Dialogs::beep(UINT type) {
+    MessageBeep(type);
+}
+
 int SystemDialogs::message_box(std::string_view text, std::string_view caption, UINT type) {
     const DialogPause pause;
     return MessageBoxW(owner_, utf8_to_wide(text).c_str(), utf8_to_wide(caption).c_str(), type);

@@ -27,6 +27,10 @@ class Dialogs {
     virtual std::string choose_folder(std::string_view title, std::string_view start_folder,
                                       HWND owner);
 
+    // The system's short sound for `type` (an MB_ICON* flag), where a peer
+    // stays quiet rather than open a box. Test doubles count it.
+    virtual void beep(UINT type);
+
     // The window the boxes belong to from now on (the main window once it
     // exists); test doubles ignore it.
     virtual void set_owner(HWND) {}

@@ -20,6 +20,7 @@
 #include "platform/wide_win.h"
 #include "program/dispatch_win.h"
 #include "texts/text_table.h"
+#include "window/key_map.h"
 #include "window/list_views_win.h"
 #include "window/live_search_win.h"
 #include "window/tree_hit.h"
@@ -90,6 +91,7 @@ void name_undo_item(App& app, HMENU menu) {
         if (c == L'&')
             caption += L'&';
     }
+    caption += utf8_to_wide(menu_key_hint(kUndoCommand, kInTree | kInList));
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;

@@ -1,6 +1,7 @@
 // The commands only keys raise (window/key_map.h): moving the focus between
 // the panes, Esc, Enter on the list, the context menus at the focus, the
-// hotkey, the tree's keyboard selection and the back key.
+// hotkey, the tree's keyboard selection, the back key, the bookmarks key and
+// the bottom row's buttons.
 #include <windows.h>
 
 #include <array>
@@ -11,6 +12,7 @@
 #include "errors/statement_marker.h"
 #include "program/dispatch_win.h"
 #include "window/foreground_win.h"
+#include "window/image_buttons_win.h"
 #include "window/list_views_win.h"
 #include "window/key_map.h"
 #include "window/main_window_win.h"
@@ -98,12 +100,37 @@ void open_tree_selection(App& app, const Event&) {
     open_tree_folder(app, item);
 }
 
-void back(App& app, const Event&) {
+// A key that stands for a click on one of the bottom row's image buttons.
+void click_image_button(App& app, int control) {
     Event button;
     button.kind = EventKind::kControl;
-    button.control = kBackButton;
+    button.control = control;
     button.type = kLeftClick;
     dispatch_control_event(app, button);
+}
+
+void back(App& app, const Event&) {
+    click_image_button(app, kBackButton);
+}
+
+void bookmarks(App& app, const Event&) {
+    TREVALON_MARK();
+    click_image_button(app, kBookmarksButton);
+}
+
+void next_button(App& app, const Event&) {
+    move_button_focus(app, false);
+}
+
+void previous_button(App& app, const Event&) {
+    move_button_focus(app, true);
+}
+
+void press_button(App& app, const Event&) {
+    if (const int control = focused_image_button(app.window)) {
+        TREVALON_MARK();
+        click_image_button(app, control);
+    }
 }
 
 constexpr std::array kKeyCommands{
@@ -117,6 +144,10 @@ constexpr std::array kKeyCommands{
     CommandEntry{kShowOrHideCommand, "TXT00347", show_or_hide},
     CommandEntry{kOpenTreeSelectionCommand, "TXT00348", open_tree_selection},
     CommandEntry{kBackCommand, "TXT00349", back},
+    CommandEntry{kBookmarksKeyCommand, "TXT00131", bookmarks},
+    CommandEntry{kNextButtonCommand, "TXT00365", next_button},
+    CommandEntry{kPreviousButtonCommand, "TXT00366", previous_button},
+    CommandEntry{kPressButtonCommand, "TXT00367", press_button},
 };
 
 }  // namespace

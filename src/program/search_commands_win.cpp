@@ -100,34 +100,6 @@ int tree_item_of(const App& app, const std::string& folder) {
     return -1;
 }
 
-// The row of a file in the list's folder: by its name, or by the name an
-// internet shortcut took as a link.
-int list_row_of(const App& app, const std::string& name) {
-    const auto& names = app.entry_names.names;
-    for (std::size_t row = 0; row < names.size(); ++row) {
-        if (same_path(names[row], name))
-            return static_cast<int>(row);
-    }
-    const std::string display = display_name(name);
-    for (std::size_t row = 0; row < names.size(); ++row) {
-        if (same_path(display_name(names[row]), display))
-            return static_cast<int>(row);
-    }
-    return -1;
-}
-
-void select_list_row(App& app, int row) {
-    HWND list = app.window.list.window();
-    if (!list || row < 0)
-        return;
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-    app.window.list.focus();
-}
-
 // Shows the folder a result lives in: the tree of its menu with the folder
 // selected and opened, the result selected in the list.
 void show_in_folder(App& app, const Event&) {
@@ -165,7 +137,7 @@ void show_in_folder(App& app, const Event&) {
         open_tree_item(app.view, item);
         open_tree_folder(app, item);
     }
-    select_list_row(app, list_row_of(app, std::string(file_name_part(path))));
+    select_listed_entry(app, path);
 }
 
 constexpr std::array kSearchCommands{

@@ -316,6 +316,15 @@ constexpr std::array kEnglish{
     // that shows the folder it lives in.
     T("TXT00363", "Start the top result"),
     T("TXT00364", "Show in folder"),
+    // The bottom row's buttons from the keyboard, and the search box's name
+    // and the grey hint it shows while empty.
+    T("TXT00365", "Next button"),
+    T("TXT00366", "Previous button"),
+    T("TXT00367", "Press the button"),
+    T("TXT00368", "Search"),
+    T("TXT00369", "Type to search"),
+    // The results list's name for a screen reader, followed by their number.
+    T("TXT00370", "Results:"),
 
     // Nothing lost: the folder in My Menu that takes what was found beside
     // entries waiting to be pasted, the messages after waiting entries were

@@ -95,6 +95,7 @@ void FileList::show_rows(std::shared_ptr<ListRows> rows) {
     show_rows_list(true);
     keep_whole_lines(rows_list_);
     InvalidateRect(rows_list_, nullptr, TRUE);
+    mark_focus_row();
 }
 
 void FileList::add_note(std::string_view line) {
@@ -285,7 +286,17 @@ void FileList::keep_whole_lines(HWND list) {
     if (SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) == width)
         return;
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width, 0));
+    measure_scroll_range(list);
     InvalidateRect(list, nullptr, TRUE);
+}
+
+void FileList::measure_scroll_range(HWND list) {
+    // Wine's list view keeps the scroll range of the old entry width after a
+    // change of mode or width: the rows beyond the first column could be
+    // selected but never scrolled to. Giving a virtual list its count again
+    // measures the range afresh, the scroll position kept.
+    if (list == rows_list_ && showing_rows_)
+        SendMessageW(list, LVM_SETITEMCOUNT, rows_given_, LVSICF_NOSCROLL);
 }
 
 LRESULT CALLBACK FileList::list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
@@ -305,6 +316,12 @@ LRESULT CALLBACK FileList::list_proc(HWND window, UINT message, WPARAM wparam, L
             // (in list mode as narrow columns): each stays a whole line.
             const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
             list->keep_whole_lines(window);
+            return result;
+        }
+        case WM_SETFOCUS: {
+            // The keys' target shows from the moment the list has them.
+            const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+            list->mark_focus_row();
             return result;
         }
         case WM_MOUSEMOVE: {

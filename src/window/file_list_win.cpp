@@ -257,6 +257,7 @@ void FileList::read_folder() {
     }
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
+    mark_focus_row();
 }
 
 LRESULT FileList::answer_folder_row(NMLVDISPINFOW& info) {
@@ -324,6 +325,7 @@ void FileList::set_display_mode(int mode) {
         if (mode == kListMode && name_column_width_ >= 0)
             SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(list_entry_width(), 0));
         SendMessageW(list, LVM_ARRANGE, LVA_DEFAULT, 0);
+        measure_scroll_range(list);
         InvalidateRect(list, nullptr, TRUE);
     }
 }
@@ -377,6 +379,33 @@ void FileList::set_font(HFONT font) {
 void FileList::focus() {
     if (HWND list = window())
         SetFocus(list);
+}
+
+void FileList::select_row(int row) {
+    HWND list = window();
+    if (!list || row < 0 || row >= row_count())
+        return;
+    // The list selects single rows, but the old one's mark goes all the same.
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+void FileList::mark_focus_row() {
+    HWND list = window();
+    if (!list || GetFocus() != list || row_count() <= 0 ||
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) >= 0)
+        return;
+    LVITEMW item{};
+    item.stateMask = LVIS_FOCUSED;
+    item.state = LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
 }
 
 }  // namespace trevalon

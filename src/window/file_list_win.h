@@ -153,6 +153,11 @@ class FileList {
     void set_colours(COLORREF text, COLORREF background);
     void set_font(HFONT font);
     void focus();
+    // While the list has the keyboard focus, one row shows the focus mark:
+    // the first when none has it (the selection stays as it is).
+    void mark_focus_row();
+    // Makes `row` the one selected and focused row, scrolled into view.
+    void select_row(int row);
 
   private:
     void read_folder();
@@ -164,6 +169,8 @@ class FileList {
     void show_rows_list(bool rows);
     // In list mode each entry is a whole line, whatever the list measured.
     void keep_whole_lines(HWND list);
+    // The scroll bars measured again for the list's content as it stands.
+    void measure_scroll_range(HWND list);
     void give_more_rows();
     // The lists' own handling of their timers, the pointer and the tooltip.
     void subclass();

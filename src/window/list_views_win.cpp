@@ -9,9 +9,11 @@
 #include "menu/file_list_cleanup.h"
 #include "menu/folder_scan.h"
 #include "menu/menu_search.h"
+#include "menu/path_text.h"
 #include "platform/file_ops_win.h"
 #include "platform/safe_delete.h"
 #include "platform/shortcut_win.h"
+#include "platform/wide_win.h"
 #include "texts/text_table.h"
 #include "window/file_list_view_win.h"
 #include "window/main_window_win.h"
@@ -63,11 +65,43 @@ void copy_recent_documents(const ProgramFolders& folders) {
         copy_tree(folders.recent, folders.recent_documents, "*.*", false);
 }
 
+// File names as the file system compares them: letter case ignored.
+bool same_file_name(std::string_view a, std::string_view b) {
+    const std::wstring wide_a = utf8_to_wide(a);
+    const std::wstring wide_b = utf8_to_wide(b);
+    return CompareStringOrdinal(wide_a.data(), static_cast<int>(wide_a.size()), wide_b.data(),
+                                static_cast<int>(wide_b.size()), TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace
+
+bool select_listed_entry(WindowState& state, std::string_view path) {
+    FileList& list = state.window.list;
+    if (!list.window() || list.showing_rows() || path.empty())
+        return false;
+    const std::string name(file_name_part(path));
+    const auto& names = state.entry_names.names;
+    int row = -1;
+    for (std::size_t i = 0; i < names.size() && row < 0; ++i) {
+        if (same_file_name(names[i], name))
+            row = static_cast<int>(i);
+    }
+    const std::string display = display_name(name);
+    for (std::size_t i = 0; i < names.size() && row < 0; ++i) {
+        if (same_file_name(display_name(names[i]), display))
+            row = static_cast<int>(i);
+    }
+    if (row < 0 || row >= list.row_count())
+        return false;
+    list.select_row(row);
+    list.focus();
+    return true;
+}
 
 void set_view_title(WindowState& state, std::string_view item_text) {
     set_window_text(state.main_window, joined_text(find_text("Program_Name"), item_text));
     set_window_text(state.window.list_caption, item_text);
+    set_window_text(state.window.list.window(), item_text);  // its name for a screen reader
 }
 
 void open_folder_in_list(WindowState& state, std::string_view folder) {

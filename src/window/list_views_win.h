@@ -46,6 +46,12 @@ void open_folder_in_list(WindowState& state, std::string_view folder);
 // result shown as the user types. Empty for no row, or a row that is no file.
 std::string listed_entry_path(const WindowState& state, int row);
 
+// Makes the list's row of the file at `path` (one of the list's folder, by
+// its name or the name an internet shortcut took as a link) the selected and
+// focused row, scrolled into view, and gives the list the focus. Returns
+// false, changing nothing, when the list shows no such row.
+bool select_listed_entry(WindowState& state, std::string_view path);
+
 // The window title (the program's name, " - ", the text) and the list's
 // caption (control 5, the text alone).
 void set_view_title(WindowState& state, std::string_view text);

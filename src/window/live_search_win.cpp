@@ -79,6 +79,7 @@ void go_back_to(WindowState& state, const LiveSearch::Before& before) {
     }
     set_window_text(state.main_window, before.title);
     set_window_text(state.window.list_caption, before.caption);
+    set_window_text(state.window.list.window(), before.caption);
 }
 
 bool shows_this_search(const WindowState& state, const LiveSearch& live) {
@@ -103,6 +104,11 @@ void show_answer(WindowState& state, LiveSearch& live, SearchAnswer answer) {
     if (window_text(state.main_window) != title)
         set_window_text(state.main_window, title);
     set_window_text(state.window.list_caption, search_caption(heading, searched));
+    // The list's own text is its name for a screen reader: what it shows and
+    // how many results, said again as the user types.
+    set_window_text(list.window(),
+                    joined_text(search_caption(heading, searched),
+                                text("TXT00370") + " " + std::to_string(list.row_total())));
     live.list_serial = list.serial();
 }
 

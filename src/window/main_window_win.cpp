@@ -11,6 +11,7 @@
 #include "texts/text_table.h"
 #include "window/dpi_win.h"
 #include "window/key_map.h"
+#include "window/image_buttons_win.h"
 #include "window/list_views_win.h"
 #include "window/pinning_win.h"
 #include "window/placement.h"
@@ -42,8 +43,10 @@ bool answer_tooltip(WindowState& state, LPARAM lparam) {
     }
     if (!from_toolbar)
         return false;
-    const std::string_view key = toolbar_tooltip_key(static_cast<int>(request->hdr.idFrom));
-    state.window.tooltip_text = key.empty() ? std::wstring() : utf8_to_wide(text(key));
+    const auto command = static_cast<int>(request->hdr.idFrom);
+    const std::string_view key = toolbar_tooltip_key(command);
+    state.window.tooltip_text =
+        key.empty() ? std::wstring() : utf8_to_wide(with_key_name(text(key), command));
     request->lpszText = state.window.tooltip_text.data();
     return true;
 }
@@ -93,6 +96,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_NOTIFY:
             if (answer_tooltip(*state, lparam))
                 return 0;
+            announce_hot_button(state->window, lparam);
             if (const auto* header = reinterpret_cast<const NMHDR*>(lparam);
                 header && state->window.list.owns(header->hwndFrom)) {
                 if (header->code == NM_CUSTOMDRAW) {
@@ -129,6 +133,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             // loop, like every command.
             post_event(*state, main_window_command(kShowOrHideCommand));
             return 0;
+        case WM_DRAWITEM:
+            if (const auto drawn = draw_image_button(state->window, lparam))
+                return *drawn;
+            break;
         case WM_CTLCOLORSTATIC:
             if (const auto brush = colour_static(*state, wparam, lparam))
                 return *brush;
@@ -225,6 +233,7 @@ bool build_main_window(WindowState& state, WindowForm form) {
         set_inner_size(state, built.inner.width, built.inner.height);
     }
     start_list_hover(state);
+    start_button_keys(state);
     return true;
 }
 
@@ -289,8 +298,7 @@ void apply_layout(WindowState& state) {
     move_control(controls.search_field, layout.search_field);
     const int image = controls.form == WindowForm::full ? kSmallerImage : kLargerImage;
     if (controls.size_button) {
-        SendMessageW(controls.size_button, STM_SETICON,
-                     reinterpret_cast<WPARAM>(controls.button_icons[image].get()), 0);
+        set_button_picture(controls.size_button, controls.button_icons[image].get());
     }
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "errors/statement_marker.h"
+#include "window/image_buttons_win.h"
 #include "window/main_window_win.h"
 #include "window/view_frame_win.h"
 #include "window/window_numbers.h"
@@ -47,8 +48,7 @@ void apply_form(WindowState& state, WindowForm form) {
     move(controls.size_button, layout.size_button);
     const int image = form == WindowForm::full ? kSmallerImage : kLargerImage;
     if (controls.size_button) {
-        SendMessageW(controls.size_button, STM_SETICON,
-                     reinterpret_cast<WPARAM>(controls.button_icons[image].get()), 0);
+        set_button_picture(controls.size_button, controls.button_icons[image].get());
     }
     if (controls.lower_toolbar) {
         SetWindowPos(controls.lower_toolbar, nullptr, layout.lower_toolbar.x,

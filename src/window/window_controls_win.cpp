@@ -2,9 +2,12 @@
 
 #include <commctrl.h>
 
+#include "platform/accessible_name_win.h"
 #include "platform/wide_win.h"
 #include "texts/text_table.h"
 #include "window/button_images_win.h"
+#include "window/image_buttons_win.h"
+#include "window/key_map.h"
 #include "window/main_window_win.h"
 #include "window/pane_window_win.h"
 #include "window/window_events_win.h"
@@ -105,6 +108,15 @@ HWND create_toolbar(HWND parent, int number, std::span<const ToolbarButton> butt
     return toolbar;
 }
 
+// A menu item's words, and after a tab the key that does the same where
+// the menu belongs (the tree's menu: the tree; the list's: the list).
+std::string menu_item_caption(int menu, const MenuItem& item) {
+    const unsigned places = menu == kFolderTreeMenu ? kInTree
+                            : menu == kFileListMenu ? kInList
+                                                    : kAnywhere;
+    return text(item.caption_key) + menu_key_hint(item.command, places);
+}
+
 UniqueMenu create_popup_menu(const PopupMenu& menu) {
     UniqueMenu popup(CreatePopupMenu());
     if (!popup)
@@ -114,16 +126,16 @@ UniqueMenu create_popup_menu(const PopupMenu& menu) {
             AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
         } else {
             AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(item.command),
-                        utf8_to_wide(text(item.caption_key)).c_str());
+                        utf8_to_wide(menu_item_caption(menu.number, item)).c_str());
         }
     }
     return popup;
 }
 
-void add_tooltip(HWND tooltips, HWND owner, HWND tool, std::string_view key) {
+void add_tooltip(HWND tooltips, HWND owner, HWND tool, const std::string& words) {
     if (!tooltips || !tool)
         return;
-    std::wstring tip = utf8_to_wide(text(key));
+    std::wstring tip = utf8_to_wide(words);
     TOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -133,12 +145,9 @@ void add_tooltip(HWND tooltips, HWND owner, HWND tool, std::string_view key) {
     SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-HWND create_image_button(HWND parent, const Rect& rect, int control, HICON icon) {
-    HWND button =
-        create_child(parent, L"STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, rect, control);
-    if (button && icon)
-        SendMessageW(button, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    return button;
+// A button's tooltip, which is also its name for assistive technology.
+std::string image_button_name(const ImageButton& button) {
+    return with_key_name(text(button.tooltip_key), button.key_command);
 }
 
 void make_button_icons(WindowControls& controls, const UiResources& resources, int side) {
@@ -271,15 +280,25 @@ void build_controls(WindowState& state) {
     // the smaller one larger.
     controls.size_button =
         create_image_button(window, layout.size_button, kSizeButton,
-                            icon(controls.form == WindowForm::full ? kSmallerImage : kLargerImage));
+                            icon(controls.form == WindowForm::full ? kSmallerImage : kLargerImage),
+                            image_button_name(kImageButtons[0]));
     controls.back_button =
-        create_image_button(window, layout.back_button, kBackButton, icon(kImageButtons[1].image));
-    controls.bookmarks_button = create_image_button(window, layout.bookmarks_button,
-                                                    kBookmarksButton, icon(kImageButtons[2].image));
-    controls.search_button = create_image_button(window, layout.search_button, kSearchButton,
-                                                 icon(kImageButtons[3].image));
+        create_image_button(window, layout.back_button, kBackButton, icon(kImageButtons[1].image),
+                            image_button_name(kImageButtons[1]));
+    controls.bookmarks_button =
+        create_image_button(window, layout.bookmarks_button, kBookmarksButton,
+                            icon(kImageButtons[2].image), image_button_name(kImageButtons[2]));
+    controls.search_button =
+        create_image_button(window, layout.search_button, kSearchButton,
+                            icon(kImageButtons[3].image), image_button_name(kImageButtons[3]));
     controls.search_field = create_child(window, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL,
                                          layout.search_field, kSearchField);
+    // The grey hint while the field is empty, kept while it has the focus.
+    if (controls.search_field) {
+        set_accessible_name(controls.search_field, text(kSearchFieldNameKey));
+        SendMessageW(controls.search_field, EM_SETCUEBANNER, TRUE,
+                     reinterpret_cast<LPARAM>(utf8_to_wide(text(kSearchFieldHintKey)).c_str()));
+    }
 
     apply_fonts_and_colours(state);
 }
@@ -295,8 +314,8 @@ void create_tooltips(WindowState& state) {
                         CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, state.instance, nullptr);
     for (const ImageButton& button : kImageButtons)
         add_tooltip(controls.tooltips, window, controls.control(button.control),
-                    button.tooltip_key);
-    add_tooltip(controls.tooltips, window, controls.search_field, kSearchFieldTooltipKey);
+                    image_button_name(button));
+    add_tooltip(controls.tooltips, window, controls.search_field, text(kSearchFieldTooltipKey));
     set_font(controls.tooltips, state.ui.fonts.font1.get());
     controls.list.create_tooltip();
 }
@@ -319,10 +338,8 @@ void apply_dpi(WindowState& state, int dpi) {
     for (const ImageButton& button : kImageButtons) {
         if (button.control == kSizeButton)
             continue;
-        SendMessageW(controls.control(button.control), STM_SETICON,
-                     reinterpret_cast<WPARAM>(
-                         controls.button_icons[static_cast<std::size_t>(button.image)].get()),
-                     0);
+        set_button_picture(controls.control(button.control),
+                           controls.button_icons[static_cast<std::size_t>(button.image)].get());
     }
     apply_layout(state);
     controls.list.set_column_width(kNameColumn, layout.list_column_width);

@@ -39,9 +39,9 @@ std::optional<Event> from_command(const WindowControls& controls, WPARAM wparam,
     for (const int control : {kSizeButton, kBackButton, kBookmarksButton, kSearchButton}) {
         if (source != controls.control(control))
             continue;
-        if (code == STN_CLICKED)
+        if (code == BN_CLICKED)
             return control_event(control, kLeftClick);
-        if (code == STN_DBLCLK)
+        if (code == BN_DOUBLECLICKED)
             return control_event(control, kLeftDoubleClick);
         return std::nullopt;
     }

@@ -3,9 +3,11 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "window/image_buttons_win.h"
 #include "window/key_map.h"
 #include "window/window_controls_win.h"
 #include "window/window_events_win.h"
+#include "window/window_numbers.h"
 #include "window/window_state_win.h"
 
 namespace trevalon {
@@ -83,6 +85,14 @@ unsigned focus_place(const WindowControls& controls, HWND focus) {
         return kInList;
     if (focus && focus == controls.search_field)
         return kInSearchField;
+    if (focus && focus == controls.upper_toolbar)
+        return kInUpperStrip;
+    if (focus && focus == controls.lower_toolbar)
+        return kInLowerStrip;
+    for (const ImageButton& button : kImageButtons) {
+        if (focus && focus == controls.control(button.control))
+            return kInBottomRow;
+    }
     return kElsewhere;
 }
 
@@ -141,6 +151,12 @@ void focus_pane(WindowState& state, unsigned place) {
         state.window.list.focus();
     } else if (place == kInSearchField) {
         focus_search_field(state);
+    } else if (place == kInUpperStrip) {
+        focus_buttons(state, state.window.upper_toolbar);
+    } else if (place == kInLowerStrip) {
+        focus_buttons(state, state.window.lower_toolbar);
+    } else if (place == kInBottomRow) {
+        focus_buttons(state, state.window.control(kImageButtons.front().control));
     }
 }
 
@@ -151,14 +167,8 @@ void focus_list_from_field(WindowState& state) {
     int row = list.state();
     if (row < 0 && list.row_count() > 0)
         row = 0;
-    if (row >= 0) {
-        LVITEMW item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(list.window(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&item));
-        SendMessageW(list.window(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-    }
+    if (row >= 0)
+        list.select_row(row);
     list.focus();
 }
 

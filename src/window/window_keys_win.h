@@ -23,6 +23,9 @@ struct KeyboardState {
     HWND focus_left = nullptr;
     KeyRest tree_rest{kTreeKeyRest};
     int hot_row = -1;  // the list row under the pointer, for the hover feedback
+    // Where the focus was when an image button was pressed with the mouse:
+    // it goes back there.
+    HWND focus_before_click = nullptr;
 };
 
 // The timer of the tree's rest, on the main window.

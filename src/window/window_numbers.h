@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "window/key_map.h"
+
 namespace trevalon {
 
 // Control numbers of the main window.
@@ -75,11 +77,13 @@ struct PopupMenu {
     std::span<const MenuItem> items;
 };
 
-// An image button of the bottom row with its picture and tooltip.
+// An image button of the bottom row with its picture and tooltip, and the
+// command of the key that does what a click does (0: none).
 struct ImageButton {
     int control = 0;
     int image = 0;
     std::string_view tooltip_key;
+    int key_command = 0;
 };
 
 inline constexpr ToolbarButton kSeparator{};
@@ -153,11 +157,14 @@ inline constexpr std::array kPopupMenus{
 // The bottom row's image buttons, in the order they are created.
 inline constexpr std::array kImageButtons{
     ImageButton{kSizeButton, kSmallerImage, "TXT00130"},
-    ImageButton{kBackButton, 32, "TXT00136"},
-    ImageButton{kBookmarksButton, 14, "TXT00131"},
+    ImageButton{kBackButton, 32, "TXT00136", kBackCommand},
+    ImageButton{kBookmarksButton, 14, "TXT00131", kBookmarksKeyCommand},
     ImageButton{kSearchButton, 13, "TXT00133"},
 };
 inline constexpr std::string_view kSearchFieldTooltipKey = "TXT00134";
+// The search field's name for assistive technology, and its grey hint.
+inline constexpr std::string_view kSearchFieldNameKey = "TXT00368";
+inline constexpr std::string_view kSearchFieldHintKey = "TXT00369";
 
 // The text key of a toolbar button's tooltip; empty for other commands.
 std::string_view toolbar_tooltip_key(int command);

@@ -125,7 +125,9 @@ TEST_F(DropActions, TheListImportsFilesButNotAnEmptyInternetShortcut) {
     EXPECT_FALSE(is_file(menu("Games\\Empty.url")));
     // Copied, then converted into a link by the refresh.
     EXPECT_TRUE(is_file(menu("Games\\Page.lnk")));
-    EXPECT_EQ(view_.calls, (std::vector<std::string>{"refresh", "focus"}));
+    // The dropped entry selected, found by the name it had when it came.
+    EXPECT_EQ(view_.calls, (std::vector<std::string>{"refresh", "focus",
+                                                     "select entry " + menu("Games\\Page.url")}));
 }
 
 TEST_F(DropActions, TextOnTheListBecomesABookmarkThereAndTheListTakesTheFocus) {
@@ -140,8 +142,9 @@ TEST_F(DropActions, TextOnTheListBecomesABookmarkThereAndTheListTakesTheFocus) {
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(bookmark_address(read_shortcut_fields(menu("Games\\") + made[0])),
               "https://news.example/today");
-    // As after a file drop: the list shows the new entry and has the focus.
-    EXPECT_EQ(view_.calls, (std::vector<std::string>{"refresh", "focus"}));
+    // As after a file drop: the list shows the new entry selected, with the focus.
+    EXPECT_EQ(view_.calls, (std::vector<std::string>{"refresh", "focus",
+                                                     "select entry " + menu("Games\\") + made[0]}));
 }
 
 }  // namespace

@@ -38,7 +38,9 @@ TEST_F(EntryCommands, CopyThenPasteIntoAFolderHoldingTheNameGivesTheNextFreeNumb
     EXPECT_EQ(read_file(menu("Games\\a (2).lnk")), read_file(source));
     EXPECT_EQ(read_file(menu("Games\\a.lnk")), "first");
     EXPECT_EQ(read_file(menu("Games\\a (1).lnk")), "second");
-    EXPECT_EQ(view_.calls, std::vector<std::string>{"refresh"});
+    // The pasted entry is the one selected.
+    EXPECT_EQ(view_.calls,
+              (std::vector<std::string>{"refresh", "select entry " + menu("Games\\a (2).lnk")}));
 }
 
 TEST_F(EntryCommands, PastingSixFilesAsksFirstAndFiveDoNot) {
@@ -134,13 +136,17 @@ TEST_F(EntryCommands, DeleteAndRenameKeepTheExtensionAndRefuseATakenName) {
     rename_entry(app_, view_, entry("Editor.lnk"));
     EXPECT_EQ(read_file(menu("Writer new.lnk")), "e");
     EXPECT_FALSE(is_file(menu("Editor.lnk")));
-    EXPECT_EQ(view_.calls, std::vector<std::string>{"refresh"});
+    // The renamed entry is selected under its new name; a refused rename
+    // only shows the list again.
+    EXPECT_EQ(view_.calls,
+              (std::vector<std::string>{"refresh", "select entry " + menu("Writer new.lnk")}));
 
     // This prefix has no Recycle Bin: the delete asks first.
     dialogs_.answer_message(IDYES);
     delete_entry(app_, view_, entry("notes.txt"));
     EXPECT_FALSE(is_file(menu("notes.txt")));
-    EXPECT_EQ(view_.calls.size(), 2u);
+    EXPECT_EQ(view_.calls.size(), 3u);
+    EXPECT_EQ(view_.calls.back(), "refresh");
 }
 
 TEST_F(EntryCommands, AddToBookmarksKeepsADifferentBookmarkOfTheSameName) {

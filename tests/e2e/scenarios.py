@@ -1242,7 +1242,7 @@ def view_toggles(s):
     check(s.probe("list", MAIN_CLASS)["view"] == VIEW_ICON, "the list does not start with icons")
     s.click_command(CMD_LIST)
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
-    s.click_rect(s.control(CONTROL_SIZE, control_class="Static")["rect"])
+    s.click_rect(s.control(CONTROL_SIZE, control_class="Button")["rect"])
     height = smaller[3] - smaller[1] + BAND_HEIGHT
     wait_for(lambda: (r := s.window()["rect"])[3] - r[1] == height, 20, "the larger window")
     s.screenshot("list-larger")
@@ -1257,7 +1257,7 @@ def view_toggles(s):
     s.screenshot("restarted")
     s.click_command(CMD_LARGE_ICONS)
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_ICON, 20, "the icon view")
-    s.click_rect(s.control(CONTROL_SIZE, control_class="Static")["rect"])
+    s.click_rect(s.control(CONTROL_SIZE, control_class="Button")["rect"])
     wait_for(lambda: (r := s.window()["rect"])[3] - r[1] == smaller[3] - smaller[1], 20,
              "the smaller window")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
@@ -1339,7 +1339,7 @@ def settings_window(s):
 def bookmarks(s):
     write_text(s.data + "/Trevalon.prefs", "AllowInternetAccess = 0\r\n")
     run = start_seeded(s)
-    s.click_rect(s.control(CONTROL_BOOKMARKS, control_class="Static")["rect"])
+    s.click_rect(s.control(CONTROL_BOOKMARKS, control_class="Button")["rect"])
     s.wait_title(f"{PRODUCT} - Bookmarks")
     address = "https://www.example.org/guide/start.html"
     listing = s.probe("list", MAIN_CLASS)["rect"]
@@ -1392,6 +1392,8 @@ def exit_cleanup(s):
 
 
 CONTROL_TREE, CONTROL_LIST = 1, 3
+# The toolbars' child window ids (toolbar numbers 0 and 14 above 100).
+TOOLBAR_UPPER, TOOLBAR_LOWER = 100, 114
 HOTKEY = "ctrl+alt+space"
 
 
@@ -1505,13 +1507,15 @@ def tree_keys(s):
     wait_for(lambda: sorted(list_texts(s)) == folder_entries(s, folders[-1]), 20,
              "the last folder's entries")
 
-    # Tab goes round tree, list and search field; Shift+Tab back.
-    for expected in [CONTROL_LIST, CONTROL_SEARCH_FIELD, CONTROL_TREE]:
+    # Tab goes round tree, list, the two strips, the bottom row and the
+    # search field; Shift+Tab back.
+    for expected in [CONTROL_LIST, TOOLBAR_UPPER, TOOLBAR_LOWER, CONTROL_SIZE,
+                     CONTROL_SEARCH_FIELD, CONTROL_TREE]:
         s.key("Tab")
         wait_for(lambda: s.window()["focus"] == expected, 10, f"the focus on {expected}")
     s.key("shift+Tab")
     wait_for(lambda: s.window()["focus"] == CONTROL_SEARCH_FIELD, 10, "Shift+Tab back")
-    s.key("shift+Tab")
+    s.key("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
     wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "Shift+Tab to the list")
     # The menu key opens the entry menu at the selected entry.
     s.key("Home", "shift+F10")
@@ -1538,6 +1542,160 @@ def tree_keys(s):
           (item["rect"][1] + item["rect"][3]) // 2)
     time.sleep(0.5)
     s.screenshot("hover", s.window()["client"])
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
+def focused_row(s):
+    """The list's row with the focus mark, with its index; None when none has it."""
+    for index, item in enumerate(s.probe("list", MAIN_CLASS)["items"]):
+        if item["focused"]:
+            return dict(item, index=index)
+    return None
+
+
+def in_list_view(s, item):
+    """Whether a row lies whole within the list's window."""
+    box, row = s.probe("list", MAIN_CLASS)["rect"], item["rect"]
+    return (row[0] >= box[0] and row[1] >= box[1] and row[2] <= box[2] and row[3] <= box[3])
+
+
+def wait_focused_row(s, text, what):
+    """Waits for the row `text` to be selected, focused and in view."""
+    def shown():
+        row = focused_row(s)
+        return (row and row["text"] == text and row["selected"] and in_list_view(s, row) and
+                row) or None
+    return wait_for(shown, 20, f"{what}: {text!r} focused in view (focused: {focused_row(s)})")
+
+
+def direct_keys(s):
+    """Ctrl+1 to Ctrl+5, the focus mark after Tab and after each edit, the
+    menus' key hints, Ctrl+Z with nothing to undo, and End in list mode with
+    56 results."""
+    template = s.windows(os.path.join(s.scratch, "template.lnk"))
+    s.make_link(template, s.windows(s.marker_exe), s.windows(marker(s, "note")))
+    with open(s.unix(template), "rb") as f:
+        link = f.read()
+    notes = s.unix(s.folders["common_programs"]) + "/Notes"
+    os.makedirs(notes, exist_ok=True)
+    for i in range(1, 56):
+        with open(f"{notes}/Note {i:02}.lnk", "wb") as f:
+            f.write(link)
+    run = start_seeded(s)
+    field = s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["rect"]
+    s.click_rect(field)
+    for keys, title in [("ctrl+2", "Windows menu"), ("ctrl+3", "Recent programs"),
+                        ("ctrl+4", "Recent documents"), ("ctrl+5", "Bookmarks"),
+                        ("ctrl+1", "My Menu - Top level")]:
+        s.key(keys)
+        wait_for(lambda: s.window()["title"].startswith(f"{PRODUCT} - {title}"), 20,
+                 f"{keys} to show {title} (the title is {s.window()['title']!r})")
+
+    # Tab reaches every button: the upper strip's first button marked, Down
+    # to the Windows menu's and Enter shows it; the lower strip; the bottom
+    # row, where Right and Enter press the back button's neighbour.
+    s.click_rect(field)
+    s.key("shift+Tab", "shift+Tab", "shift+Tab")
+    wait_for(lambda: s.window()["focus"] == TOOLBAR_UPPER, 10, "the focus on the upper strip")
+    s.key("Down")
+    s.screenshot("upper-strip-focused", s.window()["client"])
+    s.key("Return")
+    wait_for(lambda: s.window()["title"].startswith(f"{PRODUCT} - Windows menu"), 20,
+             f"Enter on the Windows menu's button (the title is {s.window()['title']!r})")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == TOOLBAR_LOWER, 10, "the focus on the lower strip")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_SIZE, 10, "the focus on the bottom row")
+    s.key("Right", "Right")
+    wait_for(lambda: s.window()["focus"] == CONTROL_BOOKMARKS, 10, "the bookmarks button")
+    s.screenshot("bottom-row-focused", s.window()["client"])
+    s.key("Return")
+    s.wait_title(f"{PRODUCT} - Bookmarks")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_SEARCH_FIELD, 10, "round to the field")
+    s.key("ctrl+1")
+    s.wait_title(f"{PRODUCT} - My Menu - Top level")
+
+    # Tab from the field: the tree, then the list, whose first row shows the
+    # focus mark at once.
+    s.click_rect(field)
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_TREE, 10, "the focus in the tree")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the list")
+    row = wait_for(lambda: focused_row(s), 10, "a focused row after Tab")
+    check(row["index"] == 0 and in_list_view(s, row), f"the focus mark is on {row}")
+    s.screenshot("list-focus-after-tab")
+
+    # Rename by F2: the entry is selected and focused under its new name.
+    s.key("space")
+    first = wait_for(lambda: (r := focused_row(s)) and r["selected"] and r, 10,
+                     "Space to select the focused row")
+    s.key("F2")
+    s.type_into_dialog(s.wait_dialog(first["text"]), "Renamed entry")
+    wait_focused_row(s, "Renamed entry", "after the rename")
+    check(s.window()["focus"] == CONTROL_LIST, "the list lost the focus after the rename")
+    # Copy, then paste into Office: the pasted entry is the one selected.
+    s.key("ctrl+c")
+    s.click_tree("Office")
+    s.wait_title(f"{PRODUCT} - Office")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in Office's list")
+    s.key("ctrl+v")
+    wait_for(lambda: os.path.isfile(s.own_menu + "/Office/Renamed entry.lnk"), 20, "the paste")
+    wait_focused_row(s, "Renamed entry", "after the paste")
+    s.screenshot("after-paste")
+    # Undo the paste: the list keeps a focused row in view.
+    s.key("ctrl+z")
+    wait_for(lambda: "Renamed entry" not in list_texts(s), 20, "the paste undone")
+    wait_for(lambda: (r := focused_row(s)) and in_list_view(s, r), 10, "a focused row in view")
+    # Undo the rename, then again with nothing left: a beep, no box.
+    s.key("ctrl+z")
+    wait_for(lambda: os.path.exists(s.own_menu + f"/{first['text']}.lnk"), 20, "the old name")
+    s.key("ctrl+z")
+    time.sleep(1.5)
+    check(s.dialog() is None, f"Ctrl+Z with nothing to undo opened {s.dialog()}")
+
+    # The entry menu names its keys.
+    s.key("shift+F10")
+    wait_for(s.popup, 10, "the entry menu")
+    s.screenshot("entry-menu-key-hints")
+    s.key("Escape")
+    wait_for(lambda: s.popup() is None, 10, "the menu to close")
+
+    # 56 results, then list mode: End and Down keep the focused row in view.
+    s.click_rect(field)
+    s.type_text("note")
+    wait_for(lambda: len(list_texts(s)) >= 56, 20, f"56 results (there are {len(list_texts(s))})")
+    results = list_texts(s)
+    # A screen reader hears the list's name: what it shows and how many.
+    named = s.control(CONTROL_LIST, control_class="SysListView32")["text"]
+    check(named.endswith(f"Results: {len(results)}"), f"the list is named {named!r}")
+    s.click_command(CMD_LIST)
+    wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
+    s.click_rect(field)
+    s.key("Down")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the results")
+    s.key("End")
+    last = wait_focused_row(s, results[-1], "End in list mode")
+    check(last["index"] == len(results) - 1, f"End went to {last}")
+    s.screenshot("list-mode-end")
+    s.key("Home", *["Down"] * 30)
+    wait_focused_row(s, results[30], "thirty times Down in list mode")
+    s.screenshot("list-mode-down")
+    # A folder of 55 entries in list mode, from the tree: the same.
+    s.key("F3", "Escape")
+    wait_for(lambda: s.control(CONTROL_SEARCH_FIELD, control_class="Edit")["text"] == "", 10,
+             "the search text cleared")
+    s.key("ctrl+2")
+    wait_for(lambda: s.window()["title"].startswith(f"{PRODUCT} - Windows menu"), 20,
+             "the Windows menu")
+    s.click_tree("Notes")
+    s.wait_title(f"{PRODUCT} - Notes")
+    s.key("Tab")
+    wait_for(lambda: s.window()["focus"] == CONTROL_LIST, 10, "the focus in the folder's list")
+    s.key("End")
+    wait_focused_row(s, "Note 55", "End in a folder in list mode")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
@@ -1701,7 +1859,7 @@ def guide_pictures(s):
     s.click_tree("Windows Tools")
     s.click_command(CMD_LIST)
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST, 20, "the list view")
-    s.click_rect(s.control(CONTROL_SIZE, control_class="Static")["rect"])
+    s.click_rect(s.control(CONTROL_SIZE, control_class="Button")["rect"])
     wait_for(lambda: s.probe("list", MAIN_CLASS)["view"] == VIEW_LIST and
              s.window()["rect"][3] - s.window()["rect"][1] > 600, 20, "the larger window")
     s.picture("list-larger")
@@ -1722,8 +1880,8 @@ SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_la
                                      live_search, search_enter, search_picks, edit, undo,
                                      windows_menu,
                                      windows_menu_update, view_toggles, settings_window, bookmarks,
-                                     help_files, exit_cleanup, keyboard, tree_keys, edge,
-                                     nothing_lost]}
+                                     help_files, exit_cleanup, keyboard, tree_keys, direct_keys,
+                                     edge, nothing_lost]}
 TOURS = {f.__name__: f for f in [guide_pictures, guide_live_search]}
 
 

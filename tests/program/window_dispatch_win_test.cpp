@@ -65,6 +65,8 @@ std::set<int> expected_commands() {
         numbers.insert(n);
     numbers.insert(kSearchEnterCommand);
     numbers.insert(kShowInFolderCommand);
+    for (int n = kBookmarksKeyCommand; n <= kPressButtonCommand; ++n)
+        numbers.insert(n);
     return numbers;
 }
 
@@ -446,7 +448,7 @@ TEST_F(WindowDispatch, TheTreeMenuMakesRenamesAndDeletesFolders) {
     command(46);
     click_tree(0, kRightClick);
     // The "&" shows as itself, not as an underline.
-    EXPECT_EQ(seen_captions()[70], text("TXT00303") + " \"Rock && Pop\"");
+    EXPECT_EQ(seen_captions()[70], text("TXT00303") + " \"Rock && Pop\"\tCtrl+Z");
     dialogs().answer_input("Music");
     command(46);
     EXPECT_TRUE(is_directory(root_ + "Music"));
@@ -458,7 +460,7 @@ TEST_F(WindowDispatch, TheTreeMenuMakesRenamesAndDeletesFolders) {
     // On an item: everything; rename, then delete it. Undo names the new folder.
     click_tree(music, kRightClick);
     EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 47, 48, 49, 50, 51, 52, 53, 70}));
-    EXPECT_EQ(seen_captions()[70], text("TXT00303") + " \"Music\"");
+    EXPECT_EQ(seen_captions()[70], text("TXT00303") + " \"Music\"\tCtrl+Z");
     EXPECT_EQ(app().view.selected_folder.path, root_ + "Music\\");
     dialogs().answer_input("Songs");
     command(49);
@@ -477,7 +479,7 @@ TEST_F(WindowDispatch, TheTreeMenuMakesRenamesAndDeletesFolders) {
     // back into the tree and shows it.
     click_tree(0, kRightClick);
     EXPECT_EQ(enabled_items(), (std::set<UINT>{46, 47, 50, 51, 52, 53, 70}));
-    EXPECT_EQ(seen_captions()[70], text("TXT00301") + " \"Songs\"");
+    EXPECT_EQ(seen_captions()[70], text("TXT00301") + " \"Songs\"\tCtrl+Z");
     command(70);
     EXPECT_TRUE(is_directory(root_ + "Songs"));
     EXPECT_GT(tree_item(root_ + "Songs"), 0);

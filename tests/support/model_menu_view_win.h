@@ -26,6 +26,9 @@ class ModelMenuView final : public MenuView {
     void refresh_list() override;
     void clear_list() override;
     void focus_list() override { calls.push_back("focus"); }
+    void select_entry(std::string_view path) override {
+        calls.push_back("select entry " + std::string(path));
+    }
     void show_recent_programs() override;
     void show_recent_documents() override;
     void show_bookmarks() override;
@@ -35,7 +38,8 @@ class ModelMenuView final : public MenuView {
 
     int selected_item = -1;
     // One line per call: "menu", "select 3", "open <folder>", "refresh",
-    // "clear", "focus", "recent programs", "recent documents", "bookmarks".
+    // "clear", "focus", "select entry <path>", "recent programs",
+    // "recent documents", "bookmarks".
     std::vector<std::string> calls;
 
   private:

@@ -25,6 +25,8 @@ class ScriptedDialogs final : public Dialogs {
     void answer_folder(std::string folder) { folder_answers_.push_back(std::move(folder)); }
 
     const std::vector<DialogCall>& calls() const { return calls_; }
+    // The beeps asked for, by their MB_ICON* type, none of them sounded.
+    const std::vector<UINT>& beeps() const { return beeps_; }
 
     // The next queued answer; without one, OK for a box that has only OK and
     // the cautious answer (No, Cancel) otherwise.
@@ -35,12 +37,14 @@ class ScriptedDialogs final : public Dialogs {
     // The next queued folder; without one, empty (cancelled).
     std::string choose_folder(std::string_view title, std::string_view start_folder,
                               HWND owner) override;
+    void beep(UINT type) override { beeps_.push_back(type); }
 
   private:
     std::deque<int> message_answers_;
     std::deque<std::string> input_answers_;
     std::deque<std::string> folder_answers_;
     std::vector<DialogCall> calls_;
+    std::vector<UINT> beeps_;
 };
 
 }  // namespace trevalon::test

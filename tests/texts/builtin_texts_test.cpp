@@ -192,6 +192,12 @@ constexpr std::array kTxtKeys{
     "TXT00362"sv,
     "TXT00363"sv,
     "TXT00364"sv,
+    "TXT00365"sv,
+    "TXT00366"sv,
+    "TXT00367"sv,
+    "TXT00368"sv,
+    "TXT00369"sv,
+    "TXT00370"sv,
     // Nothing lost: recovered entries, left-out items, names read as devices.
     "TXT00400"sv,
     "TXT00401"sv,
@@ -213,7 +219,7 @@ constexpr std::array kTxtKeys{
     "TXT00417"sv,
     "TXT00418"sv,
 };
-static_assert(kTxtKeys.size() == 190);
+static_assert(kTxtKeys.size() == 196);
 
 // The named keys of the English list, in their built-in order.
 constexpr std::array kNamedEnglishKeys{
@@ -292,7 +298,8 @@ constexpr std::array kCaptionKeys{
     "TXT00136"sv, "TXT00141"sv, "TXT00150"sv, "TXT00151"sv, "TXT00154"sv, "TXT00159"sv,
     "TXT00164"sv, "TXT00165"sv, "TXT00300"sv, "TXT00301"sv, "TXT00302"sv, "TXT00303"sv,
     "TXT00304"sv, "TXT00305"sv, "TXT00306"sv, "TXT00307"sv, "TXT00308"sv, "TXT00360"sv,
-    "TXT00361"sv, "TXT00362"sv, "TXT00363"sv, "TXT00364"sv,
+    "TXT00361"sv, "TXT00362"sv, "TXT00363"sv, "TXT00364"sv, "TXT00365"sv, "TXT00366"sv,
+    "TXT00367"sv, "TXT00368"sv, "TXT00369"sv, "TXT00370"sv,
 };
 
 TextTable loaded_table() {

@@ -22,7 +22,7 @@ TEST(KeyMap, NoKeyMeansTwoThingsInOnePlace) {
     std::set<std::tuple<int, unsigned, unsigned>> seen;
     for (const KeyBinding& binding : key_bindings()) {
         EXPECT_NE(binding.places, 0u) << binding.key;
-        for (unsigned place = kInTree; place <= kElsewhere; place <<= 1) {
+        for (unsigned place = kInTree; place <= kInBottomRow; place <<= 1) {
             if (binding.places & place) {
                 EXPECT_TRUE(seen.emplace(binding.key, binding.modifiers, place).second)
                     << "key " << binding.key << " twice in place " << place;
@@ -88,15 +88,76 @@ TEST(KeyMap, MovingAroundAndBack) {
     EXPECT_EQ(command_of(key::kApps, kNoModifier, kInList), kContextMenuCommand);
     EXPECT_EQ(command_of(key::kF10, kShift, kInTree), kContextMenuCommand);
 
-    // Tab and Shift+Tab go round the three panes in opposite directions;
-    // from anywhere else Tab starts at the tree and Shift+Tab at the field.
-    const unsigned ring[] = {kInTree, kInList, kInSearchField};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(next_pane(ring[i], false), ring[(i + 1) % 3]) << i;
-        EXPECT_EQ(next_pane(ring[(i + 1) % 3], true), ring[i]) << i;
+    // Tab and Shift+Tab go round the panes and the buttons in opposite
+    // directions; from anywhere else Tab starts at the tree and Shift+Tab at
+    // the field.
+    const unsigned ring[] = {kInSearchField, kInTree,       kInList,
+                             kInUpperStrip,  kInLowerStrip, kInBottomRow};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(next_pane(ring[i], false), ring[(i + 1) % 6]) << i;
+        EXPECT_EQ(next_pane(ring[(i + 1) % 6], true), ring[i]) << i;
     }
     EXPECT_EQ(next_pane(kElsewhere, false), kInTree);
     EXPECT_EQ(next_pane(kElsewhere, true), kInSearchField);
+}
+
+TEST(KeyMap, AmongTheButtonsTheArrowsMoveAndEnterOrSpacePresses) {
+    for (const unsigned strip : {kInUpperStrip, kInLowerStrip, kInBottomRow}) {
+        EXPECT_EQ(command_of(key::kTab, kNoModifier, strip), kNextPaneCommand);
+        EXPECT_EQ(command_of(key::kTab, kShift, strip), kPreviousPaneCommand);
+        EXPECT_EQ(command_of('2', kCtrl, strip), 2);
+    }
+    // The toolbars move and press by themselves: no key of the window's.
+    for (const unsigned strip : {kInUpperStrip, kInLowerStrip}) {
+        for (const int key : {key::kReturn, key::kSpace, key::kLeft, key::kDown})
+            EXPECT_EQ(command_of(key, kNoModifier, strip), 0) << key;
+    }
+    EXPECT_EQ(command_of(key::kRight, kNoModifier, kInBottomRow), kNextButtonCommand);
+    EXPECT_EQ(command_of(key::kDown, kNoModifier, kInBottomRow), kNextButtonCommand);
+    EXPECT_EQ(command_of(key::kLeft, kNoModifier, kInBottomRow), kPreviousButtonCommand);
+    EXPECT_EQ(command_of(key::kReturn, kNoModifier, kInBottomRow), kPressButtonCommand);
+    EXPECT_EQ(command_of(key::kSpace, kNoModifier, kInBottomRow), kPressButtonCommand);
+    // Space stays the list's own (it selects there).
+    EXPECT_EQ(command_of(key::kSpace, kNoModifier, kInList), 0);
+}
+
+TEST(KeyMap, CtrlAndADigitShowTheViewsAndTheBookmarksEverywhere) {
+    for (unsigned place = kInTree; place <= kInBottomRow; place <<= 1) {
+        for (int view = 1; view <= 4; ++view)
+            EXPECT_EQ(command_of('0' + view, kCtrl, place), view) << place;
+        EXPECT_EQ(command_of('5', kCtrl, place), kBookmarksKeyCommand) << place;
+        // A digit alone is typed, not a command.
+        EXPECT_EQ(command_of('1', kNoModifier, place), 0) << place;
+    }
+    EXPECT_EQ(command_of('6', kCtrl, kInList), 0);
+}
+
+TEST(KeyMap, HintsNameTheKeyThatRaisesACommandWhereItIsPressed) {
+    const auto hint = [](int command, unsigned places) {
+        const KeyBinding* binding = binding_for_command(command, places);
+        return binding ? key_name(*binding) : std::string("none");
+    };
+    EXPECT_EQ(hint(1, kAnywhere), "Ctrl+1");
+    EXPECT_EQ(hint(kBookmarksKeyCommand, kAnywhere), "Ctrl+5");
+    EXPECT_EQ(hint(62, kInList), "Del");
+    EXPECT_EQ(hint(63, kInList), "F2");
+    EXPECT_EQ(hint(60, kInList), "Ctrl+X");
+    EXPECT_EQ(hint(kUndoCommand, kInTree), "Ctrl+Z");
+    EXPECT_EQ(hint(kShowInFolderCommand, kInList), "Ctrl+Enter");
+    EXPECT_EQ(hint(kContextMenuCommand, kInList), "Shift+F10");
+    EXPECT_EQ(hint(kBackCommand, kInTree), "Backspace");
+    EXPECT_EQ(hint(kBackCommand, kInSearchField), "none");  // there Backspace edits
+    // Delete in the list is command 62, in the tree 48: each menu its own.
+    EXPECT_EQ(hint(48, kInList), "none");
+    EXPECT_EQ(hint(48, kInTree), "Del");
+    // Every binding can be written out: no key the hints cannot name.
+    for (const KeyBinding& binding : key_bindings())
+        EXPECT_EQ(key_name(binding).find('?'), std::string::npos) << binding.key;
+
+    EXPECT_EQ(with_key_name("Recent programs", 3), "Recent programs (Ctrl+3)");
+    EXPECT_EQ(with_key_name("Tools", 11), "Tools");
+    EXPECT_EQ(menu_key_hint(61, kInList), "\tCtrl+V");
+    EXPECT_EQ(menu_key_hint(61, kInTree), "");
 }
 
 TEST(KeyMap, PrintableCharactersStartASearch) {

@@ -17,6 +17,7 @@
 #include "support/screenshot_win.h"
 #include "window/button_images_win.h"
 #include "window/file_list_view_win.h"
+#include "window/image_buttons_win.h"
 #include "window/font_sizes.h"
 #include "window/layout.h"
 #include "window/list_views_win.h"
@@ -217,11 +218,43 @@ TEST_F(MainWindow, PopupMenusHoldTheirItemsAndSeparatorsWithTheirTexts) {
             EXPECT_EQ(static_cast<int>(info.wID), items[i].command) << number << "/" << i;
             wchar_t caption[200] = {};
             GetMenuStringW(popup, static_cast<UINT>(i), caption, 200, MF_BYPOSITION);
-            EXPECT_EQ(wide_to_utf8(caption), find_text(items[i].caption_key)) << items[i].command;
+            // The words as the text table has them; a key hint after a tab.
+            const std::string shown = wide_to_utf8(caption);
+            EXPECT_EQ(shown.substr(0, shown.find('\t')), find_text(items[i].caption_key))
+                << items[i].command;
             EXPECT_FALSE(find_text(items[i].caption_key).empty()) << items[i].command;
         }
     }
     EXPECT_EQ(app_.window.popup(44), nullptr);
+}
+
+std::string menu_caption(HMENU menu, int command) {
+    wchar_t caption[200] = {};
+    GetMenuStringW(menu, static_cast<UINT>(command), caption, 200, MF_BYCOMMAND);
+    return wide_to_utf8(caption);
+}
+
+TEST_F(MainWindow, TheEntryAndFolderMenusNameTheKeysThatDoTheSameThere) {
+    HMENU list = app_.window.popup(kFileListMenu);
+    HMENU tree = app_.window.popup(kFolderTreeMenu);
+    ASSERT_TRUE(list && tree);
+    const std::pair<int, const char*> list_keys[] = {{59, "\tCtrl+C"},
+                                                     {60, "\tCtrl+X"},
+                                                     {61, "\tCtrl+V"},
+                                                     {62, "\tDel"},
+                                                     {63, "\tF2"},
+                                                     {70, "\tCtrl+Z"},
+                                                     {kShowInFolderCommand, "\tCtrl+Enter"}};
+    for (const auto& [command, hint] : list_keys) {
+        const std::string caption = menu_caption(list, command);
+        EXPECT_TRUE(caption.ends_with(hint)) << command << ": " << caption;
+    }
+    EXPECT_TRUE(menu_caption(tree, 48).ends_with("\tDel"));
+    EXPECT_TRUE(menu_caption(tree, 49).ends_with("\tF2"));
+    EXPECT_TRUE(menu_caption(tree, 70).ends_with("\tCtrl+Z"));
+    // No key pastes into the tree or makes a new shortcut: no hint there.
+    EXPECT_EQ(menu_caption(tree, 46), find_text("TXT00100"));
+    EXPECT_EQ(menu_caption(list, 55), find_text("TXT00110"));
 }
 
 TEST_F(MainWindow, APopupMenuChoiceBecomesACommandEventOfItsOwn) {
@@ -298,7 +331,7 @@ TEST_F(MainWindow, FontsColoursAndStylesOfTheControls) {
     EXPECT_FALSE(GetWindowLongPtrW(app_.window.search_field, GWL_STYLE) & WS_BORDER);
     EXPECT_FALSE(GetWindowLongPtrW(app_.window.search_field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     // The size button shows the picture for making the window smaller.
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app_.window.size_button, STM_GETICON, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HICON>(button_picture(app_.window.size_button)),
               app_.window.button_icons[kSmallerImage].get());
 }
 
@@ -343,8 +376,8 @@ TEST_F(MainWindow, ButtonsShowTheLoadedPicturesAtTheWindowsResolution) {
     }
     EXPECT_EQ(ImageList_GetImageCount(app_.window.upper_images.get()), 11);
     for (const ImageButton& button : kImageButtons) {
-        const auto icon = reinterpret_cast<HICON>(
-            SendMessageW(app_.window.control(button.control), STM_GETICON, 0, 0));
+        const auto icon =
+            reinterpret_cast<HICON>(button_picture(app_.window.control(button.control)));
         EXPECT_GT(visible_pixels(icon), 20) << button.control;
         const auto image = image_from_icon(icon);
         ASSERT_TRUE(image);
@@ -384,20 +417,27 @@ TEST_F(MainWindow, EveryButtonAndTheSearchFieldHaveTheirTooltips) {
             SendMessageW(app_.main_window, WM_NOTIFY, static_cast<WPARAM>(button.idCommand),
                          reinterpret_cast<LPARAM>(&request));
             ASSERT_TRUE(request.lpszText) << button.idCommand;
-            EXPECT_EQ(wide_to_utf8(request.lpszText), find_text(found->second)) << button.idCommand;
+            // The views of the first four name their keys.
+            const std::string key_hint = button.idCommand <= 4
+                                             ? " (Ctrl+" + std::to_string(button.idCommand) + ")"
+                                             : std::string();
+            EXPECT_EQ(wide_to_utf8(request.lpszText), find_text(found->second) + key_hint)
+                << button.idCommand;
             asked[button.idCommand] = found->second;
         }
     }
     EXPECT_EQ(asked, toolbar_tips);
 
     // The bottom row: the image buttons and the search field.
-    const std::map<HWND, const char*> bottom_tips{
-        {app_.window.size_button, "TXT00130"},      {app_.window.back_button, "TXT00136"},
-        {app_.window.bookmarks_button, "TXT00131"}, {app_.window.search_button, "TXT00133"},
-        {app_.window.search_field, "TXT00134"},
+    const std::map<HWND, std::string> bottom_tips{
+        {app_.window.size_button, find_text("TXT00130")},
+        {app_.window.back_button, find_text("TXT00136") + " (Backspace)"},
+        {app_.window.bookmarks_button, find_text("TXT00131") + " (Ctrl+5)"},
+        {app_.window.search_button, find_text("TXT00133")},
+        {app_.window.search_field, find_text("TXT00134")},
     };
     EXPECT_EQ(SendMessageW(app_.window.tooltips, TTM_GETTOOLCOUNT, 0, 0), 5);
-    for (const auto& [control, key] : bottom_tips) {
+    for (const auto& [control, expected] : bottom_tips) {
         wchar_t tip[200] = {};
         TOOLINFOW info{};
         info.cbSize = sizeof(info);
@@ -405,8 +445,8 @@ TEST_F(MainWindow, EveryButtonAndTheSearchFieldHaveTheirTooltips) {
         info.uId = reinterpret_cast<UINT_PTR>(control);
         info.lpszText = tip;
         SendMessageW(app_.window.tooltips, TTM_GETTEXTW, 200, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(wide_to_utf8(tip), find_text(key)) << key;
-        EXPECT_FALSE(find_text(key).empty()) << key;
+        EXPECT_EQ(wide_to_utf8(tip), expected);
+        EXPECT_FALSE(expected.empty());
     }
 }
 
@@ -498,7 +538,7 @@ TEST_F(MainWindow, TheSmallerFormGivesUpTheBandAndTwoTogglesRestoreEveryRectangl
     EXPECT_EQ(rect_in_parent(app_.window.lower_toolbar).y, 330);
     EXPECT_EQ(rect_in_parent(app_.window.tree_container).height, 435);
     EXPECT_EQ(rect_in_parent(app_.window.size_button).y, 463);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app_.window.size_button, STM_GETICON, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HICON>(button_picture(app_.window.size_button)),
               app_.window.button_icons[kLargerImage].get());
     RECT small_frame{};
     GetWindowRect(app_.main_window, &small_frame);
@@ -509,7 +549,7 @@ TEST_F(MainWindow, TheSmallerFormGivesUpTheBandAndTwoTogglesRestoreEveryRectangl
     EXPECT_EQ(app_.settings.window_smaller, 0);
     EXPECT_EQ(inner_size(), full_size);
     EXPECT_EQ(control_rects(app_), full);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app_.window.size_button, STM_GETICON, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HICON>(button_picture(app_.window.size_button)),
               app_.window.button_icons[kSmallerImage].get());
 
     // And the other way round.
@@ -543,7 +583,7 @@ TEST_F(MainWindow, BuiltInTheSmallerFormItIsTheFullWindowMadeSmaller) {
     EXPECT_EQ(frame.left, expected_frame.left);
     EXPECT_EQ(frame.top, expected_frame.top) << "centred as the full form, then made smaller";
     EXPECT_EQ(frame.bottom - frame.top, expected_frame.bottom - expected_frame.top);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(built.window.size_button, STM_GETICON, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HICON>(button_picture(built.window.size_button)),
               built.window.button_icons[kLargerImage].get());
 
     // The saved position is weighed against the full form's height: a top
@@ -585,12 +625,11 @@ TEST_F(MainWindow, ANewResolutionLaysEverythingOutAgain) {
     const auto upper = toolbar_buttons(app_.window.upper_toolbar);
     EXPECT_EQ(upper[1].rect.top, upper[0].rect.bottom);
     EXPECT_GE(upper[0].rect.bottom - upper[0].rect.top, 24);
-    const auto search = image_from_icon(
-        reinterpret_cast<HICON>(SendMessageW(app_.window.search_button, STM_GETICON, 0, 0)));
+    const auto search =
+        image_from_icon(reinterpret_cast<HICON>(button_picture(app_.window.search_button)));
     ASSERT_TRUE(search);
     EXPECT_EQ(search->width, 24);
-    EXPECT_GT(visible_pixels(reinterpret_cast<HICON>(
-                  SendMessageW(app_.window.search_button, STM_GETICON, 0, 0))),
+    EXPECT_GT(visible_pixels(reinterpret_cast<HICON>(button_picture(app_.window.search_button))),
               40);
     // The fonts follow the resolution's rule.
     LOGFONTW caption{};

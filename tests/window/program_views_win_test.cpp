@@ -143,7 +143,7 @@ TEST_F(ProgramViews, TheOwnMenuInLargeIconsAndInListMode) {
     // button (the first picture) in the last row.
     EXPECT_EQ(inner_size(window), (Size{877, 485}));
     EXPECT_EQ(child_rect(window, L"ToolbarWindow32", 1).y, 330);
-    EXPECT_EQ(child_rect(window, L"Static", 2), (Rect{35, 463, 16, 16}));
+    EXPECT_EQ(child_rect(window, L"Button", 0), (Rect{35, 463, 16, 16}));
     EXPECT_TRUE(test::save_artifact_screenshot(window, "own_menu_list"));
     end(window);
 }
