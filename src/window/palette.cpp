@@ -43,6 +43,8 @@ Palette light_palette(const SystemColours& system) {
     palette.hover_text = rgb(0, 84, 166);
     palette.inactive_selection_background = blend_into(system.highlight, palette.tree_background);
     palette.inactive_selection_text = system.window_text;
+    palette.tip_background = system.info_background;
+    palette.tip_text = system.info_text;
     return palette;
 }
 
@@ -62,6 +64,8 @@ Palette dark_palette(const SystemColours& system) {
     palette.hover_text = rgb(235, 244, 255);
     palette.inactive_selection_background = blend_into(system.highlight, palette.tree_background);
     palette.inactive_selection_text = rgb(255, 255, 255);
+    palette.tip_background = rgb(43, 43, 43);
+    palette.tip_text = rgb(240, 240, 240);
     return palette;
 }
 
@@ -81,6 +85,8 @@ Palette high_contrast_palette(const SystemColours& system) {
     palette.hover_text = system.highlight_text;
     palette.inactive_selection_background = system.highlight;
     palette.inactive_selection_text = system.highlight_text;
+    palette.tip_background = system.info_background;
+    palette.tip_text = system.info_text;
     return palette;
 }
 

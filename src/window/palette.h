@@ -29,6 +29,8 @@ struct SystemColours {
     Colour highlight_text = rgb(255, 255, 255);
     Colour button_face = rgb(240, 240, 240);
     Colour gray_text = rgb(109, 109, 109);
+    Colour info_background = rgb(255, 255, 225);  // tooltips
+    Colour info_text = rgb(0, 0, 0);
 };
 
 // What the system says about colours right now.
@@ -54,6 +56,8 @@ struct Palette {
     Colour hover_text = 0;
     Colour inactive_selection_background = 0;  // the tree's selection while it lacks the focus
     Colour inactive_selection_text = 0;
+    Colour tip_background = 0;  // tooltips
+    Colour tip_text = 0;
 };
 
 // The palette for the Theme setting (a value outside 0..2 follows the

@@ -63,6 +63,8 @@ SystemLook read_system_look() {
     colours.highlight_text = GetSysColor(COLOR_HIGHLIGHTTEXT);
     colours.button_face = GetSysColor(COLOR_BTNFACE);
     colours.gray_text = GetSysColor(COLOR_GRAYTEXT);
+    colours.info_background = GetSysColor(COLOR_INFOBK);
+    colours.info_text = GetSysColor(COLOR_INFOTEXT);
     return look;
 }
 
@@ -86,12 +88,27 @@ void apply_palette(WindowState& state, const SystemLook& look) {
                               palette.inactive_selection_background,
                               palette.inactive_selection_text);
     controls.list.set_colours(palette.text, palette.list_background, palette.quiet_text);
+    colour_tooltips(controls);
     set_dark_title_bar(state.main_window, palette.kind == PaletteKind::dark);
     redraw_all(state.main_window);
 }
 
 void apply_palette(WindowState& state) {
     apply_palette(state, read_system_look());
+}
+
+void colour_tooltips(const WindowControls& controls) {
+    HWND toolbar_tips[2]{};
+    for (int i = 0; HWND toolbar : {controls.upper_toolbar, controls.lower_toolbar})
+        toolbar_tips[i++] =
+            toolbar ? reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0)) : nullptr;
+    for (HWND tips :
+         {controls.tooltips, controls.list.tooltip(), toolbar_tips[0], toolbar_tips[1]}) {
+        if (!tips)
+            continue;
+        SendMessageW(tips, TTM_SETTIPBKCOLOR, controls.palette.tip_background, 0);
+        SendMessageW(tips, TTM_SETTIPTEXTCOLOR, controls.palette.tip_text, 0);
+    }
 }
 
 bool is_colour_change(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -24,6 +24,9 @@ void apply_palette(WindowState& state, const SystemLook& look);
 // The same with the system's look as it is now.
 void apply_palette(WindowState& state);
 
+// The tooltips in the palette's colours; those made later call it themselves.
+void colour_tooltips(const WindowControls& controls);
+
 // Whether a message says the system's colours or apps theme changed.
 bool is_colour_change(UINT message, WPARAM wparam, LPARAM lparam);
 

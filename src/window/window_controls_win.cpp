@@ -316,6 +316,7 @@ void create_tooltips(WindowState& state) {
     add_tooltip(controls.tooltips, window, controls.search_field, text(kSearchFieldTooltipKey));
     set_font(controls.tooltips, state.ui.fonts.font1.get());
     controls.list.create_tooltip();
+    colour_tooltips(controls);
 }
 
 void apply_dpi(WindowState& state, int dpi) {

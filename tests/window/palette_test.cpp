@@ -61,6 +61,7 @@ TEST(Palette, EveryDarkTextReadsAtSevenToOne) {
         EXPECT_GE(contrast_ratio(dark.caption_text, dark.face), 7.0);
         EXPECT_GE(contrast_ratio(dark.field_text, dark.field_background), 7.0);
         EXPECT_GE(contrast_ratio(dark.hover_text, dark.hover_background), 7.0);
+        EXPECT_GE(contrast_ratio(dark.tip_text, dark.tip_background), 7.0);
         EXPECT_GE(contrast_ratio(dark.inactive_selection_text, dark.inactive_selection_background),
                   7.0);
         // Dark indeed: every background darker than every text.
@@ -72,8 +73,8 @@ TEST(Palette, EveryDarkTextReadsAtSevenToOne) {
 
 TEST(Palette, HighContrastTakesOnlyTheSystemsColoursWhateverTheTheme) {
     SystemLook system = look(false, true);
-    system.colours = {rgb(0, 0, 0), rgb(255, 255, 0), rgb(0, 255, 255),
-                      rgb(0, 0, 1), rgb(0, 0, 2),     rgb(0, 255, 0)};
+    system.colours = {rgb(0, 0, 0), rgb(255, 255, 0), rgb(0, 255, 255), rgb(0, 0, 1),
+                      rgb(0, 0, 2), rgb(0, 255, 0),   rgb(0, 0, 3),     rgb(0, 0, 4)};
     for (const int theme : {kThemeFollowsSystem, kThemeLight, kThemeDark}) {
         const Palette contrast = choose_palette(theme, system);
         EXPECT_EQ(contrast.kind, PaletteKind::high_contrast);
@@ -90,6 +91,8 @@ TEST(Palette, HighContrastTakesOnlyTheSystemsColoursWhateverTheTheme) {
         EXPECT_EQ(contrast.hover_text, system.colours.highlight_text);
         EXPECT_EQ(contrast.inactive_selection_background, system.colours.highlight);
         EXPECT_EQ(contrast.inactive_selection_text, system.colours.highlight_text);
+        EXPECT_EQ(contrast.tip_background, system.colours.info_background);
+        EXPECT_EQ(contrast.tip_text, system.colours.info_text);
     }
 }
 

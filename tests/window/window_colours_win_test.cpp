@@ -71,6 +71,8 @@ TEST_F(WindowColours, TheAppsThemeTurnsTheWindowDarkAndBackWhileItRuns) {
     EXPECT_EQ(SendMessageW(app_.window.tree.window(), TVM_GETTEXTCOLOR, 0, 0),
               static_cast<LRESULT>(RGB(224, 224, 224)));
     EXPECT_EQ(app_.window.palette.kind, PaletteKind::dark);
+    EXPECT_EQ(SendMessageW(app_.window.tooltips, TTM_GETTIPBKCOLOR, 0, 0),
+              static_cast<LRESULT>(RGB(43, 43, 43)));
     EXPECT_TRUE(test::save_artifact_screenshot(app_.main_window, "dark_window"));
     for (HWND control :
          {app_.window.tree.window(), app_.window.list.window(), app_.window.tree_caption,
@@ -81,6 +83,8 @@ TEST_F(WindowColours, TheAppsThemeTurnsTheWindowDarkAndBackWhileItRuns) {
     EXPECT_TRUE(test::wait_until([&] { return tree_background() == RGB(250, 250, 250); },
                                  std::chrono::milliseconds(1000)));
     EXPECT_EQ(list_background(), RGB(255, 255, 255));
+    EXPECT_EQ(SendMessageW(app_.window.tooltips, TTM_GETTIPBKCOLOR, 0, 0),
+              static_cast<LRESULT>(GetSysColor(COLOR_INFOBK)));
     EXPECT_GT(luma_in(app_.window.list.window()), 240);
     EXPECT_GT(luma_in(app_.window.tree.window()), 240);
 }
