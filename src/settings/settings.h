@@ -34,6 +34,9 @@ struct Settings {
     // 1: Enter in the search field starts the top live result; 0: it runs
     // the search command, as the search button does.
     int search_enter_starts_first = 1;
+    // The window's colours: 0 as the system's apps, 1 light, 2 dark. High
+    // contrast, when on, overrides it.
+    int theme = 0;
 
     // Text values whose line was not UTF-8 and was read in the legacy code
     // page, by key: the value as read then, and the line's bytes. While the

@@ -231,7 +231,7 @@ LRESULT FileList::draw_locations(NMLVCUSTOMDRAW& draw, LRESULT answer) const {
             SetBkColor(dc, background);
             ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &column, nullptr, 0, nullptr);
             column.left += MulDiv(kColumnGap, dpi, 96);
-            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+            SetTextColor(dc, quiet_text_);
             std::wstring location = utf8_to_wide(shown->location);
             DrawTextW(dc, location.data(), static_cast<int>(location.size()), &column,
                       DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);

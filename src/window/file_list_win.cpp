@@ -361,7 +361,8 @@ void FileList::set_column_width(int column, int width) {
     }
 }
 
-void FileList::set_colours(COLORREF text, COLORREF background) {
+void FileList::set_colours(COLORREF text, COLORREF background, COLORREF quiet_text) {
+    quiet_text_ = quiet_text;
     for (HWND list : windows()) {
         SendMessageW(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
         SendMessageW(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));

@@ -150,7 +150,8 @@ class FileList {
     // kept within the list's inner width, so one entry fills a line without
     // a horizontal scroll bar.
     void set_column_width(int column, int width);
-    void set_colours(COLORREF text, COLORREF background);
+    // The names, the background, and where a search result lives.
+    void set_colours(COLORREF text, COLORREF background, COLORREF quiet_text);
     void set_font(HFONT font);
     void focus();
     // While the list has the keyboard focus, one row shows the focus mark:
@@ -209,6 +210,7 @@ class FileList {
     std::vector<RowLook> looks_;
     int name_column_width_ = -1;
     COLORREF background_ = RGB(255, 255, 255);  // as set; re-applied on switching to list mode
+    COLORREF quiet_text_ = RGB(109, 109, 109);
 };
 
 }  // namespace trevalon

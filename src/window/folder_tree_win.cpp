@@ -65,8 +65,10 @@ void FolderTree::hide_horizontal_scroll_bar() {
         ShowScrollBar(tree_, SB_HORZ, FALSE);
 }
 
-void FolderTree::set_colours(COLORREF text, COLORREF background) {
-    background_ = background;
+void FolderTree::set_colours(COLORREF text, COLORREF background, COLORREF inactive_background,
+                             COLORREF inactive_text) {
+    inactive_background_ = inactive_background;
+    inactive_text_ = inactive_text;
     SendMessageW(tree_, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
     SendMessageW(tree_, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
 }
@@ -77,23 +79,14 @@ LRESULT FolderTree::custom_draw(NMTVCUSTOMDRAW& draw) const {
             return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT:
             if ((draw.nmcd.uItemState & CDIS_SELECTED) && GetFocus() != tree_) {
-                draw.clrTextBk = inactive_highlight(GetSysColor(COLOR_HIGHLIGHT), background_);
-                draw.clrText = GetSysColor(COLOR_WINDOWTEXT);
+                draw.clrTextBk = inactive_background_;
+                draw.clrText = inactive_text_;
                 return CDRF_NEWFONT;
             }
             return CDRF_DODEFAULT;
         default:
             return CDRF_DODEFAULT;
     }
-}
-
-COLORREF inactive_highlight(COLORREF highlight, COLORREF background) {
-    const auto mix = [](BYTE front, BYTE back) {
-        return static_cast<BYTE>((front + 2 * back + 1) / 3);
-    };
-    return RGB(mix(GetRValue(highlight), GetRValue(background)),
-               mix(GetGValue(highlight), GetGValue(background)),
-               mix(GetBValue(highlight), GetBValue(background)));
 }
 
 void FolderTree::set_font(HFONT font) {

@@ -48,23 +48,22 @@ class FolderTree {
     void collapse_all();
     void hide_horizontal_scroll_bar();
 
-    void set_colours(COLORREF text, COLORREF background);
+    // The names and background, and the selection's while the tree lacks the focus.
+    void set_colours(COLORREF text, COLORREF background, COLORREF inactive_background,
+                     COLORREF inactive_text);
     void set_font(HFONT font);
 
     // The answer to the tree's NM_CUSTOMDRAW. The control itself draws the
     // selected item of an unfocused tree in the button face, next to
-    // invisible on the tree's light background; it gets a light form of the
+    // invisible on the tree's light background; it gets a faint form of the
     // system's highlight instead, so the folder shown stays plain to see.
     LRESULT custom_draw(NMTVCUSTOMDRAW& draw) const;
 
   private:
     HWND tree_ = nullptr;
     TreeViewFolderTree items_{nullptr};
-    COLORREF background_ = RGB(255, 255, 255);
+    COLORREF inactive_background_ = RGB(255, 255, 255);
+    COLORREF inactive_text_ = RGB(0, 0, 0);
 };
-
-// The highlight of the selected item while the tree has no focus: the
-// system's highlight colour, one part in three, over the tree's background.
-COLORREF inactive_highlight(COLORREF highlight, COLORREF background);
 
 }  // namespace trevalon

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/wide_win.h"
+#include "window/window_colours_win.h"
 #include "window/window_controls_win.h"
 #include "window/window_numbers.h"
 #include "window/window_state_win.h"
@@ -121,7 +122,7 @@ std::optional<LRESULT> draw_image_button(const WindowControls& controls, LPARAM 
     if (!ours)
         return std::nullopt;
     RECT box = item->rcItem;
-    FillRect(item->hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(item->hDC, &box, face_brush(controls));
     if (HICON icon = button_picture(item->hwndItem)) {
         ICONINFO info{};
         int width = 0;

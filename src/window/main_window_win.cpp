@@ -15,6 +15,7 @@
 #include "window/list_views_win.h"
 #include "window/pinning_win.h"
 #include "window/placement.h"
+#include "window/window_colours_win.h"
 #include "window/window_controls_win.h"
 #include "window/window_events_win.h"
 #include "window/window_keys_win.h"
@@ -51,17 +52,6 @@ bool answer_tooltip(WindowState& state, LPARAM lparam) {
     return true;
 }
 
-// The pane captions are black on the button face.
-std::optional<LRESULT> colour_static(const WindowState& state, WPARAM wparam, LPARAM lparam) {
-    const auto control = reinterpret_cast<HWND>(lparam);
-    if (control != state.window.tree_caption && control != state.window.list_caption)
-        return std::nullopt;
-    const auto dc = reinterpret_cast<HDC>(wparam);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-}
-
 // The tree's selection moved by a key (not by a click or by the program).
 bool tree_moved_by_key(const WindowState& state, LPARAM lparam) {
     const auto* change = reinterpret_cast<const NMTREEVIEWW*>(lparam);
@@ -80,6 +70,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         return DefWindowProcW(window, message, wparam, lparam);
     if (const auto answer = main_window_callback(*state, window, message, wparam, lparam))
         return *answer;
+
+    // The system's colours or apps theme changed: the window follows at once.
+    if (is_colour_change(message, wparam, lparam))
+        apply_palette(*state);
 
     switch (message) {
         case kEventWaitingMessage:
@@ -138,8 +132,14 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
                 return *drawn;
             break;
         case WM_CTLCOLORSTATIC:
-            if (const auto brush = colour_static(*state, wparam, lparam))
+        case WM_CTLCOLOREDIT:
+            if (const auto brush = colour_control(state->window, message, wparam, lparam))
                 return *brush;
+            break;
+        case WM_ERASEBKGND:
+            if (const auto erased =
+                    erase_background(state->window, window, reinterpret_cast<HDC>(wparam)))
+                return *erased;
             break;
         case WM_DPICHANGED: {
             // On a monitor of another resolution: the suggested place, then

@@ -54,4 +54,11 @@ HWND create_pane_window(HWND parent, const Rect& rect, int control_id, HBRUSH ba
                            background);
 }
 
+void set_pane_background(HWND pane, HBRUSH background) {
+    if (!pane)
+        return;
+    SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(background));
+    InvalidateRect(pane, nullptr, TRUE);
+}
+
 }  // namespace trevalon

@@ -9,7 +9,10 @@
 
 namespace trevalon {
 
-// The brush is not owned: a system or stock brush that outlives the window.
+// The brush is not owned: the caller keeps it alive as long as the window.
 HWND create_pane_window(HWND parent, const Rect& rect, int control_id, HBRUSH background);
+
+// Paints the pane with another brush from now on (not owned either).
+void set_pane_background(HWND pane, HBRUSH background);
 
 }  // namespace trevalon

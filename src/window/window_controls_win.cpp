@@ -10,6 +10,7 @@
 #include "window/key_map.h"
 #include "window/main_window_win.h"
 #include "window/pane_window_win.h"
+#include "window/window_colours_win.h"
 #include "window/window_events_win.h"
 #include "window/window_numbers.h"
 #include "window/window_state_win.h"
@@ -17,9 +18,6 @@
 namespace trevalon {
 namespace {
 
-constexpr COLORREF kGreyText = RGB(96, 96, 96);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kTreeBackground = RGB(250, 250, 250);
 // Child window ids of the toolbars, apart from every command and control number.
 constexpr int kToolbarIdBase = 100;
 
@@ -318,6 +316,7 @@ void create_tooltips(WindowState& state) {
     add_tooltip(controls.tooltips, window, controls.search_field, text(kSearchFieldTooltipKey));
     set_font(controls.tooltips, state.ui.fonts.font1.get());
     controls.list.create_tooltip();
+    colour_tooltips(controls);
 }
 
 void apply_dpi(WindowState& state, int dpi) {
@@ -357,10 +356,9 @@ void apply_fonts_and_colours(WindowState& state) {
     set_font(controls.tree_caption, fonts.font11.get());
     set_font(controls.list_caption, fonts.font11.get());
     controls.tree.set_font(fonts.font10.get());
-    controls.tree.set_colours(kGreyText, kTreeBackground);
     controls.list.set_font(fonts.font12.get());
-    controls.list.set_colours(kGreyText, kWhite);
     set_font(controls.search_field, fonts.font12.get());
+    apply_palette(state);
 }
 
 }  // namespace trevalon

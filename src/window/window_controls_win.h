@@ -14,6 +14,7 @@
 #include "window/file_list_win.h"
 #include "window/folder_tree_win.h"
 #include "window/layout.h"
+#include "window/palette.h"
 #include "window/ui_resources_win.h"
 
 namespace trevalon {
@@ -43,6 +44,12 @@ struct WindowControls {
     UniqueImageList upper_images;
     UniqueImageList lower_images;
     std::array<UniqueIcon, kImageSlots> button_icons;  // the image buttons' pictures
+
+    // The colours in use, and the brushes painted with them.
+    Palette palette;
+    UniqueBrush face_brush;
+    UniqueBrush list_brush;
+    UniqueBrush field_brush;
 
     WindowForm form = WindowForm::full;
     std::wstring tooltip_text;  // the toolbar tooltip being shown

@@ -14,8 +14,6 @@ namespace trevalon {
 namespace {
 
 constexpr UINT_PTR kHoverSubclass = 1;
-constexpr COLORREF kHoverText = RGB(0, 84, 166);
-constexpr COLORREF kHoverBackground = RGB(229, 241, 251);
 
 std::chrono::milliseconds now() {
     return std::chrono::milliseconds(GetTickCount64());
@@ -251,8 +249,8 @@ std::optional<LRESULT> list_custom_draw(const WindowState& state, LPARAM lparam)
     if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
         static_cast<int>(draw->nmcd.dwItemSpec) == state.keyboard.hot_row &&
         !(draw->nmcd.uItemState & CDIS_SELECTED)) {
-        draw->clrText = kHoverText;
-        draw->clrTextBk = kHoverBackground;
+        draw->clrText = state.window.palette.hover_text;
+        draw->clrTextBk = state.window.palette.hover_background;
         return CDRF_NEWFONT;
     }
     return CDRF_DODEFAULT;

@@ -1750,6 +1750,60 @@ def edge(s):
 
 # --- the user guide's pictures (not a test: scripts/make-user-guide) --------
 
+PERSONALIZE_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize"
+CONTROL_TREE_CAPTION, CONTROL_LIST_CAPTION = 4, 5
+
+
+def mean_luma(path, rect, inset=3):
+    """The mean luma (0 to 255) of the screenshot inside the screen
+    rectangle, a few pixels in from its edges."""
+    width, height = rect[2] - rect[0] - 2 * inset, rect[3] - rect[1] - 2 * inset
+    done = subprocess.run(["convert", path, "-crop",
+                           f"{width}x{height}+{rect[0] + inset}+{rect[1] + inset}", "+repage",
+                           "-colorspace", "Gray", "-format", "%[fx:int(255*mean+0.5)]", "info:"],
+                          capture_output=True, text=True, timeout=60, check=True)
+    return int(done.stdout.strip())
+
+
+def window_lumas(s, label):
+    """The mean luma of the tree, the list, both captions and the search field."""
+    shot = s.screenshot(label)
+    return {name: mean_luma(shot, s.control(number)["rect"])
+            for name, number in [("tree", CONTROL_TREE), ("list", CONTROL_LIST),
+                                 ("tree caption", CONTROL_TREE_CAPTION),
+                                 ("list caption", CONTROL_LIST_CAPTION),
+                                 ("search field", CONTROL_SEARCH_FIELD)]}
+
+
+def dark(s):
+    """Dark apps chosen in the system: the window starts dark, turns light
+    when the user chooses light apps while it runs, and stays light with
+    Theme 1 whatever the system says."""
+    s.reg_add_dword(PERSONALIZE_KEY, "AppsUseLightTheme", 0)
+    run = start_seeded(s)
+    s.pointer_away()
+    lumas = window_lumas(s, "dark")
+    check(all(luma < 80 for luma in lumas.values()), f"not dark: {lumas}")
+
+    s.probe("apps-theme", "1")
+    wait_for(lambda: all(luma > 200 for luma in window_lumas(s, "light-live").values()), 10,
+             "light colours after the apps theme changed")
+    s.probe("apps-theme", "0")
+    wait_for(lambda: all(luma < 80 for luma in window_lumas(s, "dark-live").values()), 10,
+             "dark colours after the apps theme changed back")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+    check(settings_value(s, "Theme") == "0", "Theme not written as following the system")
+
+    set_settings_value(s, "Theme", 1)
+    run = s.start()
+    s.wait_window_shown()
+    wait_for(lambda: list_texts(s), 20, "the own menu's entries")
+    s.pointer_away()
+    lumas = window_lumas(s, "theme-light")
+    check(all(luma > 200 for luma in lumas.values()), f"Theme 1 not light: {lumas}")
+    check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
 def guide_start_menu(s):
     """A start menu that looks like a real one, with Wine's own programs."""
     system = r"C:\windows\system32"
@@ -1881,7 +1935,7 @@ SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_la
                                      windows_menu,
                                      windows_menu_update, view_toggles, settings_window, bookmarks,
                                      help_files, exit_cleanup, keyboard, tree_keys, direct_keys,
-                                     edge, nothing_lost]}
+                                     edge, nothing_lost, dark]}
 TOURS = {f.__name__: f for f in [guide_pictures, guide_live_search]}
 
 

@@ -67,7 +67,8 @@ TEST(SettingsFile, WritesEveryKeyInTableOrderWithCrLf) {
               "ExplorerListClickEvent = 0\r\n"
               "Hotkey = Ctrl+Alt+Space\r\n"
               "WindowsKeyAlone = 0\r\n"
-              "SearchEnterStartsFirst = 1\r\n");
+              "SearchEnterStartsFirst = 1\r\n"
+              "Theme = 0\r\n");
 }
 
 TEST(SettingsFile, AFileWithoutTheKeyboardKeysReadsTheirDefaultsAndKeepsAnEmptyHotkey) {
@@ -91,6 +92,15 @@ TEST(SettingsFile, EnterStartsTheTopResultUnlessTheFileSaysOtherwise) {
     EXPECT_EQ(parse_settings(format_settings(command), kOwnMenu), command);
 }
 
+TEST(SettingsFile, ThemeFollowsTheSystemUnlessTheFileChoosesAndOutOfRangeReadsTheDefault) {
+    EXPECT_EQ(parse_settings("KeepRecentObjectsDays = 3\r\n", kOwnMenu).theme, 0);
+    EXPECT_EQ(parse_settings("Theme = 1\r\n", kOwnMenu).theme, 1);
+    EXPECT_EQ(parse_settings("theme=2\r\n", kOwnMenu).theme, 2);
+    EXPECT_EQ(parse_settings("Theme = 3\r\n", kOwnMenu).theme, 0);
+    EXPECT_EQ(parse_settings("Theme = -1\r\n", kOwnMenu).theme, 0);
+    EXPECT_EQ(parse_settings("Theme = dark\r\n", kOwnMenu).theme, 0);
+}
+
 TEST(SettingsFile, EveryValueSurvivesAWriteAndReadRoundTrip) {
     Settings settings;
     settings.load_on_windows_start = 1;
@@ -109,6 +119,7 @@ TEST(SettingsFile, EveryValueSurvivesAWriteAndReadRoundTrip) {
     settings.hotkey = "Win+Shift+F12";
     settings.windows_key_alone = 1;
     settings.search_enter_starts_first = 0;
+    settings.theme = 2;
     EXPECT_EQ(parse_settings(format_settings(settings), kOwnMenu), settings);
 }
 

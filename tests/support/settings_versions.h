@@ -30,6 +30,7 @@ inline Settings new_settings_version() {
     settings.mouse_cursor_horizontal = 1;
     settings.explorer_list_click_event = 2;
     settings.search_enter_starts_first = 0;
+    settings.theme = 2;
     return settings;
 }
 

@@ -1,0 +1,142 @@
+// The window's colours under Wine: the apps theme set in the test's own
+// prefix, the setting-change broadcast, the Theme setting and high contrast,
+// read back from the controls and from the screen.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/registry_win.h"
+#include "support/screenshot_win.h"
+#include "window/window_colours_win.h"
+#include "window/window_fixture_win.h"
+
+namespace trevalon {
+namespace {
+
+constexpr char kPersonalize[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+class WindowColours : public test::WindowTest {
+  protected:
+    void TearDown() override {
+        if (UniqueKey key = open_registry_key(HKEY_CURRENT_USER, kPersonalize, KEY_SET_VALUE))
+            delete_registry_value(key.get(), "AppsUseLightTheme");
+        test::WindowTest::TearDown();
+    }
+
+    // What the system settings do: the value, then the broadcast.
+    static void set_apps_theme(std::uint32_t light) {
+        UniqueKey key = create_registry_key(HKEY_CURRENT_USER, kPersonalize);
+        ASSERT_TRUE(key);
+        ASSERT_TRUE(write_registry_dword(key.get(), "AppsUseLightTheme", light));
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                            reinterpret_cast<LPARAM>(L"ImmersiveColorSet"), SMTO_ABORTIFHUNG, 1000,
+                            &answer);
+    }
+
+    COLORREF tree_background() const {
+        return static_cast<COLORREF>(SendMessageW(app_.window.tree.window(), TVM_GETBKCOLOR, 0, 0));
+    }
+    COLORREF list_background() const {
+        return static_cast<COLORREF>(SendMessageW(app_.window.list.window(), LVM_GETBKCOLOR, 0, 0));
+    }
+
+    // The luma of the screen's pixel in the middle of the control's lower
+    // right quarter, where no text stands in an empty view.
+    int luma_in(HWND control) {
+        RedrawWindow(app_.main_window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        test::pump_messages();
+        const auto screen = test::capture_screen(control);
+        if (!screen)
+            return -1;
+        const std::size_t at = (static_cast<std::size_t>(screen->height * 3 / 4) * screen->width +
+                                static_cast<std::size_t>(screen->width * 7 / 8)) *
+                               4;
+        return (299 * screen->rgba[at] + 587 * screen->rgba[at + 1] + 114 * screen->rgba[at + 2]) /
+               1000;
+    }
+};
+
+TEST_F(WindowColours, TheAppsThemeTurnsTheWindowDarkAndBackWhileItRuns) {
+    ASSERT_EQ(tree_background(), RGB(250, 250, 250));
+    set_apps_theme(0);
+    // The broadcast is answered at once; a second is the most a user waits.
+    EXPECT_TRUE(test::wait_until([&] { return tree_background() == RGB(25, 25, 25); },
+                                 std::chrono::milliseconds(1000)));
+    EXPECT_EQ(list_background(), RGB(32, 32, 32));
+    EXPECT_EQ(SendMessageW(app_.window.tree.window(), TVM_GETTEXTCOLOR, 0, 0),
+              static_cast<LRESULT>(RGB(224, 224, 224)));
+    EXPECT_EQ(app_.window.palette.kind, PaletteKind::dark);
+    EXPECT_EQ(SendMessageW(app_.window.tooltips, TTM_GETTIPBKCOLOR, 0, 0),
+              static_cast<LRESULT>(RGB(43, 43, 43)));
+    EXPECT_TRUE(test::save_artifact_screenshot(app_.main_window, "dark_window"));
+    for (HWND control :
+         {app_.window.tree.window(), app_.window.list.window(), app_.window.tree_caption,
+          app_.window.search_field, app_.window.search_button})
+        EXPECT_LT(luma_in(control), 60) << "a control stayed light";
+
+    set_apps_theme(1);
+    EXPECT_TRUE(test::wait_until([&] { return tree_background() == RGB(250, 250, 250); },
+                                 std::chrono::milliseconds(1000)));
+    EXPECT_EQ(list_background(), RGB(255, 255, 255));
+    EXPECT_EQ(SendMessageW(app_.window.tooltips, TTM_GETTIPBKCOLOR, 0, 0),
+              static_cast<LRESULT>(GetSysColor(COLOR_INFOBK)));
+    EXPECT_GT(luma_in(app_.window.list.window()), 240);
+    EXPECT_GT(luma_in(app_.window.tree.window()), 240);
+}
+
+TEST_F(WindowColours, ThemeOneStaysLightAndThemeTwoDarkWhateverTheSystemSays) {
+    app_.settings.theme = kThemeLight;
+    set_apps_theme(0);
+    EXPECT_EQ(tree_background(), RGB(250, 250, 250));
+    EXPECT_EQ(list_background(), RGB(255, 255, 255));
+    EXPECT_GT(luma_in(app_.window.tree.window()), 240);
+
+    app_.settings.theme = kThemeDark;
+    set_apps_theme(1);
+    EXPECT_EQ(tree_background(), RGB(25, 25, 25));
+    EXPECT_LT(luma_in(app_.window.list.window()), 60);
+}
+
+TEST_F(WindowColours, HighContrastShowsTheSystemsOwnColours) {
+    app_.settings.theme = kThemeDark;
+    SystemLook look = read_system_look();
+    look.high_contrast = true;
+    apply_palette(app_, look);
+    HWND tree = app_.window.tree.window();
+    HWND list = app_.window.list.window();
+    EXPECT_EQ(tree_background(), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0)),
+              GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(list_background(), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0)),
+              GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(list, LVM_GETTEXTBKCOLOR, 0, 0)),
+              GetSysColor(COLOR_WINDOW));
+    // The captions on the button face in the window's text colour.
+    HDC dc = GetDC(app_.window.tree_caption);
+    const LRESULT brush =
+        SendMessageW(app_.main_window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(app_.window.tree_caption));
+    EXPECT_NE(brush, 0);
+    EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(app_.window.tree_caption, dc);
+}
+
+TEST_F(WindowColours, OnlyColourMessagesChooseAgain) {
+    EXPECT_TRUE(is_colour_change(WM_SYSCOLORCHANGE, 0, 0));
+    EXPECT_TRUE(is_colour_change(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0));
+    EXPECT_TRUE(
+        is_colour_change(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet")));
+    EXPECT_FALSE(is_colour_change(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment")));
+    EXPECT_FALSE(is_colour_change(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0));
+    EXPECT_FALSE(is_colour_change(WM_PAINT, 0, 0));
+}
+
+}  // namespace
+}  // namespace trevalon
