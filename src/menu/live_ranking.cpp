@@ -97,8 +97,13 @@ int PortableNameOrder::compare(std::string_view a, std::string_view b) const {
 void apply_usage(LiveResults& results, const UsageScores& scores) {
     if (scores.empty())
         return;
+    // Runs over every match of a key: the name is upper-cased where it was
+    // converted, not copied again.
     for (LiveMatch& match : results.matches) {
-        const auto found = scores.find(upper_case(utf8_to_utf16(results.name_of(match))));
+        std::u16string key = utf8_to_utf16(results.name_of(match));
+        for (char16_t& unit : key)
+            unit = upper_case(unit);
+        const auto found = scores.find(key);
         match.usage = found == scores.end() ? 0.0f : found->second;
     }
 }
