@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "window/image_scale.h"
+#include "window/picture_contrast.h"
 #include "window/ui_resources_win.h"
 
 namespace trevalon {
@@ -71,25 +72,29 @@ std::optional<Image> image_from_icon(HICON icon) {
 namespace {
 
 // The picture at side × side: as loaded at its own size, else resampled;
-// blank when there is none.
-Image button_picture(const UiResources& resources, int number, int side) {
+// blank when there is none. Legible against the face when there is one.
+Image button_picture(const UiResources& resources, int number, int side,
+                     std::optional<Colour> face) {
     const Image* loaded = resources.icon_image(number);
     if (!loaded)
         return Image(side, side);
-    return loaded->width == side && loaded->height == side ? *loaded
-                                                           : scale_image(*loaded, side, side);
+    Image picture = loaded->width == side && loaded->height == side
+                        ? *loaded
+                        : scale_image(*loaded, side, side);
+    return face ? legible_against(picture, *face) : picture;
 }
 
 }  // namespace
 
-UniqueIcon button_icon(const UiResources& resources, int number, int side) {
+UniqueIcon button_icon(const UiResources& resources, int number, int side,
+                       std::optional<Colour> face) {
     if (!resources.icon_image(number))
         return {};
-    return icon_from_image(button_picture(resources, number, side));
+    return icon_from_image(button_picture(resources, number, side, face));
 }
 
 UniqueImageList toolbar_images(const UiResources& resources, std::span<const ToolbarButton> buttons,
-                               int side) {
+                               int side, std::optional<Colour> face) {
     // The pictures side by side in one strip, handed to the list at once:
     // a list takes one bitmap about as fast as one icon, and under Wine each
     // icon added costs it several trips to the display's bookkeeping.
@@ -105,7 +110,8 @@ UniqueImageList toolbar_images(const UiResources& resources, std::span<const Too
     Image strip(side * count, side);
     for (int i = 0; i < count; ++i) {
         // A blank picture keeps the places of the following buttons.
-        const Image picture = button_picture(resources, numbers[static_cast<std::size_t>(i)], side);
+        const Image picture =
+            button_picture(resources, numbers[static_cast<std::size_t>(i)], side, face);
         for (int y = 0; y < side; ++y) {
             const auto from = picture.rgba.begin() + static_cast<std::ptrdiff_t>(y) * side * 4;
             std::copy(from, from + side * 4,

@@ -10,6 +10,7 @@
 
 #include "icons/image.h"
 #include "platform/handles_win.h"
+#include "window/palette.h"
 #include "window/window_numbers.h"
 
 namespace trevalon {
@@ -23,12 +24,14 @@ std::optional<Image> image_from_icon(HICON icon);
 
 struct UiResources;
 
-// Image `number` as a side × side icon; empty when it was not loaded.
-UniqueIcon button_icon(const UiResources& resources, int number, int side);
+// Image `number` as a side × side icon; empty when it was not loaded. With a
+// face, the picture is made legible against it (see picture_contrast.h).
+UniqueIcon button_icon(const UiResources& resources, int number, int side,
+                       std::optional<Colour> face = std::nullopt);
 
 // The pictures of a toolbar's buttons in button order (separators take no
 // picture), side × side each. A missing picture leaves its button blank.
 UniqueImageList toolbar_images(const UiResources& resources, std::span<const ToolbarButton> buttons,
-                               int side);
+                               int side, std::optional<Colour> face = std::nullopt);
 
 }  // namespace trevalon

@@ -1,12 +1,14 @@
 #include "window/window_colours_win.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <cwchar>
 
 #include "platform/handles_win.h"
 #include "platform/registry_win.h"
 #include "window/pane_window_win.h"
+#include "window/picture_contrast.h"
 #include "window/window_controls_win.h"
 #include "window/window_state_win.h"
 
@@ -37,6 +39,30 @@ void set_dark_title_bar(HWND window, bool dark) {
     set(window, kImmersiveDarkMode, &value, sizeof(value));
 }
 
+// The tree's and the list's scroll bars in the system's dark style where it
+// has one (older systems draw their usual ones); back to the default look
+// in every other palette.
+void set_dark_scroll_bars(HWND control, bool dark) {
+    if (control)
+        SetWindowTheme(control, dark ? L"DarkMode_Explorer" : nullptr, nullptr);
+}
+
+// High contrast as the system reports it, or, for tests of the whole
+// program only, as TREVALON_TEST_HIGH_CONTRAST=1 says: Wine cannot turn it
+// on, while the scheme's colours it can set.
+bool high_contrast_on() {
+    static const bool said_by_test = [] {
+        wchar_t value[4] = {};
+        return GetEnvironmentVariableW(L"TREVALON_TEST_HIGH_CONTRAST", value, 4) == 1 &&
+               value[0] == L'1';
+    }();
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return said_by_test ||
+           (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+            (contrast.dwFlags & HCF_HIGHCONTRASTON));
+}
+
 void redraw_all(HWND window) {
     if (window)
         RedrawWindow(window, nullptr, nullptr,
@@ -51,11 +77,7 @@ SystemLook read_system_look() {
         const auto light = read_registry_dword(key.get(), "AppsUseLightTheme");
         look.apps_dark = light && *light == 0;
     }
-    HIGHCONTRASTW contrast{};
-    contrast.cbSize = sizeof(contrast);
-    look.high_contrast =
-        SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
-        (contrast.dwFlags & HCF_HIGHCONTRASTON);
+    look.high_contrast = high_contrast_on();
     SystemColours& colours = look.colours;
     colours.window = GetSysColor(COLOR_WINDOW);
     colours.window_text = GetSysColor(COLOR_WINDOWTEXT);
@@ -89,7 +111,16 @@ void apply_palette(WindowState& state, const SystemLook& look) {
                               palette.inactive_selection_text);
     controls.list.set_colours(palette.text, palette.list_background, palette.quiet_text);
     colour_tooltips(controls);
-    set_dark_title_bar(state.main_window, palette.kind == PaletteKind::dark);
+    // Pictures are made again only when the face they stand on changed.
+    if (picture_face(palette) != controls.pictures_face)
+        remake_pictures(state);
+    const bool dark = palette.kind == PaletteKind::dark;
+    controls.left_light = controls.left_light || palette.kind != PaletteKind::light;
+    if (controls.left_light) {
+        set_dark_scroll_bars(controls.tree.window(), dark);
+        set_dark_scroll_bars(controls.list.window(), dark);
+    }
+    set_dark_title_bar(state.main_window, dark);
     redraw_all(state.main_window);
 }
 
@@ -106,6 +137,12 @@ void colour_tooltips(const WindowControls& controls) {
          {controls.tooltips, controls.list.tooltip(), toolbar_tips[0], toolbar_tips[1]}) {
         if (!tips)
             continue;
+        // A themed tooltip draws the theme's colours whatever it is told:
+        // outside the light colours it goes without its theme.
+        if (controls.palette.kind != PaletteKind::light)
+            SetWindowTheme(tips, L"", L"");
+        else if (controls.left_light)
+            SetWindowTheme(tips, nullptr, nullptr);
         SendMessageW(tips, TTM_SETTIPBKCOLOR, controls.palette.tip_background, 0);
         SendMessageW(tips, TTM_SETTIPTEXTCOLOR, controls.palette.tip_text, 0);
     }

@@ -15,7 +15,8 @@ struct WindowControls;
 struct WindowState;
 
 // The apps theme (light unless the user's value says dark), high contrast
-// and the system's colours, as the system reports them now.
+// and the system's colours, as the system reports them now. For tests of the
+// whole program only, TREVALON_TEST_HIGH_CONTRAST=1 reports high contrast on.
 SystemLook read_system_look();
 
 // Chooses the palette for the settings and the system, and colours every

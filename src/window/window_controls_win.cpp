@@ -10,6 +10,7 @@
 #include "window/key_map.h"
 #include "window/main_window_win.h"
 #include "window/pane_window_win.h"
+#include "window/picture_contrast.h"
 #include "window/window_colours_win.h"
 #include "window/window_events_win.h"
 #include "window/window_numbers.h"
@@ -149,11 +150,12 @@ std::string image_button_name(const ImageButton& button) {
 }
 
 void make_button_icons(WindowControls& controls, const UiResources& resources, int side) {
+    const std::optional<Colour> face = picture_face(controls.palette);
     for (const ImageButton& button : kImageButtons) {
         controls.button_icons[static_cast<std::size_t>(button.image)] =
-            button_icon(resources, button.image, side);
+            button_icon(resources, button.image, side, face);
     }
-    controls.button_icons[kLargerImage] = button_icon(resources, kLargerImage, side);
+    controls.button_icons[kLargerImage] = button_icon(resources, kLargerImage, side, face);
 }
 
 }  // namespace
@@ -224,14 +226,37 @@ int show_popup_menu(WindowState& state, int number, std::optional<POINT> where) 
 }
 
 void make_toolbar_images(WindowControls& controls, const UiResources& resources, int side) {
-    controls.upper_images = toolbar_images(resources, kUpperToolbarButtons, side);
-    controls.lower_images = toolbar_images(resources, kLowerToolbarButtons, side);
+    const std::optional<Colour> face = picture_face(controls.palette);
+    controls.upper_images = toolbar_images(resources, kUpperToolbarButtons, side, face);
+    controls.lower_images = toolbar_images(resources, kLowerToolbarButtons, side, face);
+    controls.pictures_face = face;
+}
+
+void remake_pictures(WindowState& state) {
+    WindowControls& controls = state.window;
+    const MainLayout layout = main_layout(controls.form, controls.dpi);
+    make_toolbar_images(controls, state.ui, layout.image_side);
+    set_toolbar_images(controls.upper_toolbar, controls.upper_images.get(), layout.image_side,
+                       controls.dpi);
+    set_toolbar_images(controls.lower_toolbar, controls.lower_images.get(), layout.image_side,
+                       controls.dpi);
+    make_button_icons(controls, state.ui, layout.image_side);
+    for (const ImageButton& button : kImageButtons) {
+        const int image = button.control != kSizeButton       ? button.image
+                          : controls.form == WindowForm::full ? kSmallerImage
+                                                              : kLargerImage;
+        set_button_picture(controls.control(button.control),
+                           controls.button_icons[static_cast<std::size_t>(image)].get());
+    }
 }
 
 void build_controls(WindowState& state) {
     HWND window = state.main_window;
     WindowControls& controls = state.window;
     const MainLayout layout = main_layout(controls.form, controls.dpi);
+
+    // The colours first, so the pictures are made once for their face.
+    controls.palette = choose_palette(state.settings.theme, read_system_look());
 
     // Toolbars 0 and 14.
     make_toolbar_images(controls, state.ui, layout.image_side);
@@ -328,18 +353,9 @@ void apply_dpi(WindowState& state, int dpi) {
     state.ui.fonts = create_fonts(dpi);
     apply_fonts_and_colours(state);
 
-    make_toolbar_images(controls, state.ui, layout.image_side);
-    set_toolbar_images(controls.upper_toolbar, controls.upper_images.get(), layout.image_side, dpi);
-    set_toolbar_images(controls.lower_toolbar, controls.lower_images.get(), layout.image_side, dpi);
+    remake_pictures(state);
     stack_toolbar(controls.upper_toolbar);
     stack_toolbar(controls.lower_toolbar);
-    make_button_icons(controls, state.ui, layout.image_side);
-    for (const ImageButton& button : kImageButtons) {
-        if (button.control == kSizeButton)
-            continue;
-        set_button_picture(controls.control(button.control),
-                           controls.button_icons[static_cast<std::size_t>(button.image)].get());
-    }
     apply_layout(state);
     controls.list.set_column_width(kNameColumn, layout.list_column_width);
 }

@@ -44,9 +44,11 @@ struct WindowControls {
     UniqueImageList upper_images;
     UniqueImageList lower_images;
     std::array<UniqueIcon, kImageSlots> button_icons;  // the image buttons' pictures
+    std::optional<Colour> pictures_face;  // the face they were made legible against; none: as drawn
 
     // The colours in use, and the brushes painted with them.
     Palette palette;
+    bool left_light = false;  // another palette was in use since start-up: styles to undo
     UniqueBrush face_brush;
     UniqueBrush list_brush;
     UniqueBrush field_brush;
@@ -86,7 +88,11 @@ void apply_fonts_and_colours(WindowState& state);
 // popup(number) first.
 int show_popup_menu(WindowState& state, int number, std::optional<POINT> where = std::nullopt);
 
-// The toolbars' pictures at side × side.
+// The toolbars' pictures at side × side, legible on the palette's face.
 void make_toolbar_images(WindowControls& controls, const UiResources& resources, int side);
+
+// Every picture of the toolbars and the bottom row made again, at the
+// window's resolution and for the palette's face, and put on its control.
+void remake_pictures(WindowState& state);
 
 }  // namespace trevalon

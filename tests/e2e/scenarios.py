@@ -1804,6 +1804,76 @@ def dark(s):
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
+def screen_pixels(path, rect, inset=2):
+    """The (red, green, blue) pixels of the screenshot inside the screen
+    rectangle, a few pixels in from its edges."""
+    width, height = rect[2] - rect[0] - 2 * inset, rect[3] - rect[1] - 2 * inset
+    done = subprocess.run(["convert", path, "-crop",
+                           f"{width}x{height}+{rect[0] + inset}+{rect[1] + inset}", "+repage",
+                           "-depth", "8", "rgb:-"], capture_output=True, timeout=60, check=True)
+    data = done.stdout
+    return [tuple(data[i:i + 3]) for i in range(0, len(data) - 2, 3)]
+
+
+def contrast(first, second):
+    """The contrast ratio of two (red, green, blue) colours, 1 to 21."""
+    def luminance(colour):
+        def linear(channel):
+            value = channel / 255
+            return value / 12.92 if value <= 0.04045 else ((value + 0.055) / 1.055) ** 2.4
+        red, green, blue = (linear(c) for c in colour)
+        return 0.2126 * red + 0.7152 * green + 0.0722 * blue
+    a, b = luminance(first), luminance(second)
+    return (max(a, b) + 0.05) / (min(a, b) + 0.05)
+
+
+def scheme_shows(s, label, window, text, face, highlight):
+    """The window in a high-contrast scheme: tree and list on the scheme's
+    window colour, each strip button's picture standing out from the face,
+    and the selected entry in the scheme's highlight."""
+    shot = s.screenshot(label)
+    for number in (CONTROL_TREE, CONTROL_LIST):
+        pixels = screen_pixels(shot, s.control(number)["rect"])
+        background = max(set(pixels), key=pixels.count)
+        check(background == window, f"{label}: control {number} on {background}, not {window}")
+        check(any(contrast(p, window) >= 4.5 for p in pixels if p != background),
+              f"{label}: no readable text in control {number}")
+    for button in s.probe("toolbars", MAIN_CLASS):
+        if button["command"] <= 0:
+            continue
+        pixels = screen_pixels(shot, button["rect"])
+        standing_out = sum(1 for p in pixels if contrast(p, face) >= 3)
+        check(standing_out >= 12,
+              f"{label}: the picture of command {button['command']} is faint "
+              f"({standing_out} pixels stand out)")
+    list_pixels = screen_pixels(shot, s.control(CONTROL_LIST)["rect"])
+    check(list_pixels.count(highlight) >= 50, f"{label}: the selected entry is not highlighted")
+
+
+def high_contrast(s):
+    """High contrast with the black scheme and with the white one: every
+    colour is the scheme's, the pictures stay visible, the selection shows.
+    Wine cannot turn high contrast on, so a test variable says it is; the
+    scheme's colours are the system's own, set as the colour settings set
+    them."""
+    environment = dict(os.environ, TREVALON_TEST_HIGH_CONTRAST="1")
+    fixture_start_menu(s)
+    for scheme, window, text, face, highlight in [
+            ("black", (0, 0, 0), (255, 255, 255), (0, 0, 0), (26, 235, 255)),
+            ("white", (255, 255, 255), (0, 0, 0), (255, 255, 255), (55, 0, 110))]:
+        s.probe("scheme", scheme)
+        run = subprocess.Popen(["wine", s.program], env=environment, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        s.runs.append(run)
+        s.wait_window_shown()
+        wait_for(lambda: list_texts(s), 20, "the own menu's entries")
+        item = s.list_item(list_texts(s)[0])["rect"]
+        s.click_rect(item)
+        s.pointer_away()
+        scheme_shows(s, scheme, window, text, face, highlight)
+        check(s.exit_program(run) == 0, "the program did not end cleanly")
+
+
 def guide_start_menu(s):
     """A start menu that looks like a real one, with Wine's own programs."""
     system = r"C:\windows\system32"
@@ -1935,7 +2005,7 @@ SCENARIOS = {f.__name__: f for f in [first_start, single_instance, browse_and_la
                                      windows_menu,
                                      windows_menu_update, view_toggles, settings_window, bookmarks,
                                      help_files, exit_cleanup, keyboard, tree_keys, direct_keys,
-                                     edge, nothing_lost, dark]}
+                                     edge, nothing_lost, dark, high_contrast]}
 TOURS = {f.__name__: f for f in [guide_pictures, guide_live_search]}
 
 

@@ -7,8 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/registry_win.h"
+#include "window/button_images_win.h"
+#include "window/image_buttons_win.h"
+#include "window/picture_contrast.h"
 #include "support/screenshot_win.h"
 #include "window/window_colours_win.h"
 #include "window/window_fixture_win.h"
@@ -87,6 +91,61 @@ TEST_F(WindowColours, TheAppsThemeTurnsTheWindowDarkAndBackWhileItRuns) {
               static_cast<LRESULT>(GetSysColor(COLOR_INFOBK)));
     EXPECT_GT(luma_in(app_.window.list.window()), 240);
     EXPECT_GT(luma_in(app_.window.tree.window()), 240);
+}
+
+// The pictures of both strips and of the bottom row's buttons, as the
+// controls hold them now.
+std::vector<Image> pictures_shown(const WindowControls& controls) {
+    std::vector<Image> pictures;
+    for (HWND strip : {controls.upper_toolbar, controls.lower_toolbar}) {
+        const auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(strip, TB_GETIMAGELIST, 0, 0));
+        for (int i = 0; i < ImageList_GetImageCount(list); ++i) {
+            const UniqueIcon icon(ImageList_GetIcon(list, i, ILD_NORMAL));
+            if (auto image = image_from_icon(icon.get()))
+                pictures.push_back(std::move(*image));
+        }
+    }
+    for (HWND button : {controls.back_button, controls.bookmarks_button, controls.search_button}) {
+        if (auto image = image_from_icon(button_picture(button)))
+            pictures.push_back(std::move(*image));
+    }
+    return pictures;
+}
+
+// The fully opaque pixels short of the contrast a picture needs.
+int faint_pixels(const std::vector<Image>& pictures, Colour face) {
+    int faint = 0;
+    for (const Image& picture : pictures) {
+        for (std::size_t at = 0; at + 3 < picture.rgba.size(); at += 4) {
+            const std::uint8_t* pixel = &picture.rgba[at];
+            if (pixel[3] == 255 &&
+                contrast_ratio(rgb(pixel[0], pixel[1], pixel[2]), face) < kPictureContrast - 0.01)
+                ++faint;
+        }
+    }
+    return faint;
+}
+
+TEST_F(WindowColours, ThePicturesStandOutOnTheDarkFaceAndComeBackAsDrawn) {
+    const std::vector<Image> light = pictures_shown(app_.window);
+    ASSERT_GE(light.size(), 20u);
+    ASSERT_GT(faint_pixels(light, rgb(43, 43, 43)), 0) << "no picture was faint on the dark face";
+
+    set_apps_theme(0);
+    ASSERT_TRUE(test::wait_until([&] { return app_.window.palette.kind == PaletteKind::dark; },
+                                 std::chrono::milliseconds(1000)));
+    const std::vector<Image> dark = pictures_shown(app_.window);
+    ASSERT_EQ(dark.size(), light.size());
+    EXPECT_EQ(faint_pixels(dark, app_.window.palette.face), 0);
+    EXPECT_TRUE(test::save_artifact_screenshot(app_.main_window, "dark_pictures"));
+
+    set_apps_theme(1);
+    ASSERT_TRUE(test::wait_until([&] { return app_.window.palette.kind == PaletteKind::light; },
+                                 std::chrono::milliseconds(1000)));
+    const std::vector<Image> again = pictures_shown(app_.window);
+    ASSERT_EQ(again.size(), light.size());
+    for (std::size_t i = 0; i < light.size(); ++i)
+        EXPECT_EQ(again[i].rgba, light[i].rgba) << "picture " << i << " not as drawn";
 }
 
 TEST_F(WindowColours, ThemeOneStaysLightAndThemeTwoDarkWhateverTheSystemSays) {
