@@ -13,6 +13,11 @@
 
 namespace trevalon {
 
+// The Theme setting's values.
+inline constexpr int kThemeFollowsSystem = 0;
+inline constexpr int kThemeLight = 1;
+inline constexpr int kThemeDark = 2;
+
 struct Settings {
     int load_on_windows_start = 0;
     int allow_internet_access = 1;

@@ -54,11 +54,21 @@ constexpr std::array kControls{
     SettingsControl{44, Kind::kFrame, 2, {10, 265, 580, 105}, "TXT00163"},
     SettingsControl{control::kPinProgram, Kind::kButton, 2, {20, 290, 270, 25}, "TXT00164"},
     SettingsControl{46, Kind::kPicture, 2, {310, 290, 270, 70}, {}, 42},
+    // Appearance
+    SettingsControl{52, Kind::kFrame, 3, {10, 20, 580, 115}, "TXT00372"},
+    SettingsControl{
+        control::kThemeSystemOption, Kind::kOptionButton, 3, {20, 45, 560, 20}, "TXT00373"},
+    SettingsControl{
+        control::kThemeLightOption, Kind::kOptionButton, 3, {20, 72, 560, 20}, "TXT00374"},
+    SettingsControl{
+        control::kThemeDarkOption, Kind::kOptionButton, 3, {20, 99, 560, 20}, "TXT00375"},
+    SettingsControl{56, Kind::kLabel, 3, {10, 150, 580, 40}, "TXT00376"},
     // Below the panel
     SettingsControl{control::kConfirm, Kind::kButton, kWindow, {425, 430, 180, 25}, "TXT00165"},
 };
 
-constexpr std::array<std::string_view, 3> kTabTextKeys{"TXT00141", "TXT00154", "TXT00159"};
+constexpr std::array<std::string_view, 4> kTabTextKeys{"TXT00141", "TXT00154", "TXT00159",
+                                                       "TXT00371"};
 
 int scale(int value, int dpi) {
     // Rounded to the nearest pixel, halves away from zero, as MulDiv does.
@@ -75,6 +85,10 @@ std::span<const SettingsControl> settings_controls() {
 
 std::span<const std::string_view> settings_tab_text_keys() {
     return kTabTextKeys;
+}
+
+bool starts_option_group(int number) {
+    return number == control::kStartOwnMenu || number == control::kThemeSystemOption;
 }
 
 ControlRect scale_rect(ControlRect rect, int dpi) {
@@ -100,6 +114,9 @@ SettingsForm form_from_settings(const Settings& settings) {
     form.edge_swipe = settings.mouse_cursor_horizontal != 0;
     form.hotkey = hotkey_setting(settings.hotkey);
     form.windows_key = settings.windows_key_alone != 0;
+    form.theme = settings.theme == kThemeLight || settings.theme == kThemeDark
+                     ? settings.theme
+                     : kThemeFollowsSystem;
     return form;
 }
 
@@ -116,6 +133,7 @@ void apply_form(Settings& settings, const SettingsForm& form, std::string_view o
     settings.mouse_cursor_horizontal = form.edge_swipe ? 1 : 0;
     settings.hotkey = format_hotkey(form.hotkey);
     settings.windows_key_alone = form.windows_key ? 1 : 0;
+    settings.theme = std::clamp(form.theme, kThemeFollowsSystem, kThemeDark);
 }
 
 void couple_edge_checks(SettingsForm& form, int changed) {

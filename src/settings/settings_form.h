@@ -33,6 +33,9 @@ inline constexpr int kPinProgram = 45;
 inline constexpr int kConfirm = 47;
 inline constexpr int kHotkeyField = 50;
 inline constexpr int kWindowsKey = 51;
+inline constexpr int kThemeSystemOption = 53;
+inline constexpr int kThemeLightOption = 54;
+inline constexpr int kThemeDarkOption = 55;
 }  // namespace settings_control
 
 // Inner size of the window.
@@ -68,18 +71,22 @@ inline constexpr int kOutsideThePanel = -1;
 struct SettingsControl {
     int number;
     SettingsControlKind kind;
-    int tab;                    // 0-2: on that tab of the panel; kOutsideThePanel: on the window
+    int tab;                    // 0-3: on that tab of the panel; kOutsideThePanel: on the window
     ControlRect rect;           // inside its parent (the panel, or the window)
     std::string_view text_key;  // empty: no text
     int picture = -1;           // image number of a picture
 };
 
-// Every control in the order it is created: the panel, the three tabs'
+// Every control in the order it is created: the panel, the four tabs'
 // controls, the confirm button.
 std::span<const SettingsControl> settings_controls();
 
 // The tabs' captions, in tab order.
 std::span<const std::string_view> settings_tab_text_keys();
+
+// Whether an option button is the first of its group: the arrows move
+// within a group, Tab reaches it at its first button.
+bool starts_option_group(int number);
 
 // A rectangle scaled from 96 dpi to the given resolution.
 ControlRect scale_rect(ControlRect rect, int dpi);
@@ -98,6 +105,7 @@ struct SettingsForm {
     bool edge_swipe = false;         // 39
     Hotkey hotkey = kDefaultHotkey;  // 50
     bool windows_key = false;        // 51
+    int theme = 0;                   // 53, 54 or 55 selected: 0, 1, 2
 };
 
 // The controls' states for the settings. Each check box shows whether its

@@ -325,6 +325,16 @@ constexpr std::array kEnglish{
     T("TXT00369", "Type to search"),
     // The results list's name for a screen reader, followed by their number.
     T("TXT00370", "Results:"),
+    // The settings window's appearance tab: the colours to use, and what
+    // high contrast does to them.
+    T("TXT00371", "Appearance"),
+    T("TXT00372", "Colors"),
+    T("TXT00373", "Follow the Windows setting for apps"),
+    T("TXT00374", "Light"),
+    T("TXT00375", "Dark"),
+    T("TXT00376",
+      "While high contrast is on, " PRODUCT " uses the colors of the contrast theme Windows "
+      "shows."),
 
     // Nothing lost: the folder in My Menu that takes what was found beside
     // entries waiting to be pasted, the messages after waiting entries were

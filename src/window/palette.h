@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "settings/settings.h"
+
 namespace trevalon {
 
 // A colour packed as the system packs it: red in the low byte, then green,
@@ -15,11 +17,6 @@ constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return static_cast<Colour>(red) | (static_cast<Colour>(green) << 8) |
            (static_cast<Colour>(blue) << 16);
 }
-
-// The Theme setting's values.
-inline constexpr int kThemeFollowsSystem = 0;
-inline constexpr int kThemeLight = 1;
-inline constexpr int kThemeDark = 2;
 
 // The system's colour scheme, as far as the window uses it.
 struct SystemColours {

@@ -18,6 +18,7 @@
 #include "window/hotkey_win.h"
 #include "window/list_views_win.h"
 #include "window/pinning_win.h"
+#include "window/window_colours_win.h"
 #include "window/window_state_win.h"
 
 namespace trevalon {
@@ -167,7 +168,7 @@ void create_control(WindowState& state, HWND parent, const SettingsControl& c, i
                          rect, c.number, state);
             break;
         case Kind::kOptionButton: {
-            const DWORD first = c.number == control::kStartOwnMenu ? WS_GROUP | WS_TABSTOP : 0;
+            const DWORD first = starts_option_group(c.number) ? WS_GROUP | WS_TABSTOP : 0;
             create_child(parent, L"Button", caption, visible | BS_AUTORADIOBUTTON | first, 0, rect,
                          c.number, state);
             break;
@@ -269,6 +270,10 @@ void show_form(HWND window, const WindowState& state, const SettingsForm& form) 
     set_checked(item(control::kEdgeSwipe), form.edge_swipe);
     SendMessageW(item(control::kHotkeyField), HKM_SETHOTKEY, hotkey_field_value(form.hotkey), 0);
     set_checked(item(control::kWindowsKey), form.windows_key);
+    set_checked(item(form.theme == kThemeLight  ? control::kThemeLightOption
+                     : form.theme == kThemeDark ? control::kThemeDarkOption
+                                                : control::kThemeSystemOption),
+                true);
 }
 
 SettingsForm read_form(HWND window, const WindowState& state) {
@@ -292,6 +297,9 @@ SettingsForm read_form(HWND window, const WindowState& state) {
         SendMessageW(settings_window_control(state, control::kHotkeyField), HKM_GETHOTKEY, 0, 0));
     form.hotkey = hotkey_from_field(hotkey_of_field(field), hotkey_setting(state.settings.hotkey));
     form.windows_key = is_checked(state, control::kWindowsKey);
+    form.theme = is_checked(state, control::kThemeLightOption)  ? kThemeLight
+                 : is_checked(state, control::kThemeDarkOption) ? kThemeDark
+                                                                : kThemeFollowsSystem;
     return form;
 }
 
@@ -459,6 +467,8 @@ void open_settings_window(WindowState& state) {
                                   state.instance, &state);
     if (!window)
         return;
+    // Its controls keep the system's light look; the frame can go dark.
+    set_dark_title_bar(window, state.window.palette.kind == PaletteKind::dark);
 
     HWND panel = nullptr;
     for (const SettingsControl& c : settings_controls()) {
@@ -553,6 +563,9 @@ void apply_settings_window(WindowState& state) {
         state.dialogs->message_box(text("TXT00353"), find_text("Program_Name"),
                                    MB_OK | MB_ICONINFORMATION);
     }
+    // A new Theme shows at once.
+    if (state.settings.theme != before.theme)
+        apply_palette(state);
     if (state.view.menu_mode == kOwnMenuMode) {
         state.view.menu_root = state.settings.my_own_menu;
         state.view.tree_selection = 0;

@@ -24,6 +24,8 @@ UniqueBrush brush_of(Colour colour) {
     return UniqueBrush(CreateSolidBrush(static_cast<COLORREF>(colour)));
 }
 
+}  // namespace
+
 // Looked up at run time: systems without the window manager's library, or
 // without the attribute, keep their title bar as it is.
 void set_dark_title_bar(HWND window, bool dark) {
@@ -38,6 +40,8 @@ void set_dark_title_bar(HWND window, bool dark) {
     const BOOL value = dark ? TRUE : FALSE;
     set(window, kImmersiveDarkMode, &value, sizeof(value));
 }
+
+namespace {
 
 // The tree's and the list's scroll bars in the system's dark style where it
 // has one (older systems draw their usual ones); back to the default look
@@ -121,6 +125,7 @@ void apply_palette(WindowState& state, const SystemLook& look) {
         set_dark_scroll_bars(controls.list.window(), dark);
     }
     set_dark_title_bar(state.main_window, dark);
+    set_dark_title_bar(state.settings_window, dark);
     redraw_all(state.main_window);
 }
 

@@ -25,6 +25,9 @@ void apply_palette(WindowState& state, const SystemLook& look);
 // The same with the system's look as it is now.
 void apply_palette(WindowState& state);
 
+// The window manager's dark title bar on or off, where the system has it.
+void set_dark_title_bar(HWND window, bool dark);
+
 // The tooltips in the palette's colours; those made later call it themselves.
 void colour_tooltips(const WindowControls& controls);
 

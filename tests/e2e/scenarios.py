@@ -1801,6 +1801,23 @@ def dark(s):
     s.pointer_away()
     lumas = window_lumas(s, "theme-light")
     check(all(luma > 200 for luma in lumas.values()), f"Theme 1 not light: {lumas}")
+
+    # Dark chosen on the settings window's appearance tab shows at once.
+    s.click_command(CMD_TOOLS)
+    s.choose_from_popup(1)
+    wait_for(lambda: s.probe("window", SETTINGS_CLASS)["found"], 20, "the settings window")
+    s.click_rect(s.probe("tabs", SETTINGS_CLASS)[3])
+    wait_for(lambda: s.control(55, SETTINGS_CLASS)["visible"], 10, "the appearance tab")
+    s.click_rect(s.control(55, SETTINGS_CLASS)["rect"])
+    wait_for(lambda: s.control(55, SETTINGS_CLASS)["checked"], 10, "Dark chosen")
+    s.screenshot("appearance-tab")
+    s.click_rect(s.control(47, SETTINGS_CLASS)["rect"])
+    wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20,
+             "the settings window to close")
+    s.pointer_away()
+    wait_for(lambda: all(luma < 80 for luma in window_lumas(s, "theme-dark").values()), 10,
+             "dark colours after Dark was chosen")
+    check(settings_value(s, "Theme") == "2", "Dark not saved as Theme 2")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 

@@ -99,9 +99,10 @@ TEST(SettingsForm, EveryControlIsThereAsDescribedInCreationOrder) {
                 << c.number << " is a number the description gives to no control";
         }
     }
+    // The three described tabs, then the appearance tab added later.
     EXPECT_EQ(std::vector<std::string_view>(settings_tab_text_keys().begin(),
                                             settings_tab_text_keys().end()),
-              (std::vector<std::string_view>{"TXT00141", "TXT00154", "TXT00159"}));
+              (std::vector<std::string_view>{"TXT00141", "TXT00154", "TXT00159", "TXT00371"}));
 }
 
 TEST(SettingsForm, EveryControlFitsItsParent) {
@@ -118,12 +119,13 @@ TEST(SettingsForm, EveryControlFitsItsParent) {
         EXPECT_LE(c.rect.x + c.rect.width, 610) << c.number;
         EXPECT_LE(c.rect.y + c.rect.height, 410) << c.number;
     }
-    // With the keyboard rows that were added under numbers of their own.
+    // With the keyboard and appearance rows that were added under numbers
+    // of their own.
     std::set<int> numbers;
     for (const SettingsControl& c : settings_controls())
         numbers.insert(c.number);
-    EXPECT_EQ(numbers.size(), 37u);
-    for (int number = 15; number <= 51; ++number)
+    EXPECT_EQ(numbers.size(), 42u);
+    for (int number = 15; number <= 56; ++number)
         EXPECT_TRUE(numbers.count(number)) << number;
 }
 
@@ -154,6 +156,7 @@ TEST(SettingsForm, TheControlsShowWhatEachSettingMeans) {
     EXPECT_FALSE(form.edge_swipe);
     EXPECT_EQ(form.hotkey, kDefaultHotkey);
     EXPECT_FALSE(form.windows_key);
+    EXPECT_EQ(form.theme, kThemeFollowsSystem);
 
     // Values the file may hold beyond the ones the window writes.
     settings.load_on_windows_start = -1;  // no autostart entry exists for it
@@ -166,7 +169,9 @@ TEST(SettingsForm, TheControlsShowWhatEachSettingMeans) {
     settings.mouse_cursor_horizontal = 3;
     settings.hotkey = "Ctrl+";  // damaged: the default
     settings.windows_key_alone = -1;
+    settings.theme = 7;  // no such choice: following the system
     form = form_from_settings(settings);
+    EXPECT_EQ(form.theme, kThemeFollowsSystem);
     EXPECT_EQ(form.hotkey, kDefaultHotkey);
     EXPECT_TRUE(form.windows_key);
     EXPECT_FALSE(form.autostart);
@@ -204,6 +209,7 @@ TEST(SettingsForm, ApplyTakesTheEditedSettingsAndLeavesTheOtherThree) {
     form.edge_swipe = false;
     form.hotkey = Hotkey{'K', kHotkeyCtrl | kHotkeyShift};
     form.windows_key = true;
+    form.theme = kThemeDark;
     apply_form(settings, form, "C:\\Data\\My Menu\\");
 
     Settings expected = default_settings("D:\\Menu\\");
@@ -221,6 +227,7 @@ TEST(SettingsForm, ApplyTakesTheEditedSettingsAndLeavesTheOtherThree) {
     expected.mouse_cursor_horizontal = 0;
     expected.hotkey = "Ctrl+Shift+K";
     expected.windows_key_alone = 1;
+    expected.theme = kThemeDark;
     EXPECT_EQ(settings, expected);
 
     // No hotkey is written as an empty value and shown as none again.
@@ -228,6 +235,41 @@ TEST(SettingsForm, ApplyTakesTheEditedSettingsAndLeavesTheOtherThree) {
     apply_form(settings, form, "C:\\Data\\My Menu\\");
     EXPECT_EQ(settings.hotkey, "");
     EXPECT_TRUE(form_from_settings(settings).hotkey.none());
+}
+
+TEST(SettingsForm, EachThemeChoiceComesBackAsChosen) {
+    for (const int theme : {kThemeFollowsSystem, kThemeLight, kThemeDark}) {
+        Settings settings = default_settings("C:\\Data\\My Menu\\");
+        SettingsForm form = form_from_settings(settings);
+        form.theme = theme;
+        apply_form(settings, form, "C:\\Data\\My Menu\\");
+        EXPECT_EQ(settings.theme, theme);
+        EXPECT_EQ(form_from_settings(settings).theme, theme);
+    }
+}
+
+// Each group of option buttons stands together on one tab and only its
+// first button starts a group: otherwise the arrows would run from one
+// choice into another, or Tab would stop at every button.
+TEST(SettingsForm, OptionButtonsFormOneGroupPerChoice) {
+    std::vector<std::vector<int>> groups;
+    int previous_kind_tab = -2;
+    bool previous_was_option = false;
+    for (const SettingsControl& c : settings_controls()) {
+        const bool option = c.kind == SettingsControlKind::kOptionButton;
+        if (option) {
+            EXPECT_EQ(starts_option_group(c.number),
+                      !previous_was_option || c.tab != previous_kind_tab)
+                << c.number;
+            if (starts_option_group(c.number))
+                groups.emplace_back();
+            ASSERT_FALSE(groups.empty()) << c.number;
+            groups.back().push_back(c.number);
+        }
+        previous_was_option = option;
+        previous_kind_tab = c.tab;
+    }
+    EXPECT_EQ(groups, (std::vector<std::vector<int>>{{19, 20, 21}, {53, 54, 55}}));
 }
 
 TEST(SettingsForm, AnEmptyFolderFieldGivesTheDefaultFolderNotAnEmptyRoot) {

@@ -198,6 +198,12 @@ constexpr std::array kTxtKeys{
     "TXT00368"sv,
     "TXT00369"sv,
     "TXT00370"sv,
+    "TXT00371"sv,
+    "TXT00372"sv,
+    "TXT00373"sv,
+    "TXT00374"sv,
+    "TXT00375"sv,
+    "TXT00376"sv,
     // Nothing lost: recovered entries, left-out items, names read as devices.
     "TXT00400"sv,
     "TXT00401"sv,
@@ -219,7 +225,7 @@ constexpr std::array kTxtKeys{
     "TXT00417"sv,
     "TXT00418"sv,
 };
-static_assert(kTxtKeys.size() == 196);
+static_assert(kTxtKeys.size() == 202);
 
 // The named keys of the English list, in their built-in order.
 constexpr std::array kNamedEnglishKeys{
@@ -299,7 +305,8 @@ constexpr std::array kCaptionKeys{
     "TXT00164"sv, "TXT00165"sv, "TXT00300"sv, "TXT00301"sv, "TXT00302"sv, "TXT00303"sv,
     "TXT00304"sv, "TXT00305"sv, "TXT00306"sv, "TXT00307"sv, "TXT00308"sv, "TXT00360"sv,
     "TXT00361"sv, "TXT00362"sv, "TXT00363"sv, "TXT00364"sv, "TXT00365"sv, "TXT00366"sv,
-    "TXT00367"sv, "TXT00368"sv, "TXT00369"sv, "TXT00370"sv,
+    "TXT00367"sv, "TXT00368"sv, "TXT00369"sv, "TXT00370"sv, "TXT00371"sv, "TXT00374"sv,
+    "TXT00375"sv,
 };
 
 TextTable loaded_table() {

@@ -100,8 +100,8 @@ TEST_F(SettingsWindow, OpensCentredOnTheMainWindowWithEveryControlInItsPlace) {
     EXPECT_NEAR((frame.top + frame.bottom) / 2, (main_frame.top + main_frame.bottom) / 2, 1);
     EXPECT_TRUE(GetWindowLongW(window(), GWL_STYLE) & WS_THICKFRAME);
 
-    ASSERT_EQ(SendMessageW(panel(), TCM_GETITEMCOUNT, 0, 0), 3);
-    for (int tab = 0; tab < 3; ++tab) {
+    ASSERT_EQ(SendMessageW(panel(), TCM_GETITEMCOUNT, 0, 0), 4);
+    for (int tab = 0; tab < 4; ++tab) {
         wchar_t caption[100] = {};
         TCITEMW tab_item{};
         tab_item.mask = TCIF_TEXT;
@@ -141,8 +141,8 @@ TEST_F(SettingsWindow, OpensCentredOnTheMainWindowWithEveryControlInItsPlace) {
 TEST_F(SettingsWindow, EachTabShowsItsOwnControlsAndIsSavedAsAScreenshot) {
     open();
     const char* const names[] = {"settings_tab_1_general", "settings_tab_2_behaviour",
-                                 "settings_tab_3_screen_edge"};
-    for (int tab = 0; tab < 3; ++tab) {
+                                 "settings_tab_3_screen_edge", "settings_tab_4_appearance"};
+    for (int tab = 0; tab < 4; ++tab) {
         select_tab(tab);
         for (const SettingsControl& c : settings_controls()) {
             if (c.tab != kOutsideThePanel) {
@@ -231,6 +231,37 @@ TEST_F(SettingsWindow, ChangingEveryControlAndConfirmingSavesAppliesAndShowsTheN
     EXPECT_EQ(app().view.tree_selection, 0);
     EXPECT_EQ(test::window_title(app().main_window),
               find_text("Program_Name") + " - " + text("TXT00206") + " - " + text("TXT00200"));
+}
+
+TEST_F(SettingsWindow, AThemeChosenOnTheAppearanceTabShowsAtOnceAndIsSaved) {
+    const auto tree_background = [this] {
+        return static_cast<COLORREF>(
+            SendMessageW(app().window.tree.window(), TVM_GETBKCOLOR, 0, 0));
+    };
+    ASSERT_EQ(app().window.palette.kind, PaletteKind::light);
+    open();
+    select_tab(3);
+    EXPECT_TRUE(checked(control::kThemeSystemOption));
+    EXPECT_FALSE(checked(control::kThemeLightOption));
+    EXPECT_FALSE(checked(control::kThemeDarkOption));
+    click(control::kThemeDarkOption);
+    EXPECT_FALSE(checked(control::kThemeSystemOption));
+    click(control::kConfirm);
+
+    EXPECT_EQ(app().settings.theme, kThemeDark);
+    EXPECT_NE(settings_file().find("Theme = 2"), std::string::npos) << settings_file();
+    // No restart: the window is dark as the settings window closes.
+    EXPECT_EQ(app().window.palette.kind, PaletteKind::dark);
+    EXPECT_EQ(tree_background(), RGB(25, 25, 25));
+
+    open();
+    select_tab(3);
+    EXPECT_TRUE(checked(control::kThemeDarkOption));
+    click(control::kThemeLightOption);
+    click(control::kConfirm);
+    EXPECT_EQ(app().settings.theme, kThemeLight);
+    EXPECT_EQ(app().window.palette.kind, PaletteKind::light);
+    EXPECT_EQ(tree_background(), RGB(250, 250, 250));
 }
 
 TEST_F(SettingsWindow, TheHotkeyFieldShowsTheKeyAndAChosenOneIsSavedAndRegistered) {
