@@ -2009,11 +2009,22 @@ def guide_pictures(s):
     s.choose_from_popup(1)
     settings = wait_for(lambda: (w := s.probe("window", SETTINGS_CLASS))["found"] and w, 20,
                         "the settings window")
-    for tab, name in enumerate(["settings-general", "settings-behavior", "settings-edge"]):
+    for tab, name in enumerate(["settings-general", "settings-behavior", "settings-edge",
+                                "settings-appearance"]):
         s.click_rect(s.probe("tabs", SETTINGS_CLASS)[tab])
         s.picture(name, settings["client"])
     s.click_rect(s.control(47, SETTINGS_CLASS)["rect"])
     wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20, "the settings to close")
+
+    # Dark apps chosen in the system while the window shows.
+    s.probe("apps-theme", "0")
+    s.pointer_away()
+    wait_for(lambda: all(luma < 80 for luma in window_lumas(s, "dark").values()), 10,
+             "the dark window")
+    # The check's own screenshot is not one of the guide's pictures.
+    os.remove(os.path.join(s.artifacts, f"{s.name}-dark.png"))
+    s.picture("dark-window")
+    s.probe("apps-theme", "1")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 
