@@ -187,6 +187,65 @@ TEST_F(WindowColours, HighContrastShowsTheSystemsOwnColours) {
     ReleaseDC(app_.window.tree_caption, dc);
 }
 
+// The system's colours of a high-contrast scheme for the test, and the
+// colours of before again afterwards: the prefix is shared by the tests.
+class SchemeColours {
+  public:
+    SchemeColours(COLORREF window, COLORREF text, COLORREF highlight, COLORREF highlight_text) {
+        const COLORREF wanted[] = {window, text, highlight, highlight_text,
+                                   window, text, window,    text};
+        for (std::size_t i = 0; i < std::size(kElements); ++i)
+            before_[i] = GetSysColor(kElements[i]);
+        SetSysColors(static_cast<int>(std::size(kElements)), kElements, wanted);
+    }
+    ~SchemeColours() { SetSysColors(static_cast<int>(std::size(kElements)), kElements, before_); }
+    SchemeColours(const SchemeColours&) = delete;
+    SchemeColours& operator=(const SchemeColours&) = delete;
+
+  private:
+    static constexpr INT kElements[] = {COLOR_WINDOW,        COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                                        COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT,
+                                        COLOR_INFOBK,        COLOR_INFOTEXT};
+    COLORREF before_[std::size(kElements)]{};
+};
+
+TEST_F(WindowColours, HighContrastOnBlackAndOnWhiteUsesTheSchemeAndKeepsThePicturesVisible) {
+    struct Scheme {
+        COLORREF window, text, highlight, highlight_text;
+    };
+    for (const Scheme scheme :
+         {Scheme{RGB(0, 0, 0), RGB(255, 255, 255), RGB(26, 235, 255), RGB(0, 0, 0)},
+          Scheme{RGB(255, 255, 255), RGB(0, 0, 0), RGB(55, 0, 110), RGB(255, 255, 255)}}) {
+        const SchemeColours colours(scheme.window, scheme.text, scheme.highlight,
+                                    scheme.highlight_text);
+        SystemLook look = read_system_look();
+        look.high_contrast = true;  // Wine cannot turn it on
+        apply_palette(app_, look);
+        HWND tree = app_.window.tree.window();
+        HWND list = app_.window.list.window();
+        EXPECT_EQ(tree_background(), scheme.window);
+        EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0)), scheme.text);
+        EXPECT_EQ(list_background(), scheme.window);
+        EXPECT_EQ(static_cast<COLORREF>(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0)), scheme.text);
+        EXPECT_EQ(
+            static_cast<COLORREF>(SendMessageW(app_.window.tooltips, TTM_GETTIPBKCOLOR, 0, 0)),
+            scheme.window);
+        HDC dc = GetDC(app_.window.search_field);
+        SendMessageW(app_.main_window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(app_.window.search_field));
+        EXPECT_EQ(GetTextColor(dc), scheme.text);
+        EXPECT_EQ(GetBkColor(dc), scheme.window);
+        ReleaseDC(app_.window.search_field, dc);
+        // The selection and the hover row in the scheme's highlight.
+        EXPECT_EQ(app_.window.palette.hover_background, scheme.highlight);
+        EXPECT_EQ(app_.window.palette.inactive_selection_text, scheme.highlight_text);
+        EXPECT_EQ(faint_pixels(pictures_shown(app_.window), scheme.window), 0)
+            << "a picture is faint on " << scheme.window;
+        EXPECT_LT(luma_in(list) - (scheme.window == 0 ? 0 : 255), 8);
+        EXPECT_GT(luma_in(list) - (scheme.window == 0 ? 0 : 255), -8);
+    }
+}
+
 TEST_F(WindowColours, OnlyColourMessagesChooseAgain) {
     EXPECT_TRUE(is_colour_change(WM_SYSCOLORCHANGE, 0, 0));
     EXPECT_TRUE(is_colour_change(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0));
