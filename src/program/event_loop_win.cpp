@@ -24,12 +24,13 @@ namespace {
 constexpr auto kMarkerFile = SourceFile::event_loop;
 
 // The settings window's keys: Tab and Shift+Tab move between its controls,
-// Enter confirms, Esc closes (which applies, like its close box).
+// Ctrl+Tab between its tabs, Enter confirms, Esc closes (which applies,
+// like its close box).
 bool settings_window_keys(App& app, MSG& message) {
     HWND window = app.settings_window;
     if (!window || (message.hwnd != window && !IsChild(window, message.hwnd)))
         return false;
-    return IsDialogMessageW(window, &message) != 0;
+    return settings_window_tab_keys(app, message) || IsDialogMessageW(window, &message) != 0;
 }
 
 }  // namespace

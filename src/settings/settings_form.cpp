@@ -91,6 +91,55 @@ bool starts_option_group(int number) {
     return number == control::kStartOwnMenu || number == control::kThemeSystemOption;
 }
 
+namespace {
+
+bool takes_focus(SettingsControlKind kind) {
+    switch (kind) {
+        case Kind::kCheckBox:
+        case Kind::kOptionButton:
+        case Kind::kReadOnlyField:
+        case Kind::kButton:
+        case Kind::kSpinField:
+        case Kind::kHotkeyField:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+std::vector<int> settings_tab_stops(int tab, const std::function<bool(int)>& chosen) {
+    std::vector<int> stops{control::kTabPanel};
+    std::vector<int> below;
+    std::vector<int> group;  // the option buttons of the group being read
+    const auto end_group = [&] {
+        if (group.empty())
+            return;
+        const auto picked = std::find_if(group.begin(), group.end(), chosen);
+        stops.push_back(picked != group.end() ? *picked : group.front());
+        group.clear();
+    };
+    for (const SettingsControl& c : kControls) {
+        if (c.kind == Kind::kOptionButton && c.tab == tab) {
+            if (starts_option_group(c.number))
+                end_group();
+            group.push_back(c.number);
+            continue;
+        }
+        end_group();
+        if (!takes_focus(c.kind))
+            continue;
+        if (c.tab == kWindow)
+            below.push_back(c.number);
+        else if (c.tab == tab)
+            stops.push_back(c.number);
+    }
+    end_group();
+    stops.insert(stops.end(), below.begin(), below.end());
+    return stops;
+}
+
 ControlRect scale_rect(ControlRect rect, int dpi) {
     if (dpi <= 0)
         return rect;

@@ -4,9 +4,11 @@
 // and reads controls by these rows.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/settings.h"
 
@@ -87,6 +89,12 @@ std::span<const std::string_view> settings_tab_text_keys();
 // Whether an option button is the first of its group: the arrows move
 // within a group, Tab reaches it at its first button.
 bool starts_option_group(int number);
+
+// The controls Tab stops at on tab `tab`, in order: the tab row, the tab's
+// controls that take the focus (of a group of option buttons only the chosen
+// one, or its first when `chosen` says none is), then the controls below the
+// panel. Shift+Tab goes the other way; both go round.
+std::vector<int> settings_tab_stops(int tab, const std::function<bool(int)>& chosen);
 
 // A rectangle scaled from 96 dpi to the given resolution.
 ControlRect scale_rect(ControlRect rect, int dpi);

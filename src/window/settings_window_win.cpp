@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "errors/statement_marker.h"
 #include "platform/dialogs_win.h"
@@ -317,6 +318,34 @@ void release_picture_copies(HWND window, const WindowState& state) {
     }
 }
 
+// The control Tab (or Shift+Tab) moves to from the focus: round the tab
+// row, the shown tab's controls and the confirm button. The system's own
+// order would skip the controls on the tab row's panel, or stop at hidden
+// ones.
+HWND next_tab_stop(const WindowState& state, bool backwards) {
+    HWND window = state.settings_window;
+    HWND panel = panel_of(window);
+    if (!panel)
+        return nullptr;
+    const int tab = static_cast<int>(SendMessageW(panel, TCM_GETCURSEL, 0, 0));
+    const std::vector<int> stops =
+        settings_tab_stops(tab, [&state](int number) { return is_checked(state, number); });
+    // The focus, or the control it is inside (the spin field's arrows).
+    HWND focus = GetFocus();
+    int at = -1;
+    for (HWND place = focus; place && place != window && at < 0; place = GetParent(place)) {
+        const int id = GetDlgCtrlID(place);
+        const int number = id == kSpinArrows ? control::kKeepDays : id;
+        const auto found = std::find(stops.begin(), stops.end(), number);
+        if (found != stops.end())
+            at = static_cast<int>(found - stops.begin());
+    }
+    const auto count = static_cast<int>(stops.size());
+    const int next = at < 0 ? (backwards ? count - 1 : 0)
+                            : ((at + (backwards ? -1 : 1)) % count + count) % count;
+    return settings_window_control(state, stops[static_cast<std::size_t>(next)]);
+}
+
 LRESULT CALLBACK settings_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
@@ -342,14 +371,9 @@ LRESULT CALLBACK settings_window_proc(HWND window, UINT message, WPARAM wparam, 
         case WM_NEXTDLGCTL: {
             // Tab and Shift+Tab, sent by the loop's dialog keys; a plain
             // window has to move the focus itself.
-            HWND focus = GetFocus();
-            if (focus != window && !IsChild(window, focus))
-                focus = nullptr;
-            if (lparam != 0) {
-                focus = reinterpret_cast<HWND>(wparam);
-            } else {
-                focus = GetNextDlgTabItem(window, focus == window ? nullptr : focus, wparam != 0);
-            }
+            HWND focus = lparam != 0 ? reinterpret_cast<HWND>(wparam)
+                         : state     ? next_tab_stop(*state, wparam != 0)
+                                     : nullptr;
             if (focus)
                 SetFocus(focus);
             return 0;
@@ -571,6 +595,43 @@ void apply_settings_window(WindowState& state) {
         state.view.tree_selection = 0;
         show_menu(state, state.view.menu_root, state.view.caption);
     }
+}
+
+bool settings_window_tab_keys(WindowState& state, const MSG& message) {
+    HWND window = state.settings_window;
+    if (!window || message.message != WM_KEYDOWN ||
+        (message.hwnd != window && !IsChild(window, message.hwnd)))
+        return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (GetKeyState(VK_CONTROL) >= 0) {
+        if (message.wParam != VK_TAB || GetKeyState(VK_MENU) < 0)
+            return false;
+        // A control that takes Tab itself keeps it.
+        MSG key = message;
+        if (SendMessageW(message.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&key)) &
+            DLGC_WANTTAB)
+            return false;
+        if (HWND next = next_tab_stop(state, shift))
+            SetFocus(next);
+        return true;
+    }
+    int step = 0;
+    if (message.wParam == VK_TAB)
+        step = shift ? -1 : 1;
+    else if (message.wParam == VK_NEXT && !shift)
+        step = 1;
+    else if (message.wParam == VK_PRIOR && !shift)
+        step = -1;
+    HWND panel = panel_of(window);
+    const auto count = panel ? static_cast<int>(SendMessageW(panel, TCM_GETITEMCOUNT, 0, 0)) : 0;
+    if (step == 0 || count <= 0)
+        return false;
+    const auto current = static_cast<int>(SendMessageW(panel, TCM_GETCURSEL, 0, 0));
+    const int next = ((current + step) % count + count) % count;
+    SendMessageW(panel, TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
+    show_tab(window, next);
+    SetFocus(panel);
+    return true;
 }
 
 HWND settings_window_control(const WindowState& state, int number) {

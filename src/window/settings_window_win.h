@@ -1,4 +1,4 @@
-// The settings window (window 1): ten of the settings on three tabs, applied,
+// The settings window (window 1): the settings on four tabs, applied,
 // saved and shown when it is confirmed or closed.
 #pragma once
 
@@ -40,6 +40,13 @@ bool handle_settings_window_event(WindowState& state, const Event& event);
 // settings (writing or removing the autostart value at once) and, while the
 // own menu is shown, shows it again from the possibly new folder.
 void apply_settings_window(WindowState& state);
+
+// The open window's Tab keys: Tab and Shift+Tab move round the tab row, the
+// shown tab's controls and the confirm button; Ctrl+Tab and Ctrl+PageDown
+// show the next tab, Ctrl+Shift+Tab and Ctrl+PageUp the one before (round
+// the ends), as in the system's own tabbed windows, with the focus on the
+// tab row. True when the message was such a key and was handled.
+bool settings_window_tab_keys(WindowState& state, const MSG& message);
 
 // A control of the open window by its number; null when there is none.
 HWND settings_window_control(const WindowState& state, int number);

@@ -1818,6 +1818,24 @@ def dark(s):
     wait_for(lambda: all(luma < 80 for luma in window_lumas(s, "theme-dark").values()), 10,
              "dark colours after Dark was chosen")
     check(settings_value(s, "Theme") == "2", "Dark not saved as Theme 2")
+
+    # By keys: Ctrl+Shift+Tab goes round to the last tab, Tab into its
+    # choices (to the chosen one), Up to Light, Enter confirms.
+    s.click_command(CMD_TOOLS)
+    s.choose_from_popup(1)
+    wait_for(lambda: s.probe("window", SETTINGS_CLASS)["found"], 20, "the settings window")
+    s.key("ctrl+shift+Tab")
+    wait_for(lambda: s.control(55, SETTINGS_CLASS)["visible"], 10, "the appearance tab by keys")
+    s.key("Tab", "Up")
+    wait_for(lambda: s.control(54, SETTINGS_CLASS)["checked"], 10, "Light chosen by keys")
+    s.screenshot("appearance-keys")
+    s.key("Return")
+    wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20,
+             "the settings window to close on Enter")
+    s.pointer_away()
+    wait_for(lambda: all(luma > 200 for luma in window_lumas(s, "theme-light-again").values()), 10,
+             "light colours after Light was chosen by keys")
+    check(settings_value(s, "Theme") == "1", "Light not saved as Theme 1")
     check(s.exit_program(run) == 0, "the program did not end cleanly")
 
 

@@ -272,6 +272,23 @@ TEST(SettingsForm, OptionButtonsFormOneGroupPerChoice) {
     EXPECT_EQ(groups, (std::vector<std::vector<int>>{{19, 20, 21}, {53, 54, 55}}));
 }
 
+// Tab visits the tab row, the shown tab's controls (one stop per group of
+// option buttons: the chosen one) and the confirm button, never a control
+// of a hidden tab, a frame, a label or a picture.
+TEST(SettingsForm, TabStopsAreTheShownTabsControlsBetweenTheTabRowAndTheConfirmButton) {
+    const auto chosen = [](int number) { return number == 20 || number == 55; };
+    EXPECT_EQ(settings_tab_stops(0, chosen), (std::vector<int>{15, 17, 20, 23, 24, 25, 27, 47}));
+    EXPECT_EQ(settings_tab_stops(1, chosen), (std::vector<int>{15, 29, 34, 32, 36, 50, 51, 47}));
+    EXPECT_EQ(settings_tab_stops(2, chosen), (std::vector<int>{15, 38, 39, 45, 47}));
+    EXPECT_EQ(settings_tab_stops(3, chosen), (std::vector<int>{15, 55, 47}));
+    // No option chosen: the group's first.
+    const auto none = [](int) { return false; };
+    EXPECT_EQ(settings_tab_stops(0, none)[2], 19);
+    EXPECT_EQ(settings_tab_stops(3, none), (std::vector<int>{15, 53, 47}));
+    // A tab that does not exist: the tab row and the confirm button.
+    EXPECT_EQ(settings_tab_stops(9, none), (std::vector<int>{15, 47}));
+}
+
 TEST(SettingsForm, AnEmptyFolderFieldGivesTheDefaultFolderNotAnEmptyRoot) {
     Settings settings = default_settings("C:\\Data\\My Menu\\");
     SettingsForm form = form_from_settings(settings);

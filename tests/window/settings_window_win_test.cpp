@@ -264,6 +264,34 @@ TEST_F(SettingsWindow, AThemeChosenOnTheAppearanceTabShowsAtOnceAndIsSaved) {
     EXPECT_EQ(tree_background(), RGB(250, 250, 250));
 }
 
+// Tab as the loop hands it over: the key goes to the focused control.
+bool press_tab(App& app) {
+    MSG key{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    return settings_window_tab_keys(app, key);
+}
+
+TEST_F(SettingsWindow, TabGoesRoundTheShownTabsControlsNotJustTheTabRowAndOk) {
+    open();
+    SetFocus(panel());
+    // The General tab: its check boxes, the chosen start menu, the folder
+    // field and buttons, then OK and the tab row again.
+    for (const int number : {17, 19, 23, 24, 25, 27, 47, 15}) {
+        ASSERT_TRUE(press_tab(app()));
+        EXPECT_EQ(GetFocus(), item(number))
+            << "expected " << number << ", focus on " << GetDlgCtrlID(GetFocus());
+    }
+    // On the fourth tab only its chosen colour is a stop.
+    select_tab(3);
+    SetFocus(panel());
+    ASSERT_TRUE(press_tab(app()));
+    EXPECT_EQ(GetFocus(), item(control::kThemeSystemOption));
+    ASSERT_TRUE(press_tab(app()));
+    EXPECT_EQ(GetFocus(), item(control::kConfirm));
+    // Other keys are not Tab keys.
+    MSG other{GetFocus(), WM_KEYDOWN, 'A', 0, 0, {}};
+    EXPECT_FALSE(settings_window_tab_keys(app(), other));
+}
+
 TEST_F(SettingsWindow, TheHotkeyFieldShowsTheKeyAndAChosenOneIsSavedAndRegistered) {
     app().settings.hotkey = "Ctrl+Shift+K";
     open();
