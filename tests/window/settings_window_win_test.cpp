@@ -290,6 +290,13 @@ TEST_F(SettingsWindow, TabGoesRoundTheShownTabsControlsNotJustTheTabRowAndOk) {
     // Other keys are not Tab keys.
     MSG other{GetFocus(), WM_KEYDOWN, 'A', 0, 0, {}};
     EXPECT_FALSE(settings_window_tab_keys(app(), other));
+    // Left on the tab row shows the tab before, with its own controls.
+    SetFocus(panel());
+    SendMessageW(panel(), WM_KEYDOWN, VK_LEFT, 0);
+    test::pump_messages();
+    EXPECT_EQ(SendMessageW(panel(), TCM_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(IsWindowVisible(item(control::kPinProgram)));
+    EXPECT_FALSE(IsWindowVisible(item(control::kThemeDarkOption)));
 }
 
 TEST_F(SettingsWindow, TheHotkeyFieldShowsTheKeyAndAChosenOneIsSavedAndRegistered) {
