@@ -40,7 +40,7 @@ constexpr std::array kFields{
     Field{"Hotkey", nullptr, &Settings::hotkey},
     Field{"WindowsKeyAlone", &Settings::windows_key_alone, nullptr, 0, 1},
     Field{"SearchEnterStartsFirst", &Settings::search_enter_starts_first, nullptr, 0, 1},
-    Field{"Theme", &Settings::theme, nullptr, 0, 2},
+    Field{"Theme", &Settings::theme, nullptr, kThemeFollowsSystem, kThemeDark},
 };
 
 bool is_blank(char c) {

@@ -73,7 +73,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
 
     // The system's colours or apps theme changed: the window follows at once.
     if (is_colour_change(message, wparam, lparam))
-        apply_palette(*state);
+        follow_colour_change(*state);
 
     switch (message) {
         case kEventWaitingMessage:

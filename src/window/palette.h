@@ -55,6 +55,8 @@ struct Palette {
     Colour inactive_selection_text = 0;
     Colour tip_background = 0;  // tooltips
     Colour tip_text = 0;
+
+    bool operator==(const Palette&) const = default;
 };
 
 // The palette for the Theme setting (a value outside 0..2 follows the

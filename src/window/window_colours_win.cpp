@@ -133,6 +133,12 @@ void apply_palette(WindowState& state) {
     apply_palette(state, read_system_look());
 }
 
+void follow_colour_change(WindowState& state) {
+    const SystemLook look = read_system_look();
+    if (choose_palette(state.settings.theme, look) != state.window.palette)
+        apply_palette(state, look);
+}
+
 void colour_tooltips(const WindowControls& controls) {
     HWND toolbar_tips[2]{};
     for (int i = 0; HWND toolbar : {controls.upper_toolbar, controls.lower_toolbar})

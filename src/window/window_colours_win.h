@@ -31,6 +31,11 @@ void set_dark_title_bar(HWND window, bool dark);
 // The tooltips in the palette's colours; those made later call it themselves.
 void colour_tooltips(const WindowControls& controls);
 
+// After a colour or theme message: the palette put on again only when it
+// differs from the one in use. One change of the system's colours arrives
+// as several messages; the first does the work, the rest cost a look.
+void follow_colour_change(WindowState& state);
+
 // Whether a message says the system's colours or apps theme changed.
 bool is_colour_change(UINT message, WPARAM wparam, LPARAM lparam);
 

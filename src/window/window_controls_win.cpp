@@ -256,7 +256,8 @@ void build_controls(WindowState& state) {
     const MainLayout layout = main_layout(controls.form, controls.dpi);
 
     // The colours first, so the pictures are made once for their face.
-    controls.palette = choose_palette(state.settings.theme, read_system_look());
+    const SystemLook look = read_system_look();
+    controls.palette = choose_palette(state.settings.theme, look);
 
     // Toolbars 0 and 14.
     make_toolbar_images(controls, state.ui, layout.image_side);
@@ -323,7 +324,7 @@ void build_controls(WindowState& state) {
                      reinterpret_cast<LPARAM>(utf8_to_wide(text(kSearchFieldHintKey)).c_str()));
     }
 
-    apply_fonts_and_colours(state);
+    apply_fonts_and_colours(state, look);
 }
 
 void create_tooltips(WindowState& state) {
@@ -351,7 +352,7 @@ void apply_dpi(WindowState& state, int dpi) {
     // The new fonts are in place before the old ones go.
     UiFonts old_fonts = std::move(state.ui.fonts);
     state.ui.fonts = create_fonts(dpi);
-    apply_fonts_and_colours(state);
+    apply_fonts_and_colours(state, read_system_look());
 
     remake_pictures(state);
     stack_toolbar(controls.upper_toolbar);
@@ -360,7 +361,7 @@ void apply_dpi(WindowState& state, int dpi) {
     controls.list.set_column_width(kNameColumn, layout.list_column_width);
 }
 
-void apply_fonts_and_colours(WindowState& state) {
+void apply_fonts_and_colours(WindowState& state, const SystemLook& look) {
     WindowControls& controls = state.window;
     const UiFonts& fonts = state.ui.fonts;
     // Font 1 is every control's default; some have their own.
@@ -374,7 +375,7 @@ void apply_fonts_and_colours(WindowState& state) {
     controls.tree.set_font(fonts.font10.get());
     controls.list.set_font(fonts.font12.get());
     set_font(controls.search_field, fonts.font12.get());
-    apply_palette(state);
+    apply_palette(state, look);
 }
 
 }  // namespace trevalon

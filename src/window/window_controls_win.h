@@ -77,8 +77,9 @@ void create_tooltips(WindowState& state);
 // pictures, toolbar buttons, and every control's place.
 void apply_dpi(WindowState& state, int dpi);
 
-// Fonts 1, 10, 11 and 12 and the colours, on the controls that use them.
-void apply_fonts_and_colours(WindowState& state);
+// Fonts 1, 10, 11 and 12, and the colours for the system's look, on the
+// controls that use them.
+void apply_fonts_and_colours(WindowState& state, const SystemLook& look);
 
 // Shows popup menu `number` at `where` (screen coordinates; the mouse
 // position when none: a menu opened from the keyboard appears at the focus)
