@@ -1301,11 +1301,22 @@ SETTINGS_CLASS = "TrevalonSettingsWindow"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 
 
-def settings_window(s):
-    run = start_seeded(s)
+def open_settings(s):
+    """Tools, then Settings, as a user opens the settings window; its window."""
     s.click_command(CMD_TOOLS)
     s.choose_from_popup(1)
-    wait_for(lambda: s.probe("window", SETTINGS_CLASS)["found"], 20, "the settings window")
+    return wait_for(lambda: (w := s.probe("window", SETTINGS_CLASS))["found"] and w, 20,
+                    "the settings window")
+
+
+def settings_closed(s):
+    wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20,
+             "the settings window to close")
+
+
+def settings_window(s):
+    run = start_seeded(s)
+    open_settings(s)
     s.click_rect(s.control(17, SETTINGS_CLASS)["rect"])
     wait_for(lambda: s.control(17, SETTINGS_CLASS)["checked"], 10, "autostart checked")
     s.screenshot("general")
@@ -1315,8 +1326,7 @@ def settings_window(s):
     wait_for(lambda: s.control(32, SETTINGS_CLASS)["checked"], 10, "double click checked")
     s.screenshot("behavior")
     s.click_rect(s.control(47, SETTINGS_CLASS)["rect"])
-    wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20,
-             "the settings window to close")
+    settings_closed(s)
 
     check(s.reg_query(RUN_KEY, PRODUCT) == s.windows(s.program),
           f"the Run value is {s.reg_query(RUN_KEY, PRODUCT)!r}")
@@ -1803,17 +1813,14 @@ def dark(s):
     check(all(luma > 200 for luma in lumas.values()), f"Theme 1 not light: {lumas}")
 
     # Dark chosen on the settings window's appearance tab shows at once.
-    s.click_command(CMD_TOOLS)
-    s.choose_from_popup(1)
-    wait_for(lambda: s.probe("window", SETTINGS_CLASS)["found"], 20, "the settings window")
+    open_settings(s)
     s.click_rect(s.probe("tabs", SETTINGS_CLASS)[3])
     wait_for(lambda: s.control(55, SETTINGS_CLASS)["visible"], 10, "the appearance tab")
     s.click_rect(s.control(55, SETTINGS_CLASS)["rect"])
     wait_for(lambda: s.control(55, SETTINGS_CLASS)["checked"], 10, "Dark chosen")
     s.screenshot("appearance-tab")
     s.click_rect(s.control(47, SETTINGS_CLASS)["rect"])
-    wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20,
-             "the settings window to close")
+    settings_closed(s)
     s.pointer_away()
     wait_for(lambda: all(luma < 80 for luma in window_lumas(s, "theme-dark").values()), 10,
              "dark colours after Dark was chosen")
@@ -1821,17 +1828,14 @@ def dark(s):
 
     # By keys: Ctrl+Shift+Tab goes round to the last tab, Tab into its
     # choices (to the chosen one), Up to Light, Enter confirms.
-    s.click_command(CMD_TOOLS)
-    s.choose_from_popup(1)
-    wait_for(lambda: s.probe("window", SETTINGS_CLASS)["found"], 20, "the settings window")
+    open_settings(s)
     s.key("ctrl+shift+Tab")
     wait_for(lambda: s.control(55, SETTINGS_CLASS)["visible"], 10, "the appearance tab by keys")
     s.key("Tab", "Up")
     wait_for(lambda: s.control(54, SETTINGS_CLASS)["checked"], 10, "Light chosen by keys")
     s.screenshot("appearance-keys")
     s.key("Return")
-    wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20,
-             "the settings window to close on Enter")
+    settings_closed(s)
     s.pointer_away()
     wait_for(lambda: all(luma > 200 for luma in window_lumas(s, "theme-light-again").values()), 10,
              "light colours after Light was chosen by keys")
@@ -2023,16 +2027,13 @@ def guide_pictures(s):
              s.window()["rect"][3] - s.window()["rect"][1] > 600, 20, "the larger window")
     s.picture("list-larger")
 
-    s.click_command(CMD_TOOLS)
-    s.choose_from_popup(1)
-    settings = wait_for(lambda: (w := s.probe("window", SETTINGS_CLASS))["found"] and w, 20,
-                        "the settings window")
+    settings = open_settings(s)
     for tab, name in enumerate(["settings-general", "settings-behavior", "settings-edge",
                                 "settings-appearance"]):
         s.click_rect(s.probe("tabs", SETTINGS_CLASS)[tab])
         s.picture(name, settings["client"])
     s.click_rect(s.control(47, SETTINGS_CLASS)["rect"])
-    wait_for(lambda: not s.probe("window", SETTINGS_CLASS)["found"], 20, "the settings to close")
+    settings_closed(s)
 
     # Dark apps chosen in the system while the window shows.
     s.probe("apps-theme", "0")
